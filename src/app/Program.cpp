@@ -1,0 +1,6 @@
+#include "Program.h"
+
+Program::Program() = default;
+Program::~Program() = default;
+
+bool Program::start() { return true; }
