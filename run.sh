@@ -14,7 +14,7 @@ quillet_build
 
 PREFIX=${QUILLET_PREFIX:-$HOME/.local/share/quillet}
 say "Installing into $PREFIX"
-cmake -DSOURCE_APP="$BUILD_DIR/app" -DTARGET_APP="$PREFIX" -P "$QUILLET_ROOT/scripts/InstallApp.cmake"
+cmake -DSOURCE_DIR="$QUILLET_ROOT" -DBUILD_APP="$BUILD_DIR/app" -DAPP_DIR="$PREFIX" -P "$QUILLET_ROOT/scripts/LayoutApp.cmake"
 
 if [ -n "${WAYLAND_DISPLAY:-}" ]; then
     # Typing keys and keeping windows on top need X11; Wayland sessions run us through XWayland.

@@ -1,13 +1,15 @@
+#include "AppPaths.h"
+#include "Dialogs.h"
 #include "Program.h"
 
 #include <QApplication>
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setQuitOnLastWindowClosed(false);
-    Program program;
+    WidgetDialogs dialogs;
+    Program program(AppPaths::fromApplication(), Program::desktopEngines(), dialogs);
     if (!program.start())
         return 1;
     return QApplication::exec();

@@ -13,8 +13,7 @@ CharacterWindow::CharacterWindow(MenuState &menu, QWidget *parent)
     , m_animation(new QLabel(this))
     , m_wink(new TickTimer(10, true, this))
     , m_animate(new TickTimer(160, true, this))
-    , m_fadeinout(new TickTimer(1, false, this))
-{
+    , m_fadeinout(new TickTimer(1, false, this)) {
     setObjectName(QStringLiteral("character"));
     setWindowTitle(QStringLiteral("Quillet"));
     setAutoFillBackground(true);
@@ -28,26 +27,22 @@ CharacterWindow::CharacterWindow(MenuState &menu, QWidget *parent)
 
 CharacterWindow::~CharacterWindow() = default;
 
-void CharacterWindow::setCharacterPicture(const QImage &strip)
-{
+void CharacterWindow::setCharacterPicture(const QImage &strip) {
     m_picture = strip;
     m_animation->setPixmap(QPixmap::fromImage(strip));
     m_animation->resize(strip.size());
 }
 
-void CharacterWindow::showframe(double n)
-{
+void CharacterWindow::showframe(double n) {
     m_stripLeftTwips = -n * widthofguy;
     m_animation->move(qRound(m_stripLeftTwips / kTwipsPerPixel), 0);
 }
 
-double CharacterWindow::shownFrame() const
-{
+double CharacterWindow::shownFrame() const {
     return widthofguy == 0 ? 0 : -m_stripLeftTwips / widthofguy;
 }
 
-void CharacterWindow::MakeTransparent(QRgb transparentColor)
-{
+void CharacterWindow::MakeTransparent(QRgb transparentColor) {
     const int stripWidth = m_picture.width();
     widthofguy = float(stripWidth * kTwipsPerPixel) / kFrames;
     const int w = int(widthofguy / kTwipsPerPixel);
@@ -72,17 +67,19 @@ void CharacterWindow::MakeTransparent(QRgb transparentColor)
     setMask(region);
 }
 
-void CharacterWindow::SetTrans(int level) { setWindowOpacity(qBound(0, level, 255) / 255.0); }
+void CharacterWindow::SetTrans(int level) {
+    setWindowOpacity(qBound(0, level, 255) / 255.0);
+}
 
-void CharacterWindow::settingtrans() { SetTrans(trans); }
+void CharacterWindow::settingtrans() {
+    SetTrans(trans);
+}
 
-void CharacterWindow::keepontop()
-{
+void CharacterWindow::keepontop() {
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
 }
 
-void CharacterWindow::savethelist()
-{
+void CharacterWindow::savethelist() {
     if (m_saveTheList)
         m_saveTheList();
 }

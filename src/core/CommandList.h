@@ -11,8 +11,12 @@ class CommandList : public QAbstractListModel {
     Q_OBJECT
 public:
     enum List { Brainlist, Commandlist, Actionlist, FalseBrainlist };
-    enum Option { AutoListenOption = 0, BubbleOffOption = 1, SemitransparentOption = 2,
-                  HiddenOption = 3 };
+    enum Option {
+        AutoListenOption = 0,
+        BubbleOffOption = 1,
+        SemitransparentOption = 2,
+        HiddenOption = 3
+    };
     static constexpr int kReservedCount = 4;
     static constexpr int kMaxEntries = 32767;
 

@@ -3,15 +3,13 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-void WidgetDialogs::message(const QString &title, const QString &text)
-{
+void WidgetDialogs::message(const QString &title, const QString &text) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 
-int WidgetDialogs::ask(const QString &title, const QString &text, int style)
-{
+int WidgetDialogs::ask(const QString &title, const QString &text, int style) {
     using B = QMessageBox::StandardButton;
     struct Choice {
         B button;
@@ -30,10 +28,18 @@ int WidgetDialogs::ask(const QString &title, const QString &text, int style)
 
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (style & 0x70) {
-    case 16: icon = QMessageBox::Critical; break;
-    case 32: icon = QMessageBox::Question; break;
-    case 48: icon = QMessageBox::Warning; break;
-    case 64: icon = QMessageBox::Information; break;
+    case 16:
+        icon = QMessageBox::Critical;
+        break;
+    case 32:
+        icon = QMessageBox::Question;
+        break;
+    case 48:
+        icon = QMessageBox::Warning;
+        break;
+    case 64:
+        icon = QMessageBox::Information;
+        break;
     }
     QMessageBox box(icon, title, text);
     for (const Choice &c : choices)
@@ -57,8 +63,7 @@ int WidgetDialogs::ask(const QString &title, const QString &text, int style)
 }
 
 QString WidgetDialogs::input(const QString &title, const QString &prompt,
-                             const QString &defaultText, bool *ok)
-{
+                             const QString &defaultText, bool *ok) {
     bool accepted = false;
     QString text =
         QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, defaultText, &accepted);

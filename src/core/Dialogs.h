@@ -18,8 +18,8 @@ public:
     virtual int ask(const QString &title, const QString &text, int style) = 0;
 
     // A line of text; cancelled gives an empty text and *ok false.
-    virtual QString input(const QString &title, const QString &prompt,
-                          const QString &defaultText, bool *ok) = 0;
+    virtual QString input(const QString &title, const QString &prompt, const QString &defaultText,
+                          bool *ok) = 0;
 };
 
 class WidgetDialogs : public Dialogs {

@@ -12,8 +12,19 @@ class QMenu;
 class MenuState : public QObject {
     Q_OBJECT
 public:
-    enum Item { Listen, Sleep, EditBrain, Options, AutoListen, Bubble, Characters, Semitransparent,
-                About, Separator, Quit };
+    enum Item {
+        Listen,
+        Sleep,
+        EditBrain,
+        Options,
+        AutoListen,
+        Bubble,
+        Characters,
+        Semitransparent,
+        About,
+        Separator,
+        Quit
+    };
 
     explicit MenuState(QObject *parent = nullptr);
     ~MenuState() override;

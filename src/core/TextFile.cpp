@@ -14,8 +14,7 @@ const char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QString decodeCp1252(const QByteArray &bytes)
-{
+QString decodeCp1252(const QByteArray &bytes) {
     QString out;
     out.reserve(bytes.size());
     for (char c : bytes) {
@@ -29,8 +28,7 @@ QString decodeCp1252(const QByteArray &bytes)
 
 namespace TextFile {
 
-QString decode(const QByteArray &bytes)
-{
+QString decode(const QByteArray &bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
@@ -40,10 +38,11 @@ QString decode(const QByteArray &bytes)
     return text;
 }
 
-QByteArray encode(const QString &text) { return text.toUtf8(); }
+QByteArray encode(const QString &text) {
+    return text.toUtf8();
+}
 
-QStringList splitLines(const QString &text)
-{
+QStringList splitLines(const QString &text) {
     if (text.isEmpty())
         return {};
     QStringList lines = text.split('\n');
@@ -56,8 +55,7 @@ QStringList splitLines(const QString &text)
     return lines;
 }
 
-bool readLines(const QString &path, QStringList *lines)
-{
+bool readLines(const QString &path, QStringList *lines) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -65,8 +63,7 @@ bool readLines(const QString &path, QStringList *lines)
     return true;
 }
 
-QByteArray joinLines(const QStringList &lines)
-{
+QByteArray joinLines(const QStringList &lines) {
     QByteArray out;
     for (const QString &line : lines) {
         out += encode(line);
@@ -75,8 +72,7 @@ QByteArray joinLines(const QStringList &lines)
     return out;
 }
 
-bool writeAtomically(const QString &path, const QByteArray &bytes)
-{
+bool writeAtomically(const QString &path, const QByteArray &bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

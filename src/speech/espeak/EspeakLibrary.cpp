@@ -2,14 +2,12 @@
 
 #include <espeak-ng/speak_lib.h>
 
-EspeakLibrary &EspeakLibrary::instance()
-{
+EspeakLibrary &EspeakLibrary::instance() {
     static EspeakLibrary library;
     return library;
 }
 
-EspeakLibrary::EspeakLibrary()
-{
+EspeakLibrary::EspeakLibrary() {
     std::lock_guard lock(m_mutex);
     // Synchronous output: the synthesizer's worker thread receives the samples through the
     // callback and plays them itself.
@@ -17,8 +15,7 @@ EspeakLibrary::EspeakLibrary()
     m_sampleRate = rate > 0 ? rate : 0;
 }
 
-QString EspeakLibrary::textToPhonemes(const QString &text, bool ipa, const QString &voice)
-{
+QString EspeakLibrary::textToPhonemes(const QString &text, bool ipa, const QString &voice) {
     if (!isAvailable())
         return {};
     std::lock_guard lock(m_mutex);
