@@ -1,0 +1,191 @@
+#include "Startup.h"
+#include "AboutWindow.h"
+#include "BrainWindow.h"
+#include "BubbleWindow.h"
+#include "CharacterChooser.h"
+#include "CharacterWindow.h"
+#include "CommandList.h"
+#include "FakeRecognizer.h"
+#include "FakeSynthesizer.h"
+#include "MenuState.h"
+#include "PasteBlocker.h"
+#include "Program.h"
+#include "RecordingDialogs.h"
+#include "TempAppFolder.h"
+
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray listWith(const QString &wake, const QString &a0, const QString &a1, const QString &a2,
+                    const QString &a3, const QByteArray &more = {}) {
+    return (wake + "\r\nSpeak\r\n" + a0 + "\r\nnever mind\r\nSpeak\r\n" + a1 +
+            "\r\nstop speak\r\nSpeak\r\n" + a2 + "\r\ngo to sleep\r\nSpeak\r\n" + a3 + "\r\n")
+               .toUtf8() +
+           more;
+}
+
+const QByteArray kAllOff = listWith("Pebble listen", "I hear you", "What ever", "Ok",
+                                    "I hope I am sleepy", "say hi\r\nSpeak\r\nhello\r\n");
+
+class StartupTest : public testing::Test {
+protected:
+    Program &program() {
+        if (!m_program) {
+            Program::Engines engines;
+            auto reco = std::make_unique<FakeRecognizer>();
+            m_reco = reco.get();
+            engines.recognizer = std::move(reco);
+            engines.synthesizer = std::make_unique<FakeSynthesizer>();
+            m_program = std::make_unique<Program>(m_app.paths(), std::move(engines), m_dialogs);
+        }
+        return *m_program;
+    }
+    bool start(const QByteArray &list) {
+        m_app.write("data/brainlist", list);
+        return program().start();
+    }
+    QString missing(const QString &name) const {
+        return "Quillet|" + Startup::missingCharacterMessage(name);
+    }
+
+    TempAppFolder m_app;
+    RecordingDialogs m_dialogs;
+    FakeRecognizer *m_reco = nullptr;
+    std::unique_ptr<Program> m_program;
+};
+
+TEST_F(StartupTest, MessageTextIsExact) {
+    EXPECT_EQ(Startup::missingCharacterMessage("Robin"),
+              "The character \"Robin\" is missing. Please try to recover it.");
+}
+
+TEST_F(StartupTest, AllOptionsOffLeavesVisibleOpaqueAwakeCharacter) {
+    ASSERT_TRUE(start(kAllOff));
+    EXPECT_TRUE(m_dialogs.shown.isEmpty());
+    Program &p = program();
+    CharacterWindow &character = p.character();
+    EXPECT_EQ(character.nameoftheguy, "Pebble");
+    EXPECT_TRUE(character.isVisible());
+    EXPECT_TRUE(character.testAttribute(Qt::WA_WState_Visible));
+    EXPECT_EQ(character.trans, 255);
+    EXPECT_EQ(character.listen, 0);
+    EXPECT_EQ(character.sleeping, 0);
+    EXPECT_GT(character.widthofguy, 0);
+    EXPECT_TRUE(character.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(p.about().windowTitle(), "Help on quillet script");
+    EXPECT_TRUE(p.bubble().isVisible());
+    EXPECT_EQ(p.bubble().widthTwips(), BubbleWindow::kClosedWidthTwips);
+    EXPECT_FALSE(p.brain().brainOpen);
+    EXPECT_FALSE(p.brain().isVisible());
+    EXPECT_EQ(p.brain().hiddenListHeight, 10000);
+
+    MenuState &menu = p.menu();
+    EXPECT_TRUE(menu.isChecked(MenuState::Bubble));
+    EXPECT_FALSE(menu.isChecked(MenuState::Listen));
+    EXPECT_FALSE(menu.isChecked(MenuState::AutoListen));
+    EXPECT_FALSE(menu.isChecked(MenuState::Semitransparent));
+    EXPECT_TRUE(menu.isEnabled(MenuState::Listen));
+
+    // The list is written back unchanged and the grammar loaded and active.
+    EXPECT_EQ(m_app.read("data/brainlist"), kAllOff);
+    EXPECT_TRUE(m_app.read("data/Temp").startsWith("[Grammer]\r\n"));
+    EXPECT_EQ(m_reco->calls(),
+              QStringList({"deactivate", "load " + m_app.paths().grammarPath(), "activate"}));
+    EXPECT_TRUE(m_reco->isActive());
+
+    // The chooser knows every shipped character; pasting into the editor's boxes is refused.
+    EXPECT_FALSE(p.brain().characterlist()->guys().isEmpty());
+    EXPECT_TRUE(p.pasteBlocker().isBlocking(p.brain().action()));
+    EXPECT_TRUE(p.pasteBlocker().isBlocking(p.brain().phrasetext()));
+}
+
+TEST_F(StartupTest, AutoListenStoredOnStartsListening) {
+    ASSERT_TRUE(
+        start(listWith("Pebble listen", "I hear you ", "What ever", "Ok", "I hope I am sleepy")));
+    MenuState &menu = program().menu();
+    EXPECT_EQ(program().character().listen, -1);
+    EXPECT_TRUE(menu.isChecked(MenuState::Listen));
+    EXPECT_FALSE(menu.isEnabled(MenuState::Listen));
+    EXPECT_TRUE(menu.isChecked(MenuState::AutoListen));
+}
+
+TEST_F(StartupTest, BubbleOffAndSemitransparentRestored) {
+    ASSERT_TRUE(
+        start(listWith("Pebble listen", "I hear you", "What ever ", "Ok ", "I hope I am sleepy")));
+    MenuState &menu = program().menu();
+    EXPECT_FALSE(menu.isChecked(MenuState::Bubble));
+    EXPECT_TRUE(menu.isEnabled(MenuState::Bubble));
+    EXPECT_TRUE(menu.isChecked(MenuState::Semitransparent));
+    EXPECT_EQ(program().character().trans, 150);
+    EXPECT_NEAR(program().character().windowOpacity(), 150 / 255.0, 0.01);
+}
+
+TEST_F(StartupTest, HiddenCharacterDisablesBubbleWhateverEntryOneSays) {
+    ASSERT_TRUE(
+        start(listWith("Pebble listen", "I hear you", "What ever", "Ok", "I hope I am sleepy ")));
+    MenuState &menu = program().menu();
+    EXPECT_FALSE(program().character().isVisible());
+    EXPECT_FALSE(menu.isChecked(MenuState::Bubble));
+    EXPECT_FALSE(menu.isEnabled(MenuState::Bubble));
+}
+
+TEST_F(StartupTest, OptionTextsDifferingByCaseOrTwoSpacesAreOff) {
+    ASSERT_TRUE(start(
+        listWith("Pebble listen", "i hear you ", "What ever  ", "OK ", "I hope I am sleepy  ")));
+    MenuState &menu = program().menu();
+    EXPECT_EQ(program().character().listen, 0);
+    EXPECT_TRUE(menu.isChecked(MenuState::Bubble));
+    EXPECT_FALSE(menu.isChecked(MenuState::Semitransparent));
+    EXPECT_EQ(program().character().trans, 255);
+    EXPECT_TRUE(program().character().isVisible());
+}
+
+TEST_F(StartupTest, MissingListShowsMessageWithEmptyName) {
+    EXPECT_FALSE(program().start());
+    EXPECT_EQ(m_dialogs.shown, QStringList({missing("")}));
+    EXPECT_FALSE(m_app.exists("data/Temp"));
+}
+
+TEST_F(StartupTest, UnknownCharacterShowsItsName) {
+    const QByteArray list =
+        listWith("Robin listen", "I hear you", "What ever", "Ok", "I hope I am sleepy");
+    EXPECT_FALSE(start(list));
+    EXPECT_EQ(m_dialogs.shown, QStringList({missing("Robin")}));
+    // Nothing was written: the failure came before the list was saved.
+    EXPECT_EQ(m_app.read("data/brainlist"), list);
+    EXPECT_FALSE(m_app.exists("data/Temp"));
+}
+
+TEST_F(StartupTest, CutShortListFailsWithTheNameRead) {
+    EXPECT_FALSE(start(kAllOff + "half an entry\r\nSpeak\r\n"));
+    EXPECT_EQ(m_dialogs.shown, QStringList({missing("Pebble")}));
+}
+
+TEST_F(StartupTest, UndecodableCharacterFileFailsAndIsNotWritten) {
+    m_app.write("Character/Broken.qlc", QByteArray("\0Mnot a bitmap", 14));
+    EXPECT_FALSE(
+        start(listWith("Broken listen", "I hear you", "What ever", "Ok", "I hope I am sleepy")));
+    EXPECT_EQ(m_dialogs.shown, QStringList({missing("Broken")}));
+    EXPECT_EQ(m_app.read("Character/Broken.qlc"), QByteArray("\0Mnot a bitmap", 14));
+}
+
+TEST_F(StartupTest, CharacterFileIsNeverWritten) {
+    const QByteArray before = m_app.read("Character/Pebble.qlc");
+    ASSERT_EQ(before.at(0), 0);
+    ASSERT_TRUE(start(kAllOff));
+    EXPECT_EQ(m_app.read("Character/Pebble.qlc"), before);
+}
+
+TEST_F(StartupTest, CharacterFileStartingWithBLoadsToo) {
+    QByteArray bitmap = m_app.read("Character/Pebble.qlc");
+    bitmap[0] = 'B';
+    m_app.write("Character/Plain.qlc", bitmap);
+    ASSERT_TRUE(
+        start(listWith("Plain listen", "I hear you", "What ever", "Ok", "I hope I am sleepy")));
+    EXPECT_EQ(program().character().nameoftheguy, "Plain");
+}
+
+} // namespace

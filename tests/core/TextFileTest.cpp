@@ -1,0 +1,76 @@
+#include "TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readAll(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(TextFile, SplitsCrLfAndLfAndDropsOnlyTheFinalLineEnd) {
+    EXPECT_EQ(TextFile::splitLines("a\r\nb\nc"), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(TextFile::splitLines("a\r\n\r\n"), QStringList({"a", ""}));
+    EXPECT_EQ(TextFile::splitLines("trailing \r\n"), QStringList({"trailing "}));
+    EXPECT_EQ(TextFile::splitLines(""), QStringList());
+    EXPECT_EQ(TextFile::joinLines({"a", "", "b "}), QByteArray("a\r\n\r\nb \r\n"));
+}
+
+TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
+    EXPECT_EQ(TextFile::decode("gr\xc3\xbc\xc3\x9f"), QString::fromUtf8("grüß"));
+    EXPECT_EQ(TextFile::decode("gr\xfc\xdf \x93q\x94 \x80"), QString::fromUtf8("grüß “q” €"));
+    EXPECT_EQ(TextFile::decode("\xef\xbb\xbfhi"), "hi");
+}
+
+TEST(TextFile, AtomicWriteReplacesWholeFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list");
+    ASSERT_TRUE(TextFile::writeAtomically(path, "old\r\n"));
+    ASSERT_TRUE(TextFile::writeAtomically(path, "new\r\n"));
+    EXPECT_EQ(readAll(path), "new\r\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"list"}));
+}
+
+TEST(TextFile, FailedWriteLeavesOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list");
+    ASSERT_TRUE(TextFile::writeAtomically(path, "old\r\n"));
+    // A folder in the way of the temporary file's rename: the write must fail cleanly.
+    const QString blocked = dir.filePath("blocked");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("blocked"));
+    EXPECT_FALSE(TextFile::writeAtomically(blocked, "x"));
+    EXPECT_FALSE(TextFile::writeAtomically(dir.filePath("no/such/folder/list"), "x"));
+    EXPECT_EQ(readAll(path), "old\r\n");
+}
+
+TEST(TextFile, WriteKilledHalfwayLeavesOldOrNewFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list");
+    const QByteArray old = "old list\r\n";
+    ASSERT_TRUE(TextFile::writeAtomically(path, old));
+    const QByteArray big(64 * 1024 * 1024, 'x');
+
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        for (;;)
+            TextFile::writeAtomically(path, big);
+    }
+    usleep(200 * 1000);
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+
+    const QByteArray now = readAll(path);
+    EXPECT_TRUE(now == old || now == big) << "file is " << now.size() << " bytes";
+}
+
+} // namespace
