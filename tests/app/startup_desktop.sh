@@ -51,8 +51,8 @@ for _ in $(seq 200); do
 done
 [ -n "$box" ] || fail "no window titled Quillet appeared"
 kill -0 "$pid" 2>/dev/null || fail "program ended before the box was dismissed"
-xdotool windowactivate --sync "$box" 2>/dev/null || true
-xdotool key --window "$box" Return
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
 status=0
 for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
