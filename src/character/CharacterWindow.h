@@ -28,6 +28,9 @@ public:
     qint16 trans = 255;
     float a = 0;
     float widthofguy = 0;
+    // Blink and idle tick counters.
+    float winkcount = 0;
+    float idlecount = 0;
 
     TickTimer *wink() const { return m_wink; }
     TickTimer *animate() const { return m_animate; }
