@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "CommandActions.h"
 #include "Recognizer.h"
 #include "Synthesizer.h"
 
@@ -14,25 +15,29 @@ class BubbleWindow;
 class CharacterWindow;
 class CommandList;
 class Dialogs;
+class Dispatcher;
 class ListSaver;
 class MenuState;
 class PasteBlocker;
 class QL;
+class Speaker;
 
 // The program's object graph, made once: the four windows for the whole run and what each of
 // them uses. Tests make it with engine doubles and answerable dialogs.
 class Program : public QObject {
     Q_OBJECT
 public:
-    struct Engines {
+    // The engines and the desktop services the program drives; tests pass doubles.
+    struct Services {
         std::unique_ptr<Recognizer> recognizer;
         std::unique_ptr<Synthesizer> synthesizer;
+        std::unique_ptr<CommandActions> actions;
     };
 
-    // The real engines of the desktop.
-    static Engines desktopEngines();
+    // The real engines and services of the desktop.
+    static Services desktopServices(const AppPaths &paths);
 
-    Program(const AppPaths &paths, Engines engines, Dialogs &dialogs);
+    Program(const AppPaths &paths, Services services, Dialogs &dialogs);
     ~Program() override;
 
     // Runs the start-up; false when it failed and the program must end.
@@ -49,6 +54,12 @@ public:
     Synthesizer &mun() const { return *m_mun; }
     QL &ql() const { return *m_ql; }
     ListSaver &listSaver() const { return *m_listSaver; }
+    Speaker &speaker() const { return *m_speaker; }
+    Dispatcher &dispatcher() const { return *m_dispatcher; }
+    CommandActions &actions() const { return *m_actions; }
+
+    // Ends the program as the menu's Quit does: the tray icon goes, then the event loop.
+    void quit();
     PasteBlocker &pasteBlocker() const { return *m_pasteBlocker; }
     Dialogs &dialogs() const { return m_dialogs; }
 
@@ -59,6 +70,7 @@ private:
     std::unique_ptr<MenuState> m_menu;
     std::unique_ptr<Recognizer> m_reco;
     std::unique_ptr<Synthesizer> m_mun;
+    std::unique_ptr<CommandActions> m_actions;
     std::unique_ptr<CharacterWindow> m_character;
     std::unique_ptr<BubbleWindow> m_bubble;
     std::unique_ptr<BrainWindow> m_brain;
@@ -66,4 +78,6 @@ private:
     std::unique_ptr<QL> m_ql;
     std::unique_ptr<ListSaver> m_listSaver;
     std::unique_ptr<PasteBlocker> m_pasteBlocker;
+    std::unique_ptr<Speaker> m_speaker;
+    std::unique_ptr<Dispatcher> m_dispatcher;
 };

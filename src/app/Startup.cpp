@@ -18,7 +18,8 @@
 
 namespace {
 // PROVISIONAL until the character loader lands.
-QImage loadStrip(const QString &path) {
+QImage loadStrip(const QString &path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -31,14 +32,17 @@ QImage loadStrip(const QString &path) {
 } // namespace
 
 Startup::Startup(Program &program)
-    : m_program(program) {}
+    : m_program(program)
+{}
 
-QString Startup::missingCharacterMessage(const QString &name) {
+QString Startup::missingCharacterMessage(const QString &name)
+{
     return QStringLiteral("The character \"") + name +
            QStringLiteral("\" is missing. Please try to recover it.");
 }
 
-bool Startup::run() {
+bool Startup::run()
+{
     Program &p = m_program;
     CharacterWindow &character = p.character();
 
@@ -87,7 +91,8 @@ bool Startup::run() {
     return true;
 }
 
-bool Startup::loadCommandList() {
+bool Startup::loadCommandList()
+{
     CommandList &list = m_program.commands();
     QString name;
     const bool loaded = list.load(m_program.paths().brainlistPath(), &name);
@@ -101,7 +106,8 @@ bool Startup::loadCommandList() {
     return true;
 }
 
-bool Startup::loadCharacter() {
+bool Startup::loadCharacter()
+{
     CharacterWindow &character = m_program.character();
     const QString path = m_program.paths().characterFile(character.nameoftheguy);
     // The character file is read once into memory and never written.
@@ -116,7 +122,8 @@ bool Startup::loadCharacter() {
     return true;
 }
 
-void Startup::restoreOptions() {
+void Startup::restoreOptions()
+{
     Program &p = m_program;
     CommandList &list = p.commands();
     MenuState &menu = p.menu();
@@ -136,7 +143,8 @@ void Startup::restoreOptions() {
     }
 }
 
-void Startup::fail() {
+void Startup::fail()
+{
     m_program.dialogs().message(QStringLiteral("Quillet"),
                                 missingCharacterMessage(m_program.character().nameoftheguy));
 }

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setQuitOnLastWindowClosed(false);
     WidgetDialogs dialogs;
-    Program program(AppPaths::fromApplication(), Program::desktopEngines(), dialogs);
+    const AppPaths paths = AppPaths::fromApplication();
+    Program program(paths, Program::desktopServices(paths), dialogs);
     if (!program.start())
         return 1;
     return QApplication::exec();

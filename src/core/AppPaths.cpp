@@ -4,33 +4,42 @@
 #include <QDir>
 
 AppPaths::AppPaths(QString appFolder)
-    : m_appFolder(QDir::cleanPath(std::move(appFolder))) {}
+    : m_appFolder(QDir::cleanPath(std::move(appFolder)))
+{}
 
-AppPaths AppPaths::fromApplication() {
+AppPaths AppPaths::fromApplication()
+{
     const QString overridden = qEnvironmentVariable("QUILLET_APP_DIR");
     if (!overridden.isEmpty())
         return AppPaths(QDir(overridden).absolutePath());
     return AppPaths(QCoreApplication::applicationDirPath());
 }
 
-QString AppPaths::dataDir() const {
+QString AppPaths::dataDir() const
+{
     return m_appFolder + "/data";
 }
-QString AppPaths::brainlistPath() const {
+QString AppPaths::brainlistPath() const
+{
     return m_appFolder + "/data/brainlist";
 }
-QString AppPaths::grammarPath() const {
+QString AppPaths::grammarPath() const
+{
     return m_appFolder + "/data/Temp";
 }
-QString AppPaths::scriptPath(const QString &fileName) const {
+QString AppPaths::scriptPath(const QString &fileName) const
+{
     return m_appFolder + "/data/" + fileName;
 }
-QString AppPaths::characterDir() const {
+QString AppPaths::characterDir() const
+{
     return m_appFolder + "/Character";
 }
-QString AppPaths::characterFile(const QString &name) const {
+QString AppPaths::characterFile(const QString &name) const
+{
     return m_appFolder + "/Character/" + name + ".qlc";
 }
-QString AppPaths::pluginsDir() const {
+QString AppPaths::pluginsDir() const
+{
     return m_appFolder + "/Plugins";
 }

@@ -8,13 +8,16 @@ const char *const kOptionSentences[CommandList::kReservedCount] = {"I hear you",
 }
 
 CommandList::CommandList(QObject *parent)
-    : QAbstractListModel(parent) {}
+    : QAbstractListModel(parent)
+{}
 
-CommandList::Entry CommandList::entry(int index) const {
+CommandList::Entry CommandList::entry(int index) const
+{
     return {phrase(index), kind(index), argument(index)};
 }
 
-bool CommandList::append(const Entry &entry) {
+bool CommandList::append(const Entry &entry)
+{
     if (count() >= kMaxEntries)
         return false;
     beginInsertRows(QModelIndex(), count(), count());
@@ -26,7 +29,8 @@ bool CommandList::append(const Entry &entry) {
     return true;
 }
 
-void CommandList::setEntry(int index, const Entry &entry) {
+void CommandList::setEntry(int index, const Entry &entry)
+{
     if (index < 0 || index >= count())
         return;
     setPhrase(index, entry.phrase);
@@ -34,7 +38,8 @@ void CommandList::setEntry(int index, const Entry &entry) {
     m_actions[index] = entry.argument;
 }
 
-void CommandList::remove(int index) {
+void CommandList::remove(int index)
+{
     if (index < 0 || index >= count())
         return;
     beginRemoveRows(QModelIndex(), index, index);
@@ -52,7 +57,8 @@ void CommandList::remove(int index) {
     }
 }
 
-void CommandList::clear() {
+void CommandList::clear()
+{
     beginResetModel();
     m_brain.clear();
     m_commands.clear();
@@ -63,7 +69,8 @@ void CommandList::clear() {
     endResetModel();
 }
 
-void CommandList::setPhrase(int index, const QString &phrase) {
+void CommandList::setPhrase(int index, const QString &phrase)
+{
     if (index < 0 || index >= count())
         return;
     m_brain[index] = phrase;
@@ -72,17 +79,20 @@ void CommandList::setPhrase(int index, const QString &phrase) {
     emit dataChanged(changed, changed);
 }
 
-void CommandList::setKind(int index, const QString &kind) {
+void CommandList::setKind(int index, const QString &kind)
+{
     if (index >= 0 && index < count())
         m_commands[index] = kind;
 }
 
-void CommandList::setArgument(int index, const QString &argument) {
+void CommandList::setArgument(int index, const QString &argument)
+{
     if (index >= 0 && index < count())
         m_actions[index] = argument;
 }
 
-void CommandList::setSelectedIndex(List list, int index) {
+void CommandList::setSelectedIndex(List list, int index)
+{
     if (index < -1 || index >= count())
         index = -1;
     if (m_selected[list] == index)
@@ -91,13 +101,15 @@ void CommandList::setSelectedIndex(List list, int index) {
     emit selectionChanged(list, index);
 }
 
-void CommandList::selectEntry(int index) {
+void CommandList::selectEntry(int index)
+{
     setSelectedIndex(Brainlist, index);
     setSelectedIndex(Commandlist, index);
     setSelectedIndex(Actionlist, index);
 }
 
-int CommandList::selectByPhrase(const QString &phrase) {
+int CommandList::selectByPhrase(const QString &phrase)
+{
     int found = -1;
     for (int i = 0; i < count(); ++i) {
         if (m_brain[i].compare(phrase, Qt::CaseInsensitive) == 0) {
@@ -109,41 +121,49 @@ int CommandList::selectByPhrase(const QString &phrase) {
     return found;
 }
 
-QString CommandList::selectedKind() const {
+QString CommandList::selectedKind() const
+{
     return m_commands.value(m_selected[Commandlist]);
 }
 
-QString CommandList::selectedArgument() const {
+QString CommandList::selectedArgument() const
+{
     return m_actions.value(m_selected[Actionlist]);
 }
 
-QString CommandList::optionText(int option, bool on) {
+QString CommandList::optionText(int option, bool on)
+{
     if (option < 0 || option >= kReservedCount)
         return {};
     QString text = QString::fromLatin1(kOptionSentences[option]);
     return on ? text + ' ' : text;
 }
 
-bool CommandList::option(int option) const {
+bool CommandList::option(int option) const
+{
     if (option < 0 || option >= kReservedCount || option >= count())
         return false;
     return m_actions[option] == optionText(option, true);
 }
 
-void CommandList::setOption(int option, bool on) {
+void CommandList::setOption(int option, bool on)
+{
     if (option >= 0 && option < kReservedCount)
         setArgument(option, optionText(option, on));
 }
 
-void CommandList::setWakePhrase(const QString &characterName) {
+void CommandList::setWakePhrase(const QString &characterName)
+{
     setPhrase(0, characterName + QStringLiteral(" listen"));
 }
 
-QString CommandList::firstWord(const QString &phrase) {
+QString CommandList::firstWord(const QString &phrase)
+{
     return phrase.section(' ', 0, 0);
 }
 
-bool CommandList::load(const QString &path, QString *characterName) {
+bool CommandList::load(const QString &path, QString *characterName)
+{
     clear();
     QStringList lines;
     if (!TextFile::readLines(path, &lines))
@@ -169,7 +189,8 @@ bool CommandList::load(const QString &path, QString *characterName) {
     return whole;
 }
 
-QByteArray CommandList::serialize() const {
+QByteArray CommandList::serialize() const
+{
     QStringList lines;
     lines.reserve(count() * 3);
     for (int i = 0; i < count(); ++i)
@@ -177,15 +198,18 @@ QByteArray CommandList::serialize() const {
     return TextFile::joinLines(lines);
 }
 
-bool CommandList::save(const QString &path) const {
+bool CommandList::save(const QString &path) const
+{
     return TextFile::writeAtomically(path, serialize());
 }
 
-int CommandList::rowCount(const QModelIndex &parent) const {
+int CommandList::rowCount(const QModelIndex &parent) const
+{
     return parent.isValid() ? 0 : int(m_falseBrain.size());
 }
 
-QVariant CommandList::data(const QModelIndex &index, int role) const {
+QVariant CommandList::data(const QModelIndex &index, int role) const
+{
     if (!index.isValid() || index.row() >= m_falseBrain.size())
         return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole)

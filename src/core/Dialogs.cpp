@@ -3,13 +3,15 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
-void WidgetDialogs::message(const QString &title, const QString &text) {
+void WidgetDialogs::message(const QString &title, const QString &text)
+{
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 
-int WidgetDialogs::ask(const QString &title, const QString &text, int style) {
+int WidgetDialogs::ask(const QString &title, const QString &text, int style)
+{
     using B = QMessageBox::StandardButton;
     struct Choice {
         B button;
@@ -63,7 +65,8 @@ int WidgetDialogs::ask(const QString &title, const QString &text, int style) {
 }
 
 QString WidgetDialogs::input(const QString &title, const QString &prompt,
-                             const QString &defaultText, bool *ok) {
+                             const QString &defaultText, bool *ok)
+{
     bool accepted = false;
     QString text =
         QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, defaultText, &accepted);

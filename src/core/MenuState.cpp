@@ -10,7 +10,8 @@ const char *const kNames[] = {"l", "s", "e", "o", "a", "b", "c", "trans", "ab", 
 MenuState::MenuState(QObject *parent)
     : QObject(parent)
     , m_menue(new QMenu(QStringLiteral("Menu")))
-    , m_options(new QMenu(QStringLiteral("Options"), m_menue)) {
+    , m_options(new QMenu(QStringLiteral("Options"), m_menue))
+{
     auto add = [this](Item item, QMenu *menu, const QString &caption, bool checkable) {
         QAction *action = menu->addAction(caption);
         action->setObjectName(QString::fromLatin1(kNames[item]));
@@ -34,15 +35,18 @@ MenuState::MenuState(QObject *parent)
     m_items[Bubble]->setChecked(true);
 }
 
-MenuState::~MenuState() {
+MenuState::~MenuState()
+{
     delete m_menue;
 }
 
-QAction *MenuState::action(Item item) const {
+QAction *MenuState::action(Item item) const
+{
     return m_items[item];
 }
 
-QAction *MenuState::action(const QString &name) const {
+QAction *MenuState::action(const QString &name) const
+{
     for (int i = 0; i <= Quit; ++i) {
         if (name == QLatin1String(kNames[i]))
             return m_items[i];
@@ -50,18 +54,22 @@ QAction *MenuState::action(const QString &name) const {
     return nullptr;
 }
 
-QString MenuState::name(Item item) {
+QString MenuState::name(Item item)
+{
     return QString::fromLatin1(kNames[item]);
 }
 
-bool MenuState::isChecked(Item item) const {
+bool MenuState::isChecked(Item item) const
+{
     return m_items[item]->isChecked();
 }
-bool MenuState::isEnabled(Item item) const {
+bool MenuState::isEnabled(Item item) const
+{
     return m_items[item]->isEnabled();
 }
 
-void MenuState::setChecked(Item item, bool checked) {
+void MenuState::setChecked(Item item, bool checked)
+{
     // The flag is state even on items the menu shows without a check box.
     QAction *action = m_items[item];
     if (checked && !action->isCheckable())
@@ -69,6 +77,7 @@ void MenuState::setChecked(Item item, bool checked) {
     action->setChecked(checked);
 }
 
-void MenuState::setEnabled(Item item, bool enabled) {
+void MenuState::setEnabled(Item item, bool enabled)
+{
     m_items[item]->setEnabled(enabled);
 }

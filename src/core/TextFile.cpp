@@ -14,7 +14,8 @@ const char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QString decodeCp1252(const QByteArray &bytes) {
+QString decodeCp1252(const QByteArray &bytes)
+{
     QString out;
     out.reserve(bytes.size());
     for (char c : bytes) {
@@ -28,7 +29,8 @@ QString decodeCp1252(const QByteArray &bytes) {
 
 namespace TextFile {
 
-QString decode(const QByteArray &bytes) {
+QString decode(const QByteArray &bytes)
+{
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
@@ -38,11 +40,13 @@ QString decode(const QByteArray &bytes) {
     return text;
 }
 
-QByteArray encode(const QString &text) {
+QByteArray encode(const QString &text)
+{
     return text.toUtf8();
 }
 
-QStringList splitLines(const QString &text) {
+QStringList splitLines(const QString &text)
+{
     if (text.isEmpty())
         return {};
     QStringList lines = text.split('\n');
@@ -55,7 +59,8 @@ QStringList splitLines(const QString &text) {
     return lines;
 }
 
-bool readLines(const QString &path, QStringList *lines) {
+bool readLines(const QString &path, QStringList *lines)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -63,7 +68,8 @@ bool readLines(const QString &path, QStringList *lines) {
     return true;
 }
 
-QByteArray joinLines(const QStringList &lines) {
+QByteArray joinLines(const QStringList &lines)
+{
     QByteArray out;
     for (const QString &line : lines) {
         out += encode(line);
@@ -72,7 +78,8 @@ QByteArray joinLines(const QStringList &lines) {
     return out;
 }
 
-bool writeAtomically(const QString &path, const QByteArray &bytes) {
+bool writeAtomically(const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -13,7 +13,8 @@ BrainWindow::BrainWindow(CommandList &list, QWidget *parent)
     , m_falseBrainlist(new QListView(this))
     , m_phrasetext(new QLineEdit(this))
     , m_action(new QLineEdit(this))
-    , m_characterlist(new CharacterChooser(this)) {
+    , m_characterlist(new CharacterChooser(this))
+{
     setObjectName(QStringLiteral("Brain"));
     setWindowTitle(QStringLiteral("Quillet brain"));
     m_falseBrainlist->setObjectName(QStringLiteral("FalseBrainlist"));

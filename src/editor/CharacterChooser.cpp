@@ -3,11 +3,13 @@
 #include <QDir>
 
 CharacterChooser::CharacterChooser(QWidget *parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setObjectName(QStringLiteral("Characterlist"));
 }
 
-bool CharacterChooser::loadguys() {
+bool CharacterChooser::loadguys()
+{
     m_guys.clear();
     const QStringList files =
         QDir(m_folder).entryList({QStringLiteral("*.qlc")}, QDir::Files, QDir::Name);

@@ -6,9 +6,11 @@
 QL::QL(MenuState &menu, CharacterWindow &character, QObject *parent)
     : QObject(parent)
     , m_menu(menu)
-    , m_character(character) {}
+    , m_character(character)
+{}
 
-void QL::autolisten(bool on) {
+void QL::autolisten(bool on)
+{
     if (on) {
         m_menu.setChecked(MenuState::Listen, true);
         m_character.listen = -1;

@@ -18,7 +18,8 @@ constexpr qint16 kTrue = -1;
 constexpr qint16 kFalse = 0;
 
 // Only spaces count, as for the phrases of the command list.
-QString trimSpaces(const QString &text) {
+QString trimSpaces(const QString &text)
+{
     int start = 0;
     int end = int(text.size());
     while (start < end && text[start] == ' ')
@@ -28,7 +29,8 @@ QString trimSpaces(const QString &text) {
     return text.mid(start, end - start);
 }
 
-void yieldOnce() {
+void yieldOnce()
+{
     QCoreApplication::processEvents();
 }
 
@@ -46,11 +48,13 @@ Dispatcher::Dispatcher(CommandList &list, MenuState &menu, CharacterWindow &char
     , m_mun(mun)
     , m_speaker(speaker)
     , m_actions(actions)
-    , m_clock([] { return QDateTime::currentDateTime(); }) {
+    , m_clock([] { return QDateTime::currentDateTime(); })
+{
     connect(&m_reco, &Recognizer::phraseFinished, this, &Dispatcher::phraseFinished);
 }
 
-void Dispatcher::phraseFinished(const QString &phrase) {
+void Dispatcher::phraseFinished(const QString &phrase)
+{
     if (trimSpaces(phrase).isEmpty())
         return;
 
@@ -86,7 +90,8 @@ void Dispatcher::phraseFinished(const QString &phrase) {
     restartRecognition();
 }
 
-void Dispatcher::goToSleep() {
+void Dispatcher::goToSleep()
+{
     m_menu.setChecked(MenuState::AutoListen, false);
     m_menu.setEnabled(MenuState::AutoListen, false);
     m_menu.setChecked(MenuState::Listen, false);
@@ -104,7 +109,8 @@ void Dispatcher::goToSleep() {
     m_reco.deactivate();
 }
 
-void Dispatcher::carryOut(const QString &kind, const QString &argument) {
+void Dispatcher::carryOut(const QString &kind, const QString &argument)
+{
     if (kind == QLatin1String("Script")) {
         m_actions.runScript(argument);
     } else if (kind == QLatin1String("Speak")) {
@@ -125,7 +131,8 @@ void Dispatcher::carryOut(const QString &kind, const QString &argument) {
     }
 }
 
-void Dispatcher::read(const QString &what) {
+void Dispatcher::read(const QString &what)
+{
     if (what == QLatin1String("the time")) {
         // Spoken and shown each from a reading of its own, as two sentences are built.
         m_mun.speaktext(SpokenClock::spokenTime(m_clock().time()));
@@ -143,7 +150,8 @@ void Dispatcher::read(const QString &what) {
     }
 }
 
-void Dispatcher::restartRecognition() {
+void Dispatcher::restartRecognition()
+{
     m_reco.deactivate();
     m_reco.activate();
 }

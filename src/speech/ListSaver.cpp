@@ -11,9 +11,11 @@ ListSaver::ListSaver(const AppPaths &paths, CommandList &list, MenuState &menu,
     : m_paths(paths)
     , m_list(list)
     , m_menu(menu)
-    , m_recognizer(recognizer) {}
+    , m_recognizer(recognizer)
+{}
 
-QByteArray ListSaver::grammarText(const CommandList &list) {
+QByteArray ListSaver::grammarText(const CommandList &list)
+{
     // The section name is spelled "Grammer": the recognizer reads it as written.
     QString text = QStringLiteral("[Grammer]\r\ntype=cfg\r\n[<start>]\r\n");
     for (int i = 0; i < list.count(); ++i) {
@@ -25,7 +27,8 @@ QByteArray ListSaver::grammarText(const CommandList &list) {
     return TextFile::encode(text);
 }
 
-void ListSaver::savethelist() {
+void ListSaver::savethelist()
+{
     m_list.save(m_paths.brainlistPath());
     const QByteArray grammar = grammarText(m_list);
     m_list.setSelectedIndex(CommandList::Brainlist, -1);

@@ -15,25 +15,29 @@ Speaker::Speaker(Synthesizer &mun, BubbleWindow &bubble, CharacterWindow &charac
     , m_bubble(bubble)
     , m_character(character)
     , m_menu(menu)
-    , m_talktimer(new TickTimer(kTalkInterval, false, this)) {
+    , m_talktimer(new TickTimer(kTalkInterval, false, this))
+{
     connect(m_talktimer, &TickTimer::tick, this, &Speaker::talkTick);
     connect(&m_mun, &Synthesizer::speechstart, this, &Speaker::speechstart);
     connect(&m_mun, &Synthesizer::speechend, this, &Speaker::speechend);
 }
 
-void Speaker::speakout(const QString &text, const QString &bubbletext) {
+void Speaker::speakout(const QString &text, const QString &bubbletext)
+{
     m_mun.stopspeech();
     QCoreApplication::processEvents();
     m_bubble.setText(bubbletext);
     m_mun.speaktext(text);
 }
 
-void Speaker::sayWithoutStopping(const QString &text) {
+void Speaker::sayWithoutStopping(const QString &text)
+{
     m_bubble.setText(text);
     m_mun.speaktext(text);
 }
 
-void Speaker::speechstart() {
+void Speaker::speechstart()
+{
     if (m_menu.isChecked(MenuState::Bubble))
         m_bubble.setWidthTwips(BubbleWindow::kOpenWidthTwips);
     talkcount = 1;
@@ -42,7 +46,8 @@ void Speaker::speechstart() {
     m_character.animate()->setEnabled(false);
 }
 
-void Speaker::talkTick() {
+void Speaker::talkTick()
+{
     static const int kMouth[] = {11, 12, 13, 12, 11};
     const int step = int(talkcount);
     if (step >= 1 && step <= 5)
@@ -52,7 +57,8 @@ void Speaker::talkTick() {
         talkcount = 1;
 }
 
-void Speaker::speechend() {
+void Speaker::speechend()
+{
     const bool asleep = m_character.sleeping != 0;
     if (!asleep && !m_menu.isEnabled(MenuState::Sleep))
         m_menu.setEnabled(MenuState::Sleep, true);

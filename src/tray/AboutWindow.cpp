@@ -7,15 +7,18 @@
 
 AboutWindow::AboutWindow(MenuState &menu, QWidget *parent)
     : QWidget(parent)
-    , m_menu(menu) {
+    , m_menu(menu)
+{
     setObjectName(QStringLiteral("about"));
 }
 
-AboutWindow::~AboutWindow() {
+AboutWindow::~AboutWindow()
+{
     removeTrayIcon();
 }
 
-bool AboutWindow::addTrayIcon() {
+bool AboutWindow::addTrayIcon()
+{
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         return false;
     if (!m_tray) {
@@ -27,7 +30,8 @@ bool AboutWindow::addTrayIcon() {
     return true;
 }
 
-void AboutWindow::removeTrayIcon() {
+void AboutWindow::removeTrayIcon()
+{
     if (m_tray)
         m_tray->hide();
 }

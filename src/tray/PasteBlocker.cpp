@@ -9,7 +9,8 @@ namespace {
 const char *const kBlockedProperty = "quilletPasteBlocked";
 }
 
-void PasteBlocker::stoppaste(QWidget *box) {
+void PasteBlocker::stoppaste(QWidget *box)
+{
     if (!box || isBlocking(box))
         return;
     box->installEventFilter(this);
@@ -17,7 +18,8 @@ void PasteBlocker::stoppaste(QWidget *box) {
     box->setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-void PasteBlocker::allowpaste(QWidget *box) {
+void PasteBlocker::allowpaste(QWidget *box)
+{
     if (!box || !isBlocking(box))
         return;
     box->removeEventFilter(this);
@@ -25,11 +27,13 @@ void PasteBlocker::allowpaste(QWidget *box) {
     box->setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
-bool PasteBlocker::isBlocking(QWidget *box) const {
+bool PasteBlocker::isBlocking(QWidget *box) const
+{
     return box && box->property(kBlockedProperty).toBool();
 }
 
-bool PasteBlocker::eventFilter(QObject *watched, QEvent *event) {
+bool PasteBlocker::eventFilter(QObject *watched, QEvent *event)
+{
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress: {

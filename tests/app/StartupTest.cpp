@@ -5,6 +5,7 @@
 #include "CharacterChooser.h"
 #include "CharacterWindow.h"
 #include "CommandList.h"
+#include "FakeCommandActions.h"
 #include "FakeRecognizer.h"
 #include "FakeSynthesizer.h"
 #include "MenuState.h"
@@ -20,7 +21,8 @@
 namespace {
 
 QByteArray listWith(const QString &wake, const QString &a0, const QString &a1, const QString &a2,
-                    const QString &a3, const QByteArray &more = {}) {
+                    const QString &a3, const QByteArray &more = {})
+{
     return (wake + "\r\nSpeak\r\n" + a0 + "\r\nnever mind\r\nSpeak\r\n" + a1 +
             "\r\nstop speak\r\nSpeak\r\n" + a2 + "\r\ngo to sleep\r\nSpeak\r\n" + a3 + "\r\n")
                .toUtf8() +
@@ -32,22 +34,26 @@ const QByteArray kAllOff = listWith("Pebble listen", "I hear you", "What ever", 
 
 class StartupTest : public testing::Test {
 protected:
-    Program &program() {
+    Program &program()
+    {
         if (!m_program) {
-            Program::Engines engines;
+            Program::Services services;
             auto reco = std::make_unique<FakeRecognizer>();
             m_reco = reco.get();
-            engines.recognizer = std::move(reco);
-            engines.synthesizer = std::make_unique<FakeSynthesizer>();
-            m_program = std::make_unique<Program>(m_app.paths(), std::move(engines), m_dialogs);
+            services.recognizer = std::move(reco);
+            services.synthesizer = std::make_unique<FakeSynthesizer>();
+            services.actions = std::make_unique<FakeCommandActions>();
+            m_program = std::make_unique<Program>(m_app.paths(), std::move(services), m_dialogs);
         }
         return *m_program;
     }
-    bool start(const QByteArray &list) {
+    bool start(const QByteArray &list)
+    {
         m_app.write("data/brainlist", list);
         return program().start();
     }
-    QString missing(const QString &name) const {
+    QString missing(const QString &name) const
+    {
         return "Quillet|" + Startup::missingCharacterMessage(name);
     }
 
@@ -57,12 +63,14 @@ protected:
     std::unique_ptr<Program> m_program;
 };
 
-TEST_F(StartupTest, MessageTextIsExact) {
+TEST_F(StartupTest, MessageTextIsExact)
+{
     EXPECT_EQ(Startup::missingCharacterMessage("Robin"),
               "The character \"Robin\" is missing. Please try to recover it.");
 }
 
-TEST_F(StartupTest, AllOptionsOffLeavesVisibleOpaqueAwakeCharacter) {
+TEST_F(StartupTest, AllOptionsOffLeavesVisibleOpaqueAwakeCharacter)
+{
     ASSERT_TRUE(start(kAllOff));
     EXPECT_TRUE(m_dialogs.shown.isEmpty());
     Program &p = program();
@@ -102,7 +110,8 @@ TEST_F(StartupTest, AllOptionsOffLeavesVisibleOpaqueAwakeCharacter) {
     EXPECT_TRUE(p.pasteBlocker().isBlocking(p.brain().phrasetext()));
 }
 
-TEST_F(StartupTest, AutoListenStoredOnStartsListening) {
+TEST_F(StartupTest, AutoListenStoredOnStartsListening)
+{
     ASSERT_TRUE(
         start(listWith("Pebble listen", "I hear you ", "What ever", "Ok", "I hope I am sleepy")));
     MenuState &menu = program().menu();
@@ -112,7 +121,8 @@ TEST_F(StartupTest, AutoListenStoredOnStartsListening) {
     EXPECT_TRUE(menu.isChecked(MenuState::AutoListen));
 }
 
-TEST_F(StartupTest, BubbleOffAndSemitransparentRestored) {
+TEST_F(StartupTest, BubbleOffAndSemitransparentRestored)
+{
     ASSERT_TRUE(
         start(listWith("Pebble listen", "I hear you", "What ever ", "Ok ", "I hope I am sleepy")));
     MenuState &menu = program().menu();
@@ -123,7 +133,8 @@ TEST_F(StartupTest, BubbleOffAndSemitransparentRestored) {
     EXPECT_NEAR(program().character().windowOpacity(), 150 / 255.0, 0.01);
 }
 
-TEST_F(StartupTest, HiddenCharacterDisablesBubbleWhateverEntryOneSays) {
+TEST_F(StartupTest, HiddenCharacterDisablesBubbleWhateverEntryOneSays)
+{
     ASSERT_TRUE(
         start(listWith("Pebble listen", "I hear you", "What ever", "Ok", "I hope I am sleepy ")));
     MenuState &menu = program().menu();
@@ -132,7 +143,8 @@ TEST_F(StartupTest, HiddenCharacterDisablesBubbleWhateverEntryOneSays) {
     EXPECT_FALSE(menu.isEnabled(MenuState::Bubble));
 }
 
-TEST_F(StartupTest, OptionTextsDifferingByCaseOrTwoSpacesAreOff) {
+TEST_F(StartupTest, OptionTextsDifferingByCaseOrTwoSpacesAreOff)
+{
     ASSERT_TRUE(start(
         listWith("Pebble listen", "i hear you ", "What ever  ", "OK ", "I hope I am sleepy  ")));
     MenuState &menu = program().menu();
@@ -143,13 +155,15 @@ TEST_F(StartupTest, OptionTextsDifferingByCaseOrTwoSpacesAreOff) {
     EXPECT_TRUE(program().character().isVisible());
 }
 
-TEST_F(StartupTest, MissingListShowsMessageWithEmptyName) {
+TEST_F(StartupTest, MissingListShowsMessageWithEmptyName)
+{
     EXPECT_FALSE(program().start());
     EXPECT_EQ(m_dialogs.shown, QStringList({missing("")}));
     EXPECT_FALSE(m_app.exists("data/Temp"));
 }
 
-TEST_F(StartupTest, UnknownCharacterShowsItsName) {
+TEST_F(StartupTest, UnknownCharacterShowsItsName)
+{
     const QByteArray list =
         listWith("Robin listen", "I hear you", "What ever", "Ok", "I hope I am sleepy");
     EXPECT_FALSE(start(list));
@@ -159,12 +173,14 @@ TEST_F(StartupTest, UnknownCharacterShowsItsName) {
     EXPECT_FALSE(m_app.exists("data/Temp"));
 }
 
-TEST_F(StartupTest, CutShortListFailsWithTheNameRead) {
+TEST_F(StartupTest, CutShortListFailsWithTheNameRead)
+{
     EXPECT_FALSE(start(kAllOff + "half an entry\r\nSpeak\r\n"));
     EXPECT_EQ(m_dialogs.shown, QStringList({missing("Pebble")}));
 }
 
-TEST_F(StartupTest, UndecodableCharacterFileFailsAndIsNotWritten) {
+TEST_F(StartupTest, UndecodableCharacterFileFailsAndIsNotWritten)
+{
     m_app.write("Character/Broken.qlc", QByteArray("\0Mnot a bitmap", 14));
     EXPECT_FALSE(
         start(listWith("Broken listen", "I hear you", "What ever", "Ok", "I hope I am sleepy")));
@@ -172,14 +188,16 @@ TEST_F(StartupTest, UndecodableCharacterFileFailsAndIsNotWritten) {
     EXPECT_EQ(m_app.read("Character/Broken.qlc"), QByteArray("\0Mnot a bitmap", 14));
 }
 
-TEST_F(StartupTest, CharacterFileIsNeverWritten) {
+TEST_F(StartupTest, CharacterFileIsNeverWritten)
+{
     const QByteArray before = m_app.read("Character/Pebble.qlc");
     ASSERT_EQ(before.at(0), 0);
     ASSERT_TRUE(start(kAllOff));
     EXPECT_EQ(m_app.read("Character/Pebble.qlc"), before);
 }
 
-TEST_F(StartupTest, CharacterFileStartingWithBLoadsToo) {
+TEST_F(StartupTest, CharacterFileStartingWithBLoadsToo)
+{
     QByteArray bitmap = m_app.read("Character/Pebble.qlc");
     bitmap[0] = 'B';
     m_app.write("Character/Plain.qlc", bitmap);

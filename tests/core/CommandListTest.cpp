@@ -11,12 +11,14 @@ namespace {
 class CommandListTest : public testing::Test {
 protected:
     QString path(const QString &name = "brainlist") const { return m_dir.filePath(name); }
-    void writeFile(const QByteArray &bytes, const QString &name = "brainlist") const {
+    void writeFile(const QByteArray &bytes, const QString &name = "brainlist") const
+    {
         QFile file(path(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QByteArray readFile(const QString &name = "brainlist") const {
+    QByteArray readFile(const QString &name = "brainlist") const
+    {
         QFile file(path(name));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly));
         return file.readAll();
@@ -30,7 +32,8 @@ const QByteArray kReserved = "Pebble listen\r\nSpeak\r\nI hear you\r\n"
                              "stop speak\r\nSpeak\r\nOk\r\n"
                              "go to sleep\r\nSpeak\r\nI hope I am sleepy\r\n";
 
-TEST_F(CommandListTest, RoundTripKeepsTrailingSpacesEmptyFieldsAndOrder) {
+TEST_F(CommandListTest, RoundTripKeepsTrailingSpacesEmptyFieldsAndOrder)
+{
     CommandList list;
     list.append({"Pebble listen", "Speak", "I hear you "});
     list.append({"say hi ", "Speak", "  hello  "});
@@ -56,7 +59,8 @@ TEST_F(CommandListTest, RoundTripKeepsTrailingSpacesEmptyFieldsAndOrder) {
     }
 }
 
-TEST_F(CommandListTest, CutShortOrMissingFileFails) {
+TEST_F(CommandListTest, CutShortOrMissingFileFails)
+{
     QString name;
     CommandList list;
     EXPECT_FALSE(list.load(path("nothing-here"), &name));
@@ -73,7 +77,8 @@ TEST_F(CommandListTest, CutShortOrMissingFileFails) {
     }
 }
 
-TEST_F(CommandListTest, LastLineWithoutLineEndStillCounts) {
+TEST_F(CommandListTest, LastLineWithoutLineEndStillCounts)
+{
     writeFile(kReserved.chopped(2));
     CommandList list;
     QString name;
@@ -81,7 +86,8 @@ TEST_F(CommandListTest, LastLineWithoutLineEndStillCounts) {
     EXPECT_EQ(list.argument(3), "I hope I am sleepy");
 }
 
-TEST_F(CommandListTest, ReadsLfOnlyAndWindows1252Files) {
+TEST_F(CommandListTest, ReadsLfOnlyAndWindows1252Files)
+{
     writeFile("Clover listen\nSpeak\nI hear you \ncaf\xe9 time\nSpeak\n\x80 5\r\n");
     CommandList list;
     QString name;
@@ -97,7 +103,8 @@ TEST_F(CommandListTest, ReadsLfOnlyAndWindows1252Files) {
                                      "caf\xc3\xa9 time\r\nSpeak\r\n\xe2\x82\xac 5\r\n"));
 }
 
-TEST_F(CommandListTest, NameComesFromFirstNonEmptyFirstWord) {
+TEST_F(CommandListTest, NameComesFromFirstNonEmptyFirstWord)
+{
     writeFile(" leading\r\nSpeak\r\nx\r\nRobin listen\r\nSpeak\r\ny\r\n");
     CommandList list;
     QString name;
@@ -105,7 +112,8 @@ TEST_F(CommandListTest, NameComesFromFirstNonEmptyFirstWord) {
     EXPECT_EQ(name, "Robin");
 }
 
-TEST_F(CommandListTest, SelectByPhraseIgnoresCaseAndMovesThreeSelections) {
+TEST_F(CommandListTest, SelectByPhraseIgnoresCaseAndMovesThreeSelections)
+{
     writeFile(kReserved + "Say Hi\r\nSpeak\r\nhello\r\nsay hi\r\nType\r\nabc\r\n");
     CommandList list;
     QString name;
@@ -125,7 +133,8 @@ TEST_F(CommandListTest, SelectByPhraseIgnoresCaseAndMovesThreeSelections) {
     EXPECT_EQ(list.selectedArgument(), "");
 }
 
-TEST_F(CommandListTest, OptionsAreExactTextsWithOneTrailingSpace) {
+TEST_F(CommandListTest, OptionsAreExactTextsWithOneTrailingSpace)
+{
     CommandList list;
     list.append({"Pebble listen", "Speak", "I hear you"});
     list.append({"a", "Speak", "What ever"});
@@ -148,7 +157,8 @@ TEST_F(CommandListTest, OptionsAreExactTextsWithOneTrailingSpace) {
     EXPECT_TRUE(list.option(2));
 }
 
-TEST_F(CommandListTest, WakePhraseSetsBothPhraseCopies) {
+TEST_F(CommandListTest, WakePhraseSetsBothPhraseCopies)
+{
     CommandList list;
     list.append({"Pebble listen", "Speak", "I hear you"});
     list.setWakePhrase("Clover");
@@ -157,7 +167,8 @@ TEST_F(CommandListTest, WakePhraseSetsBothPhraseCopies) {
     EXPECT_EQ(list.data(list.index(0), Qt::DisplayRole).toString(), "Clover listen");
 }
 
-TEST_F(CommandListTest, RemoveKeepsListsAlignedAndSelectionsInStep) {
+TEST_F(CommandListTest, RemoveKeepsListsAlignedAndSelectionsInStep)
+{
     CommandList list;
     for (int i = 0; i < 6; ++i)
         list.append({QString("p%1").arg(i), "Speak", QString("a%1").arg(i)});

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(MenuState, StatesAtLoad) {
+TEST(MenuState, StatesAtLoad)
+{
     MenuState menu;
     for (const char *name : {"l", "s", "e", "o", "a", "b", "c", "trans", "ab", "streck", "quit"}) {
         QAction *action = menu.action(QString::fromLatin1(name));
@@ -18,7 +19,8 @@ TEST(MenuState, StatesAtLoad) {
     EXPECT_TRUE(menu.action(MenuState::Separator)->isSeparator());
 }
 
-TEST(MenuState, CaptionsAndOrder) {
+TEST(MenuState, CaptionsAndOrder)
+{
     MenuState menu;
     QStringList top;
     for (QAction *action : menu.menue()->actions())
@@ -30,7 +32,8 @@ TEST(MenuState, CaptionsAndOrder) {
     EXPECT_EQ(options, QStringList({"Auto listen", "Bubble", "Characters", "Semitransparent"}));
 }
 
-TEST(MenuState, FlagsAreStateReadBack) {
+TEST(MenuState, FlagsAreStateReadBack)
+{
     MenuState menu;
     menu.setChecked(MenuState::Sleep, true);
     menu.setEnabled(MenuState::Sleep, false);

@@ -12,12 +12,14 @@
 
 namespace {
 
-QByteArray readAll(const QString &path) {
+QByteArray readAll(const QString &path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(TextFile, SplitsCrLfAndLfAndDropsOnlyTheFinalLineEnd) {
+TEST(TextFile, SplitsCrLfAndLfAndDropsOnlyTheFinalLineEnd)
+{
     EXPECT_EQ(TextFile::splitLines("a\r\nb\nc"), QStringList({"a", "b", "c"}));
     EXPECT_EQ(TextFile::splitLines("a\r\n\r\n"), QStringList({"a", ""}));
     EXPECT_EQ(TextFile::splitLines("trailing \r\n"), QStringList({"trailing "}));
@@ -25,13 +27,15 @@ TEST(TextFile, SplitsCrLfAndLfAndDropsOnlyTheFinalLineEnd) {
     EXPECT_EQ(TextFile::joinLines({"a", "", "b "}), QByteArray("a\r\n\r\nb \r\n"));
 }
 
-TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252) {
+TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252)
+{
     EXPECT_EQ(TextFile::decode("gr\xc3\xbc\xc3\x9f"), QString::fromUtf8("grüß"));
     EXPECT_EQ(TextFile::decode("gr\xfc\xdf \x93q\x94 \x80"), QString::fromUtf8("grüß “q” €"));
     EXPECT_EQ(TextFile::decode("\xef\xbb\xbfhi"), "hi");
 }
 
-TEST(TextFile, AtomicWriteReplacesWholeFile) {
+TEST(TextFile, AtomicWriteReplacesWholeFile)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("list");
     ASSERT_TRUE(TextFile::writeAtomically(path, "old\r\n"));
@@ -40,7 +44,8 @@ TEST(TextFile, AtomicWriteReplacesWholeFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"list"}));
 }
 
-TEST(TextFile, FailedWriteLeavesOldFile) {
+TEST(TextFile, FailedWriteLeavesOldFile)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("list");
     ASSERT_TRUE(TextFile::writeAtomically(path, "old\r\n"));
@@ -52,7 +57,8 @@ TEST(TextFile, FailedWriteLeavesOldFile) {
     EXPECT_EQ(readAll(path), "old\r\n");
 }
 
-TEST(TextFile, WriteKilledHalfwayLeavesOldOrNewFileWhole) {
+TEST(TextFile, WriteKilledHalfwayLeavesOldOrNewFileWhole)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("list");
     const QByteArray old = "old list\r\n";

@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(TickTimer, IntervalsUnderTheFloorTickAtTheFloor) {
+TEST(TickTimer, IntervalsUnderTheFloorTickAtTheFloor)
+{
     EXPECT_EQ(TickTimer::effectiveInterval(1), TickTimer::kFloorMs);
     EXPECT_EQ(TickTimer::effectiveInterval(10), TickTimer::kFloorMs);
     EXPECT_EQ(TickTimer::effectiveInterval(16), 16);
@@ -15,7 +16,8 @@ TEST(TickTimer, IntervalsUnderTheFloorTickAtTheFloor) {
     EXPECT_EQ(timer.effectiveInterval(), TickTimer::kFloorMs);
 }
 
-TEST(TickTimer, TicksOnlyWhileEnabled) {
+TEST(TickTimer, TicksOnlyWhileEnabled)
+{
     TickTimer timer(1, true);
     QSignalSpy ticks(&timer, &TickTimer::tick);
     EXPECT_TRUE(ticks.wait(2000));

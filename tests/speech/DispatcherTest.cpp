@@ -19,7 +19,8 @@ protected:
     DispatcherTest()
         : m_character(m_menu)
         , m_speaker(m_mun, m_bubble, m_character, m_menu)
-        , m_dispatcher(m_list, m_menu, m_character, m_bubble, m_reco, m_mun, m_speaker, m_actions) {
+        , m_dispatcher(m_list, m_menu, m_character, m_bubble, m_reco, m_mun, m_speaker, m_actions)
+    {
         m_list.append({"Pebble listen", "Speak", "I hear you"});
         m_list.append({"never mind", "Speak", "What ever"});
         m_list.append({"stop speak", "Speak", "Ok"});
@@ -40,7 +41,8 @@ protected:
     }
 
     // Hears a phrase and returns what the synthesizer was asked, then forgets the calls.
-    QStringList hear(const QString &phrase) {
+    QStringList hear(const QString &phrase)
+    {
         m_mun.clearCalls();
         m_reco.clearCalls();
         m_actions.calls.clear();
@@ -48,10 +50,12 @@ protected:
         return m_mun.calls();
     }
     bool restarted() const { return m_reco.calls() == QStringList({"deactivate", "activate"}); }
-    bool listening() const {
+    bool listening() const
+    {
         return m_character.listen == -1 && m_menu.isChecked(MenuState::Listen);
     }
-    void wake() {
+    void wake()
+    {
         hear("Pebble listen");
         ASSERT_TRUE(listening());
     }
@@ -69,20 +73,23 @@ protected:
 
 // Awake and not listening.
 
-TEST_F(DispatcherTest, WakePhraseRepliesWithoutStoppingAndStartsListening) {
+TEST_F(DispatcherTest, WakePhraseRepliesWithoutStoppingAndStartsListening)
+{
     EXPECT_EQ(hear("PEBBLE LISTEN"), QStringList({"speak I hear you"}));
     EXPECT_EQ(m_bubble.text(), "I hear you");
     EXPECT_TRUE(listening());
     EXPECT_TRUE(m_reco.calls().isEmpty());
 }
 
-TEST_F(DispatcherTest, WakeReplyKeepsTheStoredTrailingSpace) {
+TEST_F(DispatcherTest, WakeReplyKeepsTheStoredTrailingSpace)
+{
     m_list.setArgument(0, "I hear you ");
     EXPECT_EQ(hear("Pebble listen"), QStringList({"speak I hear you "}));
     EXPECT_EQ(m_bubble.text(), "I hear you ");
 }
 
-TEST_F(DispatcherTest, CommandsAreIgnoredUntilWoken) {
+TEST_F(DispatcherTest, CommandsAreIgnoredUntilWoken)
+{
     EXPECT_TRUE(hear("say hello").isEmpty());
     EXPECT_TRUE(restarted());
     EXPECT_TRUE(hear("go to sleep").isEmpty());
@@ -92,14 +99,16 @@ TEST_F(DispatcherTest, CommandsAreIgnoredUntilWoken) {
     EXPECT_TRUE(m_actions.calls.isEmpty());
 }
 
-TEST_F(DispatcherTest, EmptyPhraseDoesNothingAtAll) {
+TEST_F(DispatcherTest, EmptyPhraseDoesNothingAtAll)
+{
     EXPECT_TRUE(hear("   ").isEmpty());
     EXPECT_TRUE(hear("").isEmpty());
     EXPECT_TRUE(m_reco.calls().isEmpty());
     EXPECT_EQ(m_list.selectedIndex(CommandList::Brainlist), -1);
 }
 
-TEST_F(DispatcherTest, StopSpeakAnswersOkInEveryStateWithoutRestart) {
+TEST_F(DispatcherTest, StopSpeakAnswersOkInEveryStateWithoutRestart)
+{
     EXPECT_EQ(hear("stop speak"), QStringList({"stop", "speak Ok"}));
     EXPECT_EQ(m_bubble.text(), "Ok");
     EXPECT_TRUE(m_reco.calls().isEmpty());
@@ -113,7 +122,8 @@ TEST_F(DispatcherTest, StopSpeakAnswersOkInEveryStateWithoutRestart) {
     EXPECT_TRUE(listening());
 }
 
-TEST_F(DispatcherTest, StopSpeakMustBeWrittenExactly) {
+TEST_F(DispatcherTest, StopSpeakMustBeWrittenExactly)
+{
     wake();
     // Found in the list regardless of case, but only the exact text is the built-in phrase:
     // this one runs entry 2's Speak command instead.
@@ -124,7 +134,8 @@ TEST_F(DispatcherTest, StopSpeakMustBeWrittenExactly) {
 
 // Listening, Auto listen off.
 
-TEST_F(DispatcherTest, OneCommandPerWakePhrase) {
+TEST_F(DispatcherTest, OneCommandPerWakePhrase)
+{
     wake();
     EXPECT_EQ(hear("say hello"), QStringList({"stop", "speak Hello there"}));
     EXPECT_EQ(m_bubble.text(), "Hello there");
@@ -136,14 +147,16 @@ TEST_F(DispatcherTest, OneCommandPerWakePhrase) {
     EXPECT_TRUE(restarted());
 }
 
-TEST_F(DispatcherTest, WakePhraseWhileListeningChangesNothing) {
+TEST_F(DispatcherTest, WakePhraseWhileListeningChangesNothing)
+{
     wake();
     EXPECT_EQ(hear("pebble listen"), QStringList({"stop", "speak I am already listening"}));
     EXPECT_TRUE(listening());
     EXPECT_TRUE(m_reco.calls().isEmpty());
 }
 
-TEST_F(DispatcherTest, GoToSleepSleepsAndLeavesRecognizerOff) {
+TEST_F(DispatcherTest, GoToSleepSleepsAndLeavesRecognizerOff)
+{
     wake();
     EXPECT_EQ(hear("go to sleep"), QStringList({"stop", "speak I hope I am sleepy"}));
     EXPECT_EQ(m_bubble.text(), "I hope I am sleepy");
@@ -158,7 +171,8 @@ TEST_F(DispatcherTest, GoToSleepSleepsAndLeavesRecognizerOff) {
     EXPECT_FALSE(m_menu.isEnabled(MenuState::Sleep));
 }
 
-TEST_F(DispatcherTest, EachKindIsCarriedOutWithItsReply) {
+TEST_F(DispatcherTest, EachKindIsCarriedOutWithItsReply)
+{
     struct Case {
         QString phrase;
         QStringList speech;
@@ -187,7 +201,8 @@ TEST_F(DispatcherTest, EachKindIsCarriedOutWithItsReply) {
     EXPECT_EQ(m_dispatcher.monthName(), "may");
 }
 
-TEST_F(DispatcherTest, ReadingTheSelection) {
+TEST_F(DispatcherTest, ReadingTheSelection)
+{
     wake();
     m_actions.selection = "some selected words";
     EXPECT_EQ(hear("read this"), QStringList({"stop", "speak some selected words"}));
@@ -200,7 +215,8 @@ TEST_F(DispatcherTest, ReadingTheSelection) {
     EXPECT_EQ(m_bubble.text(), "I can not read that");
 }
 
-TEST_F(DispatcherTest, MalformedKeysAreSkippedAndTheStepsAfterStillRun) {
+TEST_F(DispatcherTest, MalformedKeysAreSkippedAndTheStepsAfterStillRun)
+{
     m_list.append({"bad keys", "Type", "{BAD"});
     wake();
     EXPECT_EQ(hear("bad keys"), QStringList({"stop", "speak Yes Sir"}));
@@ -209,7 +225,8 @@ TEST_F(DispatcherTest, MalformedKeysAreSkippedAndTheStepsAfterStillRun) {
     EXPECT_FALSE(listening());
 }
 
-TEST_F(DispatcherTest, UnknownPhraseEndsListeningAndRestarts) {
+TEST_F(DispatcherTest, UnknownPhraseEndsListeningAndRestarts)
+{
     wake();
     EXPECT_TRUE(hear("something else entirely").isEmpty());
     EXPECT_TRUE(restarted());
@@ -219,7 +236,8 @@ TEST_F(DispatcherTest, UnknownPhraseEndsListeningAndRestarts) {
 
 // Listening with Auto listen on.
 
-TEST_F(DispatcherTest, AutoListenKeepsListeningAfterEachCommand) {
+TEST_F(DispatcherTest, AutoListenKeepsListeningAfterEachCommand)
+{
     m_menu.setChecked(MenuState::AutoListen, true);
     wake();
     EXPECT_EQ(hear("say hello"), QStringList({"stop", "speak Hello there"}));
@@ -231,7 +249,8 @@ TEST_F(DispatcherTest, AutoListenKeepsListeningAfterEachCommand) {
 
 // Asleep: the recognizer is off, but a phrase that still arrives is not acted on.
 
-TEST_F(DispatcherTest, AsleepOnlyTheWakePhraseAndStopSpeakAnswer) {
+TEST_F(DispatcherTest, AsleepOnlyTheWakePhraseAndStopSpeakAnswer)
+{
     wake();
     hear("go to sleep");
     EXPECT_TRUE(hear("say hello").isEmpty());
@@ -242,7 +261,8 @@ TEST_F(DispatcherTest, AsleepOnlyTheWakePhraseAndStopSpeakAnswer) {
 // Nesting: a phrase heard during the yield of a speaking sequence is dispatched in full
 // inside the first, and the last writer of the listening state wins.
 
-TEST_F(DispatcherTest, PhraseDuringYieldIsDispatchedNested) {
+TEST_F(DispatcherTest, PhraseDuringYieldIsDispatchedNested)
+{
     m_menu.setChecked(MenuState::AutoListen, true);
     wake();
     bool nested = false;

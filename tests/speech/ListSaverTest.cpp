@@ -16,11 +16,13 @@ class ListSaverTest : public testing::Test {
 protected:
     ListSaverTest()
         : m_paths(m_dir.path())
-        , m_saver(m_paths, m_list, m_menu, m_reco) {
+        , m_saver(m_paths, m_list, m_menu, m_reco)
+    {
         QDir(m_dir.path()).mkpath("data");
     }
 
-    QByteArray read(const QString &path) const {
+    QByteArray read(const QString &path) const
+    {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
@@ -33,7 +35,8 @@ protected:
     ListSaver m_saver;
 };
 
-TEST_F(ListSaverTest, WritesListAndGrammarAndRestartsRecognizer) {
+TEST_F(ListSaverTest, WritesListAndGrammarAndRestartsRecognizer)
+{
     m_list.append({"Pebble listen", "Speak", "I hear you"});
     m_list.append({"say hi", "Speak", "hello"});
     m_list.append({"open notes", "Open", "/home/me/notes.txt"});
@@ -54,7 +57,8 @@ TEST_F(ListSaverTest, WritesListAndGrammarAndRestartsRecognizer) {
     EXPECT_EQ(m_list.selectedIndex(CommandList::Commandlist), 2);
 }
 
-TEST_F(ListSaverTest, GrammarSkipsEmptyPhrasesKeepsDuplicatesAndOddCharacters) {
+TEST_F(ListSaverTest, GrammarSkipsEmptyPhrasesKeepsDuplicatesAndOddCharacters)
+{
     m_list.append({"Pebble listen", "Speak", "I hear you"});
     m_list.append({"", "Speak", "nothing"});
     m_list.append({"again", "Speak", "1"});
@@ -71,7 +75,8 @@ TEST_F(ListSaverTest, GrammarSkipsEmptyPhrasesKeepsDuplicatesAndOddCharacters) {
     EXPECT_TRUE(read(m_paths.brainlistPath()).contains("I hear you\r\n\r\nSpeak\r\nnothing\r\n"));
 }
 
-TEST_F(ListSaverTest, SleepingLeavesRecognizerInactiveWithNewGrammar) {
+TEST_F(ListSaverTest, SleepingLeavesRecognizerInactiveWithNewGrammar)
+{
     m_list.append({"Pebble listen", "Speak", "I hear you"});
     m_reco.activate();
     m_reco.clearCalls();
@@ -84,7 +89,8 @@ TEST_F(ListSaverTest, SleepingLeavesRecognizerInactiveWithNewGrammar) {
     EXPECT_TRUE(m_reco.loadedGrammar().contains("<start>=Pebble listen"));
 }
 
-TEST_F(ListSaverTest, UnwritableListStillRebuildsGrammar) {
+TEST_F(ListSaverTest, UnwritableListStillRebuildsGrammar)
+{
     // A folder where the list file should be: the list cannot be written.
     QDir(m_dir.path()).mkpath("data/brainlist");
     m_list.append({"Pebble listen", "Speak", "I hear you"});
@@ -95,7 +101,8 @@ TEST_F(ListSaverTest, UnwritableListStillRebuildsGrammar) {
     EXPECT_TRUE(m_reco.isActive());
 }
 
-TEST_F(ListSaverTest, UnwritableGrammarStillSavesListAndRestartsRecognizer) {
+TEST_F(ListSaverTest, UnwritableGrammarStillSavesListAndRestartsRecognizer)
+{
     QDir(m_dir.path()).mkpath("data/Temp");
     m_list.append({"Pebble listen", "Speak", "I hear you"});
 

@@ -15,7 +15,8 @@ class SpeakerTest : public testing::Test {
 protected:
     SpeakerTest()
         : m_character(m_menu)
-        , m_speaker(m_mun, m_bubble, m_character, m_menu) {
+        , m_speaker(m_mun, m_bubble, m_character, m_menu)
+    {
         QImage strip(14 * 10, 12, QImage::Format_RGB32);
         strip.fill(Qt::black);
         m_character.setCharacterPicture(strip);
@@ -24,7 +25,8 @@ protected:
     }
 
     int frame() const { return qRound(m_character.shownFrame()); }
-    QList<int> talk(int ticks) {
+    QList<int> talk(int ticks)
+    {
         QList<int> frames;
         for (int i = 0; i < ticks; ++i) {
             m_speaker.talkTick();
@@ -40,7 +42,8 @@ protected:
     Speaker m_speaker;
 };
 
-TEST_F(SpeakerTest, SpeakoutStopsThenShowsThenSpeaks) {
+TEST_F(SpeakerTest, SpeakoutStopsThenShowsThenSpeaks)
+{
     m_speaker.speakout("Hello", "Hi there");
     EXPECT_EQ(m_mun.calls(), QStringList({"stop", "speak Hello"}));
     EXPECT_EQ(m_bubble.text(), "Hi there");
@@ -51,7 +54,8 @@ TEST_F(SpeakerTest, SpeakoutStopsThenShowsThenSpeaks) {
     EXPECT_EQ(m_bubble.text(), "I hear you ");
 }
 
-TEST_F(SpeakerTest, MouthCyclesWhileSpeakingAndFaceRestsAfter) {
+TEST_F(SpeakerTest, MouthCyclesWhileSpeakingAndFaceRestsAfter)
+{
     m_mun.startSpeaking();
     EXPECT_TRUE(m_speaker.talktimer()->isEnabled());
     EXPECT_FALSE(m_character.wink()->isEnabled());
@@ -69,7 +73,8 @@ TEST_F(SpeakerTest, MouthCyclesWhileSpeakingAndFaceRestsAfter) {
     EXPECT_EQ(m_bubble.widthTwips(), BubbleWindow::kClosedWidthTwips);
 }
 
-TEST_F(SpeakerTest, NewUtteranceRestartsTheMouthCycle) {
+TEST_F(SpeakerTest, NewUtteranceRestartsTheMouthCycle)
+{
     m_mun.startSpeaking();
     talk(3);
     m_mun.startSpeaking();
@@ -79,7 +84,8 @@ TEST_F(SpeakerTest, NewUtteranceRestartsTheMouthCycle) {
     EXPECT_EQ(talk(1), QList<int>({11}));
 }
 
-TEST_F(SpeakerTest, BubbleOptionOffKeepsBubbleClosedButTextChanges) {
+TEST_F(SpeakerTest, BubbleOptionOffKeepsBubbleClosedButTextChanges)
+{
     m_menu.setChecked(MenuState::Bubble, false);
     m_speaker.speakout("Quiet words");
     m_mun.startSpeaking();
@@ -95,7 +101,8 @@ TEST_F(SpeakerTest, BubbleOptionOffKeepsBubbleClosedButTextChanges) {
     EXPECT_EQ(m_bubble.widthTwips(), BubbleWindow::kClosedWidthTwips);
 }
 
-TEST_F(SpeakerTest, SpeechWhileSleepingEndsOnTheFallingAsleepGesture) {
+TEST_F(SpeakerTest, SpeechWhileSleepingEndsOnTheFallingAsleepGesture)
+{
     m_character.sleeping = -1;
     m_character.idlecount = 120;
     m_menu.setEnabled(MenuState::Sleep, false);
@@ -110,7 +117,8 @@ TEST_F(SpeakerTest, SpeechWhileSleepingEndsOnTheFallingAsleepGesture) {
     EXPECT_FALSE(m_menu.isEnabled(MenuState::Sleep));
 }
 
-TEST_F(SpeakerTest, SleepItemEnabledAgainAtEndOfSpeechWhenAwake) {
+TEST_F(SpeakerTest, SleepItemEnabledAgainAtEndOfSpeechWhenAwake)
+{
     m_menu.setEnabled(MenuState::Sleep, false);
     m_character.idlecount = 211;
     m_mun.startSpeaking();

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(SpokenClock, TimeIsSpokenWithSpaceAndShownWithColonWithoutLeadingZeros) {
+TEST(SpokenClock, TimeIsSpokenWithSpaceAndShownWithColonWithoutLeadingZeros)
+{
     EXPECT_EQ(SpokenClock::spokenTime(QTime(9, 5)), "It's 9 5");
     EXPECT_EQ(SpokenClock::shownTime(QTime(9, 5)), "It's 9:5");
     EXPECT_EQ(SpokenClock::spokenTime(QTime(14, 30)), "It's 14 30");
@@ -12,7 +13,8 @@ TEST(SpokenClock, TimeIsSpokenWithSpaceAndShownWithColonWithoutLeadingZeros) {
     EXPECT_EQ(SpokenClock::spokenTime(QTime(23, 59, 59)), "It's 23 59");
 }
 
-TEST(SpokenClock, EveryMonthHasItsName) {
+TEST(SpokenClock, EveryMonthHasItsName)
+{
     const char *names[] = {"january", "february", "march",     "april",   "may",      "june",
                            "july",    "august",   "september", "october", "november", "december"};
     for (int month = 1; month <= 12; ++month) {
@@ -24,7 +26,8 @@ TEST(SpokenClock, EveryMonthHasItsName) {
     EXPECT_EQ(SpokenClock::monthName(13), "");
 }
 
-TEST(SpokenClock, DateHasNoYearAndNoLeadingZero) {
+TEST(SpokenClock, DateHasNoYearAndNoLeadingZero)
+{
     EXPECT_EQ(SpokenClock::dateText(QDate(2024, 3, 3)), "Today it's march 3");
     EXPECT_EQ(SpokenClock::dateText(QDate(1999, 12, 31)), "Today it's december 31");
 }

@@ -11,7 +11,8 @@
 // A fresh application folder with data/, Character/ (the shipped characters) and Plugins/.
 class TempAppFolder {
 public:
-    TempAppFolder() {
+    TempAppFolder()
+    {
         QDir root(m_dir.path());
         root.mkpath("data");
         root.mkpath("Character");
@@ -24,12 +25,14 @@ public:
     QString path() const { return m_dir.path(); }
     AppPaths paths() const { return AppPaths(m_dir.path()); }
 
-    void write(const QString &relative, const QByteArray &bytes) const {
+    void write(const QString &relative, const QByteArray &bytes) const
+    {
         QFile file(m_dir.filePath(relative));
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
     }
-    QByteArray read(const QString &relative) const {
+    QByteArray read(const QString &relative) const
+    {
         QFile file(m_dir.filePath(relative));
         file.open(QIODevice::ReadOnly);
         return file.readAll();

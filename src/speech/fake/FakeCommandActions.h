@@ -10,19 +10,23 @@
 // "script <file>" and "plugin <path>".
 class FakeCommandActions : public CommandActions {
 public:
-    bool typeKeys(const QString &keys) override {
+    bool typeKeys(const QString &keys) override
+    {
         calls << "type " + keys;
         return !keys.contains(QStringLiteral("{BAD"));
     }
-    QString readSelection() override {
+    QString readSelection() override
+    {
         calls << QStringLiteral("read");
         return selection;
     }
-    bool open(const QString &target) override {
+    bool open(const QString &target) override
+    {
         calls << "open " + target;
         return true;
     }
-    void runScript(const QString &fileName) override {
+    void runScript(const QString &fileName) override
+    {
         calls << "script " + fileName;
         if (onScript)
             onScript();

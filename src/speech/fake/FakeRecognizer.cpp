@@ -2,12 +2,14 @@
 
 #include <QFile>
 
-void FakeRecognizer::deactivate() {
+void FakeRecognizer::deactivate()
+{
     m_active = false;
     m_calls << QStringLiteral("deactivate");
 }
 
-bool FakeRecognizer::loadGrammar(const QString &path) {
+bool FakeRecognizer::loadGrammar(const QString &path)
+{
     m_calls << QStringLiteral("load ") + path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -18,12 +20,14 @@ bool FakeRecognizer::loadGrammar(const QString &path) {
     return true;
 }
 
-void FakeRecognizer::activate() {
+void FakeRecognizer::activate()
+{
     m_active = true;
     m_calls << QStringLiteral("activate");
 }
 
-bool FakeRecognizer::hear(const QString &phrase) {
+bool FakeRecognizer::hear(const QString &phrase)
+{
     if (!m_active)
         return false;
     emit phraseFinished(phrase);

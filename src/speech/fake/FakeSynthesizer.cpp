@@ -1,21 +1,25 @@
 #include "FakeSynthesizer.h"
 
-void FakeSynthesizer::speaktext(const QString &text) {
+void FakeSynthesizer::speaktext(const QString &text)
+{
     m_calls << QStringLiteral("speak ") + text;
 }
 
-void FakeSynthesizer::stopspeech() {
+void FakeSynthesizer::stopspeech()
+{
     m_calls << QStringLiteral("stop");
 }
 
-bool FakeSynthesizer::setVoice(const QString &name) {
+bool FakeSynthesizer::setVoice(const QString &name)
+{
     if (!voices().contains(name))
         return false;
     m_voice = name;
     return true;
 }
 
-QStringList FakeSynthesizer::spoken() const {
+QStringList FakeSynthesizer::spoken() const
+{
     QStringList texts;
     for (const QString &call : m_calls) {
         if (call.startsWith(QStringLiteral("speak ")))
@@ -24,12 +28,14 @@ QStringList FakeSynthesizer::spoken() const {
     return texts;
 }
 
-void FakeSynthesizer::startSpeaking() {
+void FakeSynthesizer::startSpeaking()
+{
     m_speaking = true;
     emit speechstart();
 }
 
-void FakeSynthesizer::finishSpeaking() {
+void FakeSynthesizer::finishSpeaking()
+{
     m_speaking = false;
     emit speechend();
 }
