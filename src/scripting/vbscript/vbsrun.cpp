@@ -58,8 +58,14 @@ int runCommand(const std::string &command, int, bool wait) {
 } // namespace
 
 int main(int argc, char **argv) {
+    // --error-numbers adds the error number to the message, for the engine's tests.
+    bool numbers = argc > 2 && std::string(argv[1]) == "--error-numbers";
+    if (numbers) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: vbsrun FILE\n");
+        std::fprintf(stderr, "usage: vbsrun [--error-numbers] FILE\n");
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
@@ -107,6 +113,9 @@ int main(int argc, char **argv) {
     }
     std::fflush(stdout);
     const vbs::ErrorInfo &e = engine.lastError();
-    std::fprintf(stderr, "line %d: %s\n", e.line, e.description.c_str());
+    if (numbers)
+        std::fprintf(stderr, "error %d line %d: %s\n", e.number, e.line, e.description.c_str());
+    else
+        std::fprintf(stderr, "line %d: %s\n", e.line, e.description.c_str());
     return 1;
 }
