@@ -1,0 +1,32 @@
+#!/bin/bash
+# Times four equivalent programs in vbsrun, CPython 3 and Lua 5.4; prints "name: value" lines.
+set -e
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=${BUILD_DIR:-$root/build}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build "$build" --target vbsrun -j2 >/dev/null
+vbsrun=$(find "$build" -name vbsrun -type f -perm -u+x | head -n 1)
+
+ms() { # command... -> elapsed milliseconds, output discarded
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000000))
+}
+
+for prog in loop string calls array; do
+    v=$(ms "$vbsrun" "$here/script/$prog.vbs")
+    p=$(ms python3 "$here/script/$prog.py")
+    l=$(ms lua5.4 "$here/script/$prog.lua")
+    echo "vbs_${prog}_ms: $v"
+    echo "python_${prog}_ms: $p"
+    echo "lua_${prog}_ms: $l"
+    eval "ratio_$prog=\$(awk -v a=$v -v b=$p 'BEGIN { printf \"%.2f\", a / (b > 0 ? b : 1) }')"
+done
+for prog in loop string calls array; do
+    eval "echo ratio_$prog: \$ratio_$prog"
+done

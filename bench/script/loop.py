@@ -1,0 +1,6 @@
+def main():
+    s = 0
+    for i in range(1, 10000001):
+        s = s + i
+    print(s)
+main()

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "HostObject.h"
+#include "Value.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace vbs {
+
+// The engine's outlets to the program; all optional. Without msgBox the prompt is echoed and
+// 1 (OK) returned; without inputBox the default text is returned.
+struct HostServices {
+    std::function<int(const std::string &prompt, int buttons, const std::string &title)> msgBox;
+    std::function<bool(const std::string &prompt, const std::string &title,
+                       const std::string &def, std::string &out)>
+        inputBox;
+    std::function<int(const std::string &command, int windowStyle, bool wait)> run;
+    std::function<void(const std::string &keys)> sendKeys;
+    std::function<void(const std::string &text)> echo;
+};
+
+struct ErrorInfo {
+    int number = 0;
+    std::string description;
+    int line = 0;
+};
+
+class Interpreter;
+
+// A VBScript engine: named objects, added code and procedures run by name.
+class Engine {
+public:
+    explicit Engine(HostServices services = {});
+    ~Engine();
+    Engine(const Engine &) = delete;
+    Engine &operator=(const Engine &) = delete;
+
+    // Discards all code, variables and added objects.
+    void reset();
+    void setTimeoutMs(int ms); // default 10000
+    void addObject(const std::string &name, std::shared_ptr<HostObject> object,
+                   bool membersGlobal);
+    // Compiles the code and runs its module-level statements. False on a compile or run-time
+    // error, see lastError().
+    bool addCode(const std::string &code);
+    bool run(const std::string &procedure);
+    bool runModule(const std::string &code) { return addCode(code); }
+    const ErrorInfo &lastError() const { return m_error; }
+
+    static constexpr int TimeoutError = 1000000;
+
+private:
+    HostServices m_services;
+    std::unique_ptr<Interpreter> m_interp;
+    ErrorInfo m_error;
+};
+
+} // namespace vbs

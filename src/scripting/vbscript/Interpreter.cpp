@@ -1,0 +1,1245 @@
+#include "Interpreter.h"
+
+#include "Errors.h"
+#include "Library.h"
+#include "Objects.h"
+#include "Parser.h"
+
+#include <cmath>
+
+namespace vbs {
+
+namespace {
+const size_t kStackSize = 1 << 18;
+const int kMaxDepth = 3000;
+const int kTickInterval = 4096;
+
+bool isIntegral(Type t) { return t == Type::Integer || t == Type::Long || t == Type::Byte; }
+
+// Conditions treat Null as False.
+bool truth(const Value &v) {
+    if (v.isNull())
+        return false;
+    if (v.type() == Type::Boolean)
+        return v.rawInt() != 0;
+    return v.toBool();
+}
+} // namespace
+
+// An instance of a script Class.
+class ClassInstance : public HostObject, public std::enable_shared_from_this<ClassInstance> {
+public:
+    ClassInstance(Interpreter &in, ClassDef *def) : m_in(in), m_def(def) {
+        fields.resize(def->fields.size());
+    }
+    bool hasMember(const std::string &name) const override {
+        std::string l = lowerAscii(name);
+        if (l.empty())
+            return m_def->defaultMember != nullptr;
+        return m_def->fieldIndex.count(l) || m_def->plain.count(l) || m_def->getters.count(l) ||
+               m_def->letters.count(l) || m_def->setters.count(l);
+    }
+    Value invoke(const std::string &name, std::vector<Value> &args) override {
+        std::string l = lowerAscii(name);
+        if (l.empty()) {
+            if (!m_def->defaultMember)
+                throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
+            return m_in.callMethod(m_def->defaultMember, this, args);
+        }
+        auto f = m_def->fieldIndex.find(l);
+        if (f != m_def->fieldIndex.end()) {
+            Value v = fields[f->second];
+            if (!args.empty()) {
+                if (!v.isArray())
+                    throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+                return arrayGet(v, args);
+            }
+            return v;
+        }
+        auto g = m_def->getters.find(l);
+        if (g != m_def->getters.end())
+            return m_in.callMethod(g->second, this, args);
+        auto p = m_def->plain.find(l);
+        if (p != m_def->plain.end())
+            return m_in.callMethod(p->second, this, args);
+        throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
+    }
+    void setProperty(const std::string &name, std::vector<Value> &args,
+                     const Value &value) override {
+        std::string l = lowerAscii(name);
+        auto f = m_def->fieldIndex.find(l);
+        if (f != m_def->fieldIndex.end()) {
+            if (!args.empty()) {
+                Value &arr = fields[f->second];
+                if (!arr.isArray())
+                    throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+                arraySet(arr, args, value);
+            } else {
+                fields[f->second] = value;
+            }
+            return;
+        }
+        auto &table = value.isObject() ? m_def->setters : m_def->letters;
+        auto s = table.find(l);
+        if (s == table.end())
+            s = (value.isObject() ? m_def->letters : m_def->setters).find(l);
+        if (s == m_def->letters.end() || s == m_def->setters.end())
+            throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
+        std::vector<Value> all = args;
+        all.push_back(value);
+        m_in.callMethod(s->second, this, all);
+    }
+    std::string typeName() const override { return m_def->spelling; }
+
+    std::vector<Value> fields;
+    ClassDef *def() const { return m_def; }
+
+private:
+    Interpreter &m_in;
+    ClassDef *m_def;
+};
+
+Interpreter::Interpreter(HostServices &services) : m_services(services) {
+    m_stack.resize(kStackSize);
+    m_errObject = std::make_shared<ErrObject>(*this);
+    m_errValue = Value(std::static_pointer_cast<HostObject>(m_errObject));
+}
+
+Interpreter::~Interpreter() = default;
+
+void Interpreter::reset() {
+    m_globals.clear();
+    m_globalIndex.clear();
+    m_globalNames.clear();
+    m_procs.clear();
+    m_classes.clear();
+    m_objects.clear();
+    m_modules.clear();
+    m_optionExplicit = false;
+    m_err = ErrState{};
+    for (size_t i = 0; i < m_sp; ++i)
+        m_stack[i] = Value();
+    m_sp = 0;
+}
+
+void Interpreter::addObject(const std::string &name, std::shared_ptr<HostObject> obj,
+                            bool membersGlobal) {
+    Named n{lowerAscii(name), Value(obj), obj, membersGlobal};
+    m_objects.push_back(std::move(n));
+}
+
+[[noreturn]] void Interpreter::fail(int number) { throw ScriptError{number, errorText(number)}; }
+
+void Interpreter::checkTime() {
+    m_tick = kTickInterval;
+    if (m_running && std::chrono::steady_clock::now() > m_deadline)
+        throw TimeoutError{m_line};
+}
+
+void Interpreter::raise(int number, const std::string &description, const std::string &source) {
+    throw ScriptError{number, description};
+    (void)source;
+}
+
+// --- resolution ----------------------------------------------------------------------------
+
+int Interpreter::globalSlot(const std::string &name) {
+    auto it = m_globalIndex.find(name);
+    if (it != m_globalIndex.end())
+        return it->second;
+    int slot = static_cast<int>(m_globals.size());
+    m_globals.emplace_back();
+    m_globalNames.push_back(name);
+    m_globalIndex[name] = slot;
+    return slot;
+}
+
+void Interpreter::resolveModule(Module &m) {
+    if (m.optionExplicit)
+        m_optionExplicit = true;
+    for (auto &c : m.classes) {
+        if (m_classes.count(c->name))
+            throw CompileError{err::NameRedefined, 0};
+        for (auto &p : c->methods) {
+            auto &table = p->kind == Proc::Get   ? c->getters
+                          : p->kind == Proc::Let ? c->letters
+                          : p->kind == Proc::Set ? c->setters
+                                                 : c->plain;
+            table[p->name] = p.get();
+            if (p->isDefault)
+                c->defaultMember = p.get();
+        }
+        m_classes[c->name] = c.get();
+    }
+    for (auto &p : m.procs) {
+        if (m_procs.count(p->name))
+            throw CompileError{err::NameRedefined, p->line};
+        m_procs[p->name] = p.get();
+    }
+    for (auto &g : m.globalsDeclared)
+        globalSlot(g);
+    resolveBlock(m.body, nullptr, nullptr);
+    for (auto &p : m.procs)
+        resolveProc(*p, nullptr);
+    for (auto &c : m.classes)
+        for (auto &p : c->methods)
+            resolveProc(*p, c.get());
+}
+
+void Interpreter::resolveProc(Proc &p, ClassDef *cls) {
+    int slot = 0;
+    for (auto &prm : p.params)
+        p.locals[prm.name] = slot++;
+    for (auto &d : p.dimmed)
+        if (!p.locals.count(d))
+            p.locals[d] = slot++;
+    if (p.isFunction) {
+        p.retSlot = slot++;
+    }
+    p.numLocals = slot;
+    resolveBlock(p.body, &p, cls);
+}
+
+void Interpreter::resolveBlock(Block &b, Proc *ctx, ClassDef *cls) {
+    for (auto &sp : b) {
+        Stmt &s = *sp;
+        bool assigns = s.kind == SK::Assign || s.kind == SK::Set || s.kind == SK::For ||
+                       s.kind == SK::ForEach || s.kind == SK::Const;
+        if (s.target)
+            resolveExpr(s.target.get(), ctx, cls, assigns);
+        if (s.value)
+            resolveExpr(s.value.get(), ctx, cls);
+        if (s.limit)
+            resolveExpr(s.limit.get(), ctx, cls);
+        if (s.step)
+            resolveExpr(s.step.get(), ctx, cls);
+        resolveBlock(s.body, ctx, cls);
+        resolveBlock(s.elseBody, ctx, cls);
+        for (auto &ei : s.elseIfs) {
+            resolveExpr(ei.first.get(), ctx, cls);
+            resolveBlock(ei.second, ctx, cls);
+        }
+        for (auto &c : s.cases) {
+            for (auto &t : c.tests) {
+                resolveExpr(t.value.get(), ctx, cls);
+                if (t.upper)
+                    resolveExpr(t.upper.get(), ctx, cls);
+            }
+            resolveBlock(c.body, ctx, cls);
+        }
+        for (auto &d : s.dims) {
+            resolveExpr(d.target.get(), ctx, cls, true);
+            for (auto &bd : d.bounds)
+                resolveExpr(bd.get(), ctx, cls);
+        }
+        if (s.kind == SK::Const)
+            s.target->isConst = true;
+    }
+}
+
+void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) {
+    if (!e)
+        return;
+    if (e->a)
+        resolveExpr(e->a.get(), ctx, cls);
+    if (e->b)
+        resolveExpr(e->b.get(), ctx, cls);
+    for (auto &a : e->args)
+        resolveExpr(a.get(), ctx, cls);
+    if (e->kind != EK::Ident || e->rk != RK::Unresolved)
+        return;
+    const std::string &n = e->name;
+    if (ctx) {
+        if (ctx->isFunction && n == ctx->name && !e->hasParens) {
+            e->rk = RK::Local;
+            e->slot = ctx->retSlot;
+            return;
+        }
+        auto it = ctx->locals.find(n);
+        if (it != ctx->locals.end()) {
+            e->rk = RK::Local;
+            e->slot = it->second;
+            return;
+        }
+    }
+    if (cls) {
+        if (cls->fieldIndex.count(n) || cls->plain.count(n) || cls->getters.count(n) ||
+            cls->letters.count(n) || cls->setters.count(n)) {
+            e->rk = RK::ClassMember;
+            return;
+        }
+    }
+    auto g = m_globalIndex.find(n);
+    if (g != m_globalIndex.end()) {
+        e->rk = RK::Global;
+        e->slot = g->second;
+        return;
+    }
+    auto p = m_procs.find(n);
+    if (p != m_procs.end()) {
+        e->rk = RK::Proc;
+        e->proc = p->second;
+        return;
+    }
+    Value c;
+    if (findConstant(n, c)) {
+        e->kind = EK::Const;
+        e->value = c;
+        return;
+    }
+    if (const Builtin *b = findBuiltin(n)) {
+        e->rk = RK::Builtin;
+        e->builtin = b;
+        return;
+    }
+    if (n == "err") {
+        e->rk = RK::Object;
+        e->value = m_errValue;
+        return;
+    }
+    for (auto &o : m_objects) {
+        if (o.name == n) {
+            e->rk = RK::Object;
+            e->value = o.value;
+            return;
+        }
+    }
+    for (auto &o : m_objects) {
+        if (o.global && o.obj && o.obj->hasMember(e->spelling)) {
+            e->rk = RK::HostMember;
+            e->host = o.obj.get();
+            return;
+        }
+    }
+    if (m_optionExplicit) {
+        e->rk = RK::Undefined;
+        return;
+    }
+    (void)assigned;
+    if (ctx) {
+        int slot = ctx->numLocals++;
+        ctx->locals[n] = slot;
+        e->rk = RK::Local;
+        e->slot = slot;
+    } else {
+        e->rk = RK::Global;
+        e->slot = globalSlot(n);
+    }
+}
+
+// --- running ---------------------------------------------------------------------------
+
+struct RunGuard {
+    int &running;
+    explicit RunGuard(int &r) : running(r) { ++running; }
+    ~RunGuard() { --running; }
+};
+
+void Interpreter::addCode(const std::string &code) {
+    std::unique_ptr<Module> m = parse(code);
+    Module *mod = m.get();
+    m_modules.push_back(std::move(m));
+    resolveModule(*mod);
+    if (mod->body.empty())
+        return;
+    if (!m_running) {
+        m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
+        m_tick = kTickInterval;
+    }
+    RunGuard guard(m_running);
+    Frame f;
+    f.base = m_sp;
+    Frame *prev = m_frame;
+    m_frame = &f;
+    try {
+        execBlock(mod->body);
+    } catch (...) {
+        m_frame = prev;
+        throw;
+    }
+    m_frame = prev;
+}
+
+void Interpreter::runProcedure(const std::string &name) {
+    auto it = m_procs.find(lowerAscii(name));
+    if (it == m_procs.end())
+        throw RuntimeError{err::SubNotDefined, errorText(err::SubNotDefined), 0};
+    if (!m_running) {
+        m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
+        m_tick = kTickInterval;
+    }
+    RunGuard guard(m_running);
+    std::vector<Value> none;
+    Frame f;
+    f.base = m_sp;
+    Frame *prev = m_frame;
+    m_frame = &f;
+    try {
+        if (!it->second->params.empty())
+            throw RuntimeError{err::WrongArgCount, errorText(err::WrongArgCount), it->second->line};
+        callProcArgs(it->second, none, nullptr);
+    } catch (...) {
+        m_frame = prev;
+        throw;
+    }
+    m_frame = prev;
+}
+
+Interpreter::Flow Interpreter::execBlock(const Block &b) {
+    size_t i = 0;
+    const size_t n = b.size();
+    while (i < n) {
+        try {
+            for (; i < n; ++i) {
+                Flow f = execStmt(*b[i]);
+                if (f != Flow::Normal)
+                    return f;
+            }
+            return Flow::Normal;
+        } catch (ScriptError &e) {
+            if (!m_frame->resumeNext)
+                throw RuntimeError{e.number, e.description, m_line};
+            m_err.number = e.number;
+            m_err.description = e.description;
+            m_err.source = "Microsoft VBScript runtime error";
+            ++i;
+        } catch (RuntimeError &e) {
+            if (!m_frame->resumeNext)
+                throw;
+            m_err.number = e.number;
+            m_err.description = e.description;
+            m_err.source = "Microsoft VBScript runtime error";
+            ++i;
+        }
+    }
+    return Flow::Normal;
+}
+
+Value *Interpreter::variablePtr(const Expr *e) {
+    Value *p;
+    if (e->rk == RK::Local)
+        p = &m_stack[m_frame->base + e->slot];
+    else if (e->rk == RK::Global)
+        p = &m_globals[e->slot];
+    else
+        return nullptr;
+    if (p->type() == Type::Ref)
+        p = p->refTarget();
+    return p;
+}
+
+Value Interpreter::letValue(Value v) {
+    if (v.type() == Type::Object) {
+        HostObject *o = v.objectPtr();
+        if (!o)
+            fail(err::ObjectNotSet);
+        if (!o->hasMember(""))
+            fail(err::NoSuchMember);
+        std::vector<Value> none;
+        return letValue(o->invoke("", none));
+    }
+    return v;
+}
+
+void Interpreter::assign(const Expr *t, Value v, bool isSet) {
+    if (isSet) {
+        if (!v.isObject())
+            fail(err::ObjectRequired);
+    } else if (v.isObject()) {
+        v = letValue(std::move(v));
+    }
+    switch (t->kind) {
+    case EK::Ident:
+        switch (t->rk) {
+        case RK::Local:
+        case RK::Global: {
+            if (t->isConst && t->rk != RK::Unresolved && m_frame)
+                ; // Const statements themselves assign through here
+            Value *p = variablePtr(t);
+            if (t->hasParens) {
+                if (p->isArray()) {
+                    *elementPtr(*p, t) = std::move(v);
+                    return;
+                }
+                if (p->isObject()) {
+                    std::vector<Value> args;
+                    evalArgs(t, args);
+                    HostObject *o = p->objectPtr();
+                    if (!o)
+                        fail(err::ObjectNotSet);
+                    o->setProperty("", args, v);
+                    return;
+                }
+                fail(err::TypeMismatch);
+            }
+            *p = std::move(v);
+            return;
+        }
+        case RK::HostMember: {
+            std::vector<Value> args;
+            evalArgs(t, args);
+            t->host->setProperty(t->spelling, args, v);
+            return;
+        }
+        case RK::ClassMember: {
+            if (!m_frame->me)
+                fail(err::ObjectRequired);
+            std::vector<Value> args;
+            evalArgs(t, args);
+            m_frame->me->setProperty(t->spelling, args, v);
+            return;
+        }
+        case RK::Undefined:
+            fail(err::Undefined);
+        case RK::Object:
+            if (t->hasParens) {
+                std::vector<Value> args;
+                evalArgs(t, args);
+                t->value.objectPtr()->setProperty("", args, v);
+                return;
+            }
+            fail(err::IllegalAssignment);
+        default:
+            fail(err::IllegalAssignment);
+        }
+    case EK::Member: {
+        Value obj = eval(t->a.get());
+        if (!obj.isObject())
+            fail(err::ObjectRequired);
+        HostObject *o = obj.objectPtr();
+        if (!o)
+            fail(err::ObjectNotSet);
+        std::vector<Value> args;
+        evalArgs(t, args);
+        o->setProperty(t->spelling, args, v);
+        return;
+    }
+    default:
+        fail(err::IllegalAssignment);
+    }
+}
+
+Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
+    m_line = s.line;
+    switch (s.kind) {
+    case SK::Assign: {
+        const Expr *t = s.target.get();
+        // `s = s & x` appends in place while the variable holds the only reference.
+        if ((t->rk == RK::Local || t->rk == RK::Global) && !t->hasParens) {
+            Value *p = variablePtr(t);
+            const Expr *v = s.value.get();
+            if (v->kind == EK::Binary && v->op == BinOp::Concat && v->a->kind == EK::Ident &&
+                v->a->rk == t->rk && v->a->slot == t->slot && !v->a->hasParens &&
+                p->isString()) {
+                Value tmp;
+                const Value &rhs = evalRef(v->b.get(), tmp);
+                p = variablePtr(t);
+                appendInPlace(*p, rhs);
+                return Flow::Normal;
+            }
+            if (t->isConst)
+                fail(err::IllegalAssignment);
+            Value val = eval(v);
+            if (val.isObject())
+                val = letValue(std::move(val));
+            *variablePtr(t) = std::move(val);
+            return Flow::Normal;
+        }
+        assign(t, eval(s.value.get()), false);
+        return Flow::Normal;
+    }
+    case SK::Set: {
+        Value v = eval(s.value.get());
+        if (!v.isObject())
+            fail(err::ObjectRequired);
+        assign(s.target.get(), std::move(v), true);
+        return Flow::Normal;
+    }
+    case SK::Const: {
+        Value *p = variablePtr(s.target.get());
+        if (p)
+            *p = eval(s.value.get());
+        return Flow::Normal;
+    }
+    case SK::Call: {
+        const Expr *t = s.target.get();
+        if (t->kind == EK::Ident && (t->rk == RK::Local || t->rk == RK::Global)) {
+            Value *p = variablePtr(t);
+            if (p->isObject()) {
+                HostObject *o = p->objectPtr();
+                if (!o)
+                    fail(err::ObjectNotSet);
+                invokeObject(o, "", t);
+                return Flow::Normal;
+            }
+            if (!t->hasParens)
+                fail(err::TypeMismatch);
+        }
+        eval(t);
+        return Flow::Normal;
+    }
+    case SK::If: {
+        if (truth(eval(s.value.get())))
+            return execBlock(s.body);
+        for (auto &ei : s.elseIfs) {
+            if (truth(eval(ei.first.get())))
+                return execBlock(ei.second);
+        }
+        return execBlock(s.elseBody);
+    }
+    case SK::Select: {
+        Flow f = Flow::Normal;
+        execSelect(s, f);
+        return f;
+    }
+    case SK::For:
+        return execFor(s);
+    case SK::ForEach:
+        return execForEach(s);
+    case SK::Do:
+        return execDo(s);
+    case SK::Exit:
+        switch (s.exitKind) {
+        case ExitKind::Do:
+            return Flow::ExitDo;
+        case ExitKind::For:
+            return Flow::ExitFor;
+        default:
+            return Flow::ExitProc;
+        }
+    case SK::Dim:
+        execDim(s);
+        return Flow::Normal;
+    case SK::ReDim:
+        execReDim(s);
+        return Flow::Normal;
+    case SK::Erase:
+        execErase(s);
+        return Flow::Normal;
+    case SK::OnErrorResume:
+        m_frame->resumeNext = true;
+        m_err = ErrState{};
+        return Flow::Normal;
+    case SK::OnErrorGoto0:
+        m_frame->resumeNext = false;
+        m_err = ErrState{};
+        return Flow::Normal;
+    case SK::With: {
+        Value obj = eval(s.value.get());
+        if (!obj.isObject())
+            fail(err::ObjectRequired);
+        m_frame->with.push_back(std::move(obj));
+        Flow f;
+        try {
+            f = execBlock(s.body);
+        } catch (...) {
+            m_frame->with.pop_back();
+            throw;
+        }
+        m_frame->with.pop_back();
+        return f;
+    }
+    case SK::Randomize:
+        if (s.value) {
+            Value v = eval(s.value.get());
+            randomize(&v);
+        } else {
+            randomize(nullptr);
+        }
+        return Flow::Normal;
+    }
+    return Flow::Normal;
+}
+
+static std::vector<int32_t> boundsOf(Interpreter &in, const std::vector<Value> &vals) {
+    std::vector<int32_t> upper;
+    for (auto &v : vals) {
+        int32_t u = v.toInt32();
+        if (u < -1)
+            throw ScriptError{err::SubscriptRange, errorText(err::SubscriptRange)};
+        upper.push_back(u);
+    }
+    (void)in;
+    return upper;
+}
+
+void Interpreter::execDim(const Stmt &s) {
+    for (auto &d : s.dims) {
+        if (!d.isArray)
+            continue;
+        Value *p = variablePtr(d.target.get());
+        if (!p)
+            continue;
+        std::vector<Value> vals;
+        for (auto &b : d.bounds)
+            vals.push_back(eval(b.get()));
+        Value arr = Value::array(boundsOf(*this, vals));
+        if (!d.bounds.empty())
+            arr.mutableArray()->fixed = true;
+        *p = std::move(arr);
+    }
+}
+
+void Interpreter::execReDim(const Stmt &s) {
+    for (auto &d : s.dims) {
+        Value *p = variablePtr(d.target.get());
+        if (!p)
+            fail(err::IllegalAssignment);
+        std::vector<Value> vals;
+        for (auto &b : d.bounds)
+            vals.push_back(eval(b.get()));
+        std::vector<int32_t> upper = boundsOf(*this, vals);
+        if (p->isArray() && p->arrayRep()->fixed)
+            fail(err::ArrayFixed);
+        if (s.preserve && p->isArray()) {
+            ArrayRep *old = p->arrayRep();
+            if (old->upper.size() != upper.size() && !old->upper.empty())
+                fail(err::SubscriptRange);
+            for (size_t k = 0; k + 1 < upper.size() && !old->upper.empty(); ++k)
+                if (upper[k] != old->upper[k])
+                    fail(err::SubscriptRange);
+            Value arr = Value::array(upper);
+            ArrayRep *nw = arr.mutableArray();
+            if (!old->upper.empty()) {
+                // Only the last dimension may change, so elements keep their offsets.
+                size_t keep = std::min(old->data.size(), nw->data.size());
+                for (size_t k = 0; k < keep; ++k)
+                    nw->data[k] = old->data[k];
+            }
+            *p = std::move(arr);
+        } else {
+            *p = Value::array(upper);
+        }
+    }
+}
+
+void Interpreter::execErase(const Stmt &s) {
+    Value *p = variablePtr(s.dims[0].target.get());
+    if (!p || !p->isArray())
+        fail(err::TypeMismatch);
+    if (p->arrayRep()->fixed) {
+        ArrayRep *a = p->mutableArray();
+        for (auto &v : a->data)
+            v = Value();
+    } else {
+        *p = Value::array({});
+    }
+}
+
+void Interpreter::execSelect(const Stmt &s, Flow &flow) {
+    Value v = eval(s.value.get());
+    for (auto &c : s.cases) {
+        bool match = c.tests.empty();
+        for (auto &t : c.tests) {
+            if (match)
+                break;
+            if (t.isIs) {
+                match = truth(
+                    binary(t.op, v, eval(t.value.get()), false, t.value->kind == EK::Const));
+            } else if (t.upper) {
+                Value lo = eval(t.value.get()), hi = eval(t.upper.get());
+                int a = compare(v, lo, false, t.value->kind == EK::Const, false);
+                int b = compare(v, hi, false, t.upper->kind == EK::Const, false);
+                match = a != 2 && b != 2 && a >= 0 && b <= 0;
+            } else {
+                int r = compare(v, eval(t.value.get()), false, t.value->kind == EK::Const, false);
+                match = r == 0;
+            }
+        }
+        if (match) {
+            flow = execBlock(c.body);
+            return;
+        }
+    }
+}
+
+Interpreter::Flow Interpreter::execFor(const Stmt &s) {
+    const Expr *var = s.target.get();
+    if (var->rk != RK::Local && var->rk != RK::Global) {
+        if (var->rk == RK::Undefined)
+            fail(err::Undefined);
+        fail(err::IllegalAssignment);
+    }
+    Value start = eval(s.value.get());
+    Value end = eval(s.limit.get());
+    Value step = s.step ? eval(s.step.get()) : Value::integer(1);
+    if (start.isNull() || end.isNull() || step.isNull())
+        fail(err::InvalidUseOfNull);
+    if (isIntegral(start.type()) && isIntegral(end.type()) && isIntegral(step.type())) {
+        int64_t i = start.rawInt(), e = end.rawInt(), st = step.rawInt();
+        Type t = (start.type() == Type::Long || step.type() == Type::Long ||
+                  end.type() == Type::Long)
+                     ? Type::Long
+                     : Type::Integer;
+        *variablePtr(var) = fitInteger(i, t);
+        for (;;) {
+            if (st >= 0 ? i > e : i < e)
+                break;
+            Flow f = execBlock(s.body);
+            if (f == Flow::ExitFor)
+                break;
+            if (f == Flow::ExitProc || f == Flow::ExitDo)
+                return f;
+            if (--m_tick == 0)
+                checkTime();
+            Value *p = variablePtr(var);
+            if (isIntegral(p->type())) {
+                i = p->rawInt() + st;
+                *p = fitInteger(i, t == Type::Long ? Type::Long : p->type());
+            } else {
+                // The body stored something else in the counter: continue in doubles.
+                Value nv = binary(BinOp::Add, *p, step);
+                *p = nv;
+                double d = nv.toDouble();
+                double ed = e, sd = st;
+                while (sd >= 0 ? d <= ed : d >= ed) {
+                    Flow g = execBlock(s.body);
+                    if (g == Flow::ExitFor)
+                        return Flow::Normal;
+                    if (g != Flow::Normal)
+                        return g;
+                    tick();
+                    Value *q = variablePtr(var);
+                    *q = binary(BinOp::Add, *q, step);
+                    d = q->toDouble();
+                }
+                return Flow::Normal;
+            }
+        }
+        return Flow::Normal;
+    }
+    double e = end.toDouble(), st = step.toDouble();
+    {
+        Value *p = variablePtr(var);
+        *p = start.isString() ? Value(start.toDouble()) : start;
+    }
+    for (;;) {
+        double d = variablePtr(var)->toDouble();
+        if (st >= 0 ? d > e : d < e)
+            break;
+        Flow f = execBlock(s.body);
+        if (f == Flow::ExitFor)
+            break;
+        if (f == Flow::ExitProc || f == Flow::ExitDo)
+            return f;
+        tick();
+        Value *p = variablePtr(var);
+        *p = binary(BinOp::Add, *p, step);
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execForEach(const Stmt &s) {
+    Value coll = eval(s.value.get());
+    std::vector<Value> items;
+    if (coll.isArray()) {
+        items = coll.arrayRep()->data;
+    } else if (coll.isObject()) {
+        HostObject *o = coll.objectPtr();
+        if (!o)
+            fail(err::ObjectNotSet);
+        if (!o->enumerate(items))
+            fail(err::NoSuchMember);
+    } else {
+        fail(err::ObjectRequired);
+    }
+    for (auto &item : items) {
+        assign(s.target.get(), item, item.isObject());
+        Flow f = execBlock(s.body);
+        if (f == Flow::ExitFor)
+            break;
+        if (f == Flow::ExitProc || f == Flow::ExitDo)
+            return f;
+        tick();
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execDo(const Stmt &s) {
+    for (;;) {
+        if (s.value && s.preCondition) {
+            bool c = truth(eval(s.value.get()));
+            if (c == s.until)
+                break;
+        }
+        Flow f = execBlock(s.body);
+        if (f == Flow::ExitDo)
+            break;
+        if (f == Flow::ExitProc || f == Flow::ExitFor)
+            return f;
+        if (--m_tick == 0)
+            checkTime();
+        if (s.value && !s.preCondition) {
+            bool c = truth(eval(s.value.get()));
+            if (c == s.until)
+                break;
+        }
+    }
+    return Flow::Normal;
+}
+
+// --- expressions -----------------------------------------------------------------------
+
+const Value &Interpreter::evalRef(const Expr *e, Value &tmp) {
+    if (e->kind == EK::Ident && !e->hasParens) {
+        if (e->rk == RK::Local) {
+            const Value *p = &m_stack[m_frame->base + e->slot];
+            return p->type() == Type::Ref ? *p->refTarget() : *p;
+        }
+        if (e->rk == RK::Global)
+            return m_globals[e->slot];
+    } else if (e->kind == EK::Const) {
+        return e->value;
+    }
+    tmp = eval(e);
+    return tmp;
+}
+
+static inline bool fastInt(const Value &v) {
+    return v.type() == Type::Integer || v.type() == Type::Long;
+}
+
+Value Interpreter::eval(const Expr *e) {
+    switch (e->kind) {
+    case EK::Const:
+        return e->value;
+    case EK::Ident:
+        if (!e->hasParens) {
+            if (e->rk == RK::Local) {
+                const Value &v = m_stack[m_frame->base + e->slot];
+                return v.type() == Type::Ref ? *v.refTarget() : v;
+            }
+            if (e->rk == RK::Global)
+                return m_globals[e->slot];
+        }
+        return evalIdent(e);
+    case EK::Member:
+        return evalMember(e);
+    case EK::WithObj:
+        if (m_frame->with.empty())
+            fail(err::ObjectRequired);
+        return m_frame->with.back();
+    case EK::Paren:
+        return eval(e->a.get());
+    case EK::Neg: {
+        Value t;
+        return negate(evalRef(e->a.get(), t));
+    }
+    case EK::Not: {
+        Value t;
+        return logicalNot(evalRef(e->a.get(), t));
+    }
+    case EK::Binary: {
+        Value ta, tb;
+        const Value &a = evalRef(e->a.get(), ta);
+        const Value &b = evalRef(e->b.get(), tb);
+        if (fastInt(a) && fastInt(b)) {
+            int64_t x = a.rawInt(), y = b.rawInt();
+            Type at = (a.type() == Type::Long || b.type() == Type::Long) ? Type::Long
+                                                                          : Type::Integer;
+            switch (e->op) {
+            case BinOp::Add:
+                return fitInteger(x + y, at);
+            case BinOp::Sub:
+                return fitInteger(x - y, at);
+            case BinOp::Mul:
+                return fitInteger(x * y, at);
+            case BinOp::Lt:
+                return Value(x < y);
+            case BinOp::Le:
+                return Value(x <= y);
+            case BinOp::Gt:
+                return Value(x > y);
+            case BinOp::Ge:
+                return Value(x >= y);
+            case BinOp::Eq:
+                return Value(x == y);
+            case BinOp::Ne:
+                return Value(x != y);
+            default:
+                break;
+            }
+        } else if (a.type() == Type::Double && b.type() == Type::Double) {
+            double x = a.rawDouble(), y = b.rawDouble();
+            switch (e->op) {
+            case BinOp::Add:
+                return Value(x + y);
+            case BinOp::Sub:
+                return Value(x - y);
+            case BinOp::Mul:
+                return Value(x * y);
+            default:
+                break;
+            }
+        }
+        return binary(e->op, a, b, e->aLiteral, e->bLiteral);
+    }
+    case EK::Me:
+        if (!m_frame->me)
+            fail(err::ObjectRequired);
+        return Value(std::static_pointer_cast<HostObject>(m_frame->me->shared_from_this()));
+    case EK::New: {
+        auto it = m_classes.find(e->name);
+        if (it == m_classes.end())
+            fail(err::CantCreateObject);
+        auto inst = std::make_shared<ClassInstance>(*this, it->second);
+        auto init = it->second->plain.find("class_initialize");
+        if (init != it->second->plain.end()) {
+            std::vector<Value> none;
+            callMethod(init->second, inst.get(), none);
+        }
+        return Value(std::static_pointer_cast<HostObject>(inst));
+    }
+    case EK::Missing:
+        return Value::error(static_cast<int32_t>(0x80020004));
+    }
+    return Value();
+}
+
+void Interpreter::evalArgs(const Expr *call, std::vector<Value> &args) {
+    args.clear();
+    args.reserve(call->args.size());
+    for (auto &a : call->args)
+        args.push_back(eval(a.get()));
+}
+
+void Interpreter::writeBack(const Expr *call, std::vector<Value> &args) {
+    for (size_t i = 0; i < call->args.size() && i < args.size(); ++i) {
+        const Expr *a = call->args[i].get();
+        if (a->kind == EK::Ident && !a->hasParens && !a->isConst &&
+            (a->rk == RK::Local || a->rk == RK::Global))
+            *variablePtr(a) = args[i];
+    }
+}
+
+Value Interpreter::invokeObject(HostObject *obj, const std::string &name, const Expr *call) {
+    std::vector<Value> args;
+    evalArgs(call, args);
+    Value r = obj->invoke(name, args);
+    writeBack(call, args);
+    return r;
+}
+
+Value *Interpreter::elementPtr(Value &arrv, const Expr *call) {
+    ArrayRep *arr = arrv.mutableArray();
+    if (call->args.size() != arr->upper.size())
+        fail(err::SubscriptRange);
+    size_t offset = 0, mult = 1;
+    for (size_t k = 0; k < call->args.size(); ++k) {
+        Value tmp;
+        const Value &iv = evalRef(call->args[k].get(), tmp);
+        int64_t i = fastInt(iv) ? iv.rawInt() : iv.toInt32();
+        if (i < 0 || i > arr->upper[k])
+            fail(err::SubscriptRange);
+        offset += static_cast<size_t>(i) * mult;
+        mult *= static_cast<size_t>(arr->upper[k] + 1);
+    }
+    // The index expressions may have replaced the array; fetch it again.
+    arr = arrv.mutableArray();
+    return &arr->data[offset];
+}
+
+Value Interpreter::index(const Value &arrv, const Expr *call) {
+    ArrayRep *arr = arrv.arrayRep();
+    if (call->args.size() != arr->upper.size())
+        fail(err::SubscriptRange);
+    size_t offset = 0, mult = 1;
+    for (size_t k = 0; k < call->args.size(); ++k) {
+        Value tmp;
+        const Value &iv = evalRef(call->args[k].get(), tmp);
+        int64_t i = fastInt(iv) ? iv.rawInt() : iv.toInt32();
+        if (i < 0 || i > arr->upper[k])
+            fail(err::SubscriptRange);
+        offset += static_cast<size_t>(i) * mult;
+        mult *= static_cast<size_t>(arr->upper[k] + 1);
+    }
+    return arr->data[offset];
+}
+
+Value Interpreter::evalIdent(const Expr *e) {
+    switch (e->rk) {
+    case RK::Local:
+    case RK::Global: {
+        Value *p = variablePtr(e);
+        if (p->isArray()) {
+            if (e->args.empty())
+                return *p;
+            Value keep = *p; // an index expression could reassign the variable
+            return index(keep, e);
+        }
+        if (p->isObject() && e->hasParens) {
+            HostObject *o = p->objectPtr();
+            if (!o)
+                fail(err::ObjectNotSet);
+            Value keep = *p;
+            return invokeObject(o, "", e);
+        }
+        if (e->hasParens && !e->args.empty())
+            fail(err::TypeMismatch);
+        return *p;
+    }
+    case RK::Proc:
+        return callProc(e->proc, e, nullptr);
+    case RK::Builtin:
+        return callBuiltin(e->builtin, e);
+    case RK::Object:
+        if (e->hasParens && !e->args.empty())
+            return invokeObject(e->value.objectPtr(), "", e);
+        return e->value;
+    case RK::HostMember:
+        return invokeObject(e->host, e->spelling, e);
+    case RK::ClassMember:
+        return fieldOrMethod(e);
+    case RK::Undefined:
+        fail(err::Undefined);
+    case RK::Unresolved:
+        break;
+    }
+    fail(err::Undefined);
+}
+
+Value Interpreter::fieldOrMethod(const Expr *e) {
+    ClassInstance *me = m_frame->me;
+    if (!me)
+        fail(err::ObjectRequired);
+    ClassDef *def = me->def();
+    auto f = def->fieldIndex.find(e->name);
+    if (f != def->fieldIndex.end()) {
+        Value &v = me->fields[f->second];
+        if (e->hasParens && !e->args.empty()) {
+            if (v.isArray()) {
+                Value keep = v;
+                return index(keep, e);
+            }
+            if (v.isObject())
+                return invokeObject(v.objectPtr(), "", e);
+            fail(err::TypeMismatch);
+        }
+        return v;
+    }
+    auto p = def->plain.find(e->name);
+    if (p == def->plain.end())
+        p = def->getters.find(e->name);
+    if (p == def->getters.end())
+        fail(err::NoSuchMember);
+    return callProc(p->second, e, me);
+}
+
+Value Interpreter::evalMember(const Expr *e) {
+    Value obj = eval(e->a.get());
+    if (!obj.isObject())
+        fail(err::ObjectRequired);
+    HostObject *o = obj.objectPtr();
+    if (!o)
+        fail(err::ObjectNotSet);
+    return invokeObject(o, e->spelling, e);
+}
+
+Value Interpreter::callBuiltin(const Builtin *b, const Expr *e) {
+    int n = static_cast<int>(e->args.size());
+    if (n < b->minArgs || n > b->maxArgs)
+        fail(err::WrongArgCount);
+    Value argv[8];
+    for (int i = 0; i < n; ++i) {
+        if (e->args[i]->kind == EK::Missing)
+            argv[i] = Value::error(static_cast<int32_t>(0x80020004));
+        else
+            argv[i] = eval(e->args[i].get());
+    }
+    return b->fn(*this, argv, n);
+}
+
+Value Interpreter::callProc(Proc *p, const Expr *call, ClassInstance *me) {
+    size_t nargs = call->args.size();
+    if (nargs != p->params.size())
+        fail(err::WrongArgCount);
+    if (m_sp + p->numLocals + 1 >= kStackSize || m_depth >= kMaxDepth)
+        fail(err::OutOfStack);
+    size_t base = m_sp;
+    // Arguments are evaluated in the caller's frame, into the new frame's slots.
+    for (size_t i = 0; i < nargs; ++i) {
+        const Expr *a = call->args[i].get();
+        Value &slot = m_stack[base + i];
+        if (p->params[i].byRef && a->kind == EK::Ident && !a->hasParens &&
+            (a->rk == RK::Local || a->rk == RK::Global)) {
+            slot = Value::ref(variablePtr(a));
+        } else {
+            m_sp = base + nargs; // nested calls in the argument must not overwrite this frame
+            slot = eval(a);
+        }
+    }
+    m_sp = base + p->numLocals;
+    Frame f;
+    f.base = base;
+    f.proc = p;
+    f.me = me;
+    Frame *prev = m_frame;
+    m_frame = &f;
+    int savedLine = m_line;
+    ++m_depth;
+    if (--m_tick == 0)
+        checkTime();
+    auto cleanup = [&] {
+        for (size_t i = base; i < base + p->numLocals; ++i)
+            m_stack[i] = Value();
+        m_sp = base;
+        m_frame = prev;
+        --m_depth;
+    };
+    Value result;
+    try {
+        execBlock(p->body);
+        if (p->retSlot >= 0)
+            result = std::move(m_stack[base + p->retSlot]);
+    } catch (...) {
+        cleanup();
+        throw;
+    }
+    cleanup();
+    m_line = savedLine;
+    return result;
+}
+
+Value Interpreter::callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance *me) {
+    if (args.size() != p->params.size())
+        fail(err::WrongArgCount);
+    if (m_sp + p->numLocals + 1 >= kStackSize || m_depth >= kMaxDepth)
+        fail(err::OutOfStack);
+    size_t base = m_sp;
+    for (size_t i = 0; i < args.size(); ++i)
+        m_stack[base + i] = p->params[i].byRef ? Value::ref(&args[i]) : args[i];
+    m_sp = base + p->numLocals;
+    Frame f;
+    f.base = base;
+    f.proc = p;
+    f.me = me;
+    Frame *prev = m_frame;
+    m_frame = &f;
+    int savedLine = m_line;
+    ++m_depth;
+    auto cleanup = [&] {
+        for (size_t i = base; i < base + p->numLocals; ++i)
+            m_stack[i] = Value();
+        m_sp = base;
+        m_frame = prev;
+        --m_depth;
+    };
+    Value result;
+    try {
+        execBlock(p->body);
+        if (p->retSlot >= 0)
+            result = std::move(m_stack[base + p->retSlot]);
+    } catch (...) {
+        cleanup();
+        throw;
+    }
+    cleanup();
+    m_line = savedLine;
+    return result;
+}
+
+Value Interpreter::callMethod(Proc *p, ClassInstance *self, std::vector<Value> &args) {
+    return callProcArgs(p, args, self);
+}
+
+} // namespace vbs

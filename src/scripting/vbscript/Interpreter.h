@@ -1,0 +1,146 @@
+#pragma once
+
+#include "Ast.h"
+#include "Engine.h"
+#include "HostObject.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace vbs {
+
+// A run-time error with the line it happened on.
+struct RuntimeError {
+    int number;
+    std::string description;
+    int line;
+};
+
+// Thrown when the time-out stops a script; On Error Resume Next does not catch it.
+struct TimeoutError {
+    int line;
+};
+
+struct Builtin;
+class ErrObject;
+
+// Resolves names of added code to slots and runs the syntax tree.
+class Interpreter {
+public:
+    explicit Interpreter(HostServices &services);
+    ~Interpreter();
+
+    void reset();
+    void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    void addObject(const std::string &name, std::shared_ptr<HostObject> obj, bool membersGlobal);
+    // Compiles the code and runs its module-level statements; throws CompileError,
+    // RuntimeError or TimeoutError.
+    void addCode(const std::string &code);
+    void runProcedure(const std::string &name);
+
+    // Used by the library and the built-in objects.
+    HostServices &services() { return m_services; }
+    struct ErrState {
+        int number = 0;
+        std::string description, source;
+    };
+    ErrState &errState() { return m_err; }
+    void raise(int number, const std::string &description, const std::string &source);
+    double nextRandom(const Value *arg);
+    void randomize(const Value *seed);
+    Value createObject(const std::string &progId);
+    int currentLine() const { return m_line; }
+
+    // Class instances call back here.
+    Value callMethod(Proc *p, class ClassInstance *self, std::vector<Value> &args);
+    void tick() {
+        if (--m_tick == 0)
+            checkTime();
+    }
+
+private:
+    enum class Flow { Normal, ExitDo, ExitFor, ExitProc };
+    struct Frame {
+        size_t base = 0;
+        Proc *proc = nullptr;
+        bool resumeNext = false;
+        std::vector<Value> with;
+        ClassInstance *me = nullptr;
+    };
+
+    // resolution
+    void resolveModule(Module &m);
+    void resolveProc(Proc &p, ClassDef *cls);
+    void resolveBlock(Block &b, Proc *ctx, ClassDef *cls);
+    void resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned = false);
+    int globalSlot(const std::string &name);
+
+    // execution
+    Flow execBlock(const Block &b);
+    Flow execStmt(const Stmt &s);
+    Flow execFor(const Stmt &s);
+    Flow execForEach(const Stmt &s);
+    Flow execDo(const Stmt &s);
+    void execDim(const Stmt &s);
+    void execReDim(const Stmt &s);
+    void execErase(const Stmt &s);
+    void execSelect(const Stmt &s, Flow &flow);
+    Value eval(const Expr *e);
+    const Value &evalRef(const Expr *e, Value &tmp); // avoids a copy for plain variables
+    Value evalIdent(const Expr *e);
+    Value evalMember(const Expr *e);
+    Value callProc(Proc *p, const Expr *call, ClassInstance *me);
+    Value callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance *me);
+    Value callBuiltin(const Builtin *b, const Expr *e);
+    Value invokeObject(HostObject *obj, const std::string &name, const Expr *call);
+    void evalArgs(const Expr *call, std::vector<Value> &args);
+    void writeBack(const Expr *call, std::vector<Value> &args);
+    Value index(const Value &arr, const Expr *call);
+    Value *elementPtr(Value &arr, const Expr *call);
+    Value *variablePtr(const Expr *e); // local/global slot, following by-reference parameters
+    void assign(const Expr *target, Value v, bool isSet);
+    Value letValue(Value v); // the value that Let assigns: objects give their default
+    Value fieldOrMethod(const Expr *e);
+    void checkTime();
+    [[noreturn]] void fail(int number);
+
+    HostServices &m_services;
+    std::vector<std::unique_ptr<Module>> m_modules;
+    std::unordered_map<std::string, int> m_globalIndex;
+    std::vector<Value> m_globals;
+    std::vector<std::string> m_globalNames;
+    std::unordered_map<std::string, Proc *> m_procs;
+    std::unordered_map<std::string, ClassDef *> m_classes;
+    struct Named {
+        std::string name; // lower-case
+        Value value;
+        std::shared_ptr<HostObject> obj;
+        bool global;
+    };
+    std::vector<Named> m_objects;
+    std::shared_ptr<ErrObject> m_errObject;
+    Value m_errValue;
+    bool m_optionExplicit = false;
+
+    std::vector<Value> m_stack;
+    size_t m_sp = 0;
+    Frame *m_frame = nullptr;
+    int m_line = 0;
+    int m_depth = 0;
+    ErrState m_err;
+
+    int m_timeoutMs = 10000;
+    std::chrono::steady_clock::time_point m_deadline;
+    int m_tick = 4096;
+    int m_running = 0;
+
+    uint32_t m_rndSeed = 0x50000;
+    double m_lastRnd = 0;
+
+    friend class ClassInstance;
+};
+
+} // namespace vbs

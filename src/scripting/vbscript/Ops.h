@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Value.h"
+
+namespace vbs {
+
+enum class BinOp {
+    Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat,
+    Eq, Ne, Lt, Gt, Le, Ge, Is,
+    And, Or, Xor, Eqv, Imp
+};
+
+// VBScript's operator semantics: type promotion (Integer -> Long -> Double on overflow), Null
+// propagation, Empty as 0 or "", text to number coercion. They throw vbs::ScriptError.
+Value binary(BinOp op, const Value &a, const Value &b, bool aLiteral = false,
+             bool bLiteral = false);
+Value negate(const Value &a);
+Value logicalNot(const Value &a);
+
+// -1, 0, 1 for comparison; Null yields 2. textCompare folds case.
+int compare(const Value &a, const Value &b, bool aLiteral, bool bLiteral, bool textCompare);
+int compareText(const std::u16string &a, const std::u16string &b, bool textCompare);
+char16_t foldCase(char16_t c);
+std::u16string lower(const std::u16string &s);
+std::u16string upper(const std::u16string &s);
+
+// Appends b to a in place when a is a uniquely owned string (the `s = s & x` idiom).
+void appendInPlace(Value &a, const Value &b);
+
+// Integer result: keeps the narrowest of Integer/Long that holds it, else Double.
+Value fitInteger(int64_t v, Type atLeast);
+
+} // namespace vbs

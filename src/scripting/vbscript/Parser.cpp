@@ -1,0 +1,1122 @@
+#include "Parser.h"
+
+#include "Errors.h"
+
+namespace vbs {
+
+namespace {
+
+class Parser {
+public:
+    explicit Parser(std::vector<Token> toks) : m_t(std::move(toks)) {}
+
+    std::unique_ptr<Module> module() {
+        m_mod = std::make_unique<Module>();
+        skipNewlines();
+        if (isKw(Kw::Option)) {
+            next();
+            if (!isName("explicit"))
+                fail(err::SyntaxError);
+            next();
+            m_mod->optionExplicit = true;
+            endOfStatement();
+        }
+        while (cur().kind != Tok::End) {
+            if (isKw(Kw::Sub) || isKw(Kw::Function) ||
+                ((isKw(Kw::Public) || isKw(Kw::Private)) &&
+                 (peek(1).kw == Kw::Sub || peek(1).kw == Kw::Function ||
+                  peek(1).kw == Kw::Default))) {
+                procedure(nullptr);
+            } else if (isKw(Kw::Class)) {
+                classDef();
+            } else if (isKw(Kw::Public) || isKw(Kw::Private)) {
+                next();
+                if (isKw(Kw::Const))
+                    constStatement(m_mod->body, true);
+                else
+                    dimList(m_mod->body, true);
+            } else {
+                statement(m_mod->body);
+            }
+            skipNewlines();
+        }
+        return std::move(m_mod);
+    }
+
+private:
+    // --- token helpers
+    const Token &cur() const { return m_t[m_pos]; }
+    const Token &peek(size_t k) const {
+        return m_t[std::min(m_pos + k, m_t.size() - 1)];
+    }
+    void next() {
+        if (m_pos + 1 < m_t.size())
+            ++m_pos;
+    }
+    bool isKw(Kw k) const { return cur().kind == Tok::Ident && cur().kw == k; }
+    bool isName(const char *n) const { return cur().kind == Tok::Ident && cur().name == n; }
+    bool isOp(char c, char c2 = 0) const {
+        return cur().kind == Tok::Op && cur().op[0] == c && cur().op[1] == c2;
+    }
+    bool atEndOfStatement() const {
+        return cur().kind == Tok::Newline || cur().kind == Tok::End ||
+               (m_singleLineIf && isKw(Kw::Else));
+    }
+    [[noreturn]] void fail(int number) { throw CompileError{number, cur().line}; }
+    void expectKw(Kw k, int error) {
+        if (!isKw(k))
+            fail(error);
+        next();
+    }
+    void expectOp(char c, int error) {
+        if (!isOp(c))
+            fail(error);
+        next();
+    }
+    void skipNewlines() {
+        while (cur().kind == Tok::Newline)
+            next();
+    }
+    void endOfStatement() {
+        if (m_singleLineIf && isKw(Kw::Else))
+            return;
+        if (cur().kind == Tok::Newline)
+            next();
+        else if (cur().kind != Tok::End)
+            fail(err::ExpectedEndOfStatement);
+    }
+    std::string identifier(std::string *spelling = nullptr) {
+        if (cur().kind != Tok::Ident || cur().kw != Kw::None)
+            fail(err::ExpectedIdentifier);
+        std::string n = cur().name;
+        if (spelling)
+            *spelling = cur().spelling;
+        next();
+        return n;
+    }
+    // After '.', any word (keywords too) names a member.
+    std::string memberName(std::string &spelling) {
+        if (cur().kind != Tok::Ident)
+            fail(err::ExpectedIdentifier);
+        std::string n = cur().name;
+        spelling = cur().spelling;
+        next();
+        return n;
+    }
+
+    void declareLocal(const std::string &name) {
+        if (m_proc) {
+            for (auto &d : m_proc->dimmed)
+                if (d == name)
+                    fail(err::NameRedefined);
+            m_proc->dimmed.push_back(name);
+        } else if (m_class) {
+            // fields are declared by the class body itself
+        } else {
+            m_mod->globalsDeclared.push_back(name);
+        }
+    }
+
+    // --- procedures
+    void procedure(ClassDef *cls) {
+        bool isDefault = false;
+        if (isKw(Kw::Public) || isKw(Kw::Private)) {
+            next();
+            if (isKw(Kw::Default)) {
+                isDefault = true;
+                next();
+            }
+        }
+        auto p = std::make_unique<Proc>();
+        p->line = cur().line;
+        p->isDefault = isDefault;
+        p->cls = cls;
+        Kw kind = cur().kw;
+        next();
+        if (kind == Kw::Property) {
+            if (isKw(Kw::Get)) {
+                p->kind = Proc::Get;
+                p->isFunction = true;
+            } else if (isKw(Kw::Let)) {
+                p->kind = Proc::Let;
+            } else if (isKw(Kw::Set)) {
+                p->kind = Proc::Set;
+            } else {
+                fail(1049);
+            }
+            next();
+        } else {
+            p->isFunction = kind == Kw::Function;
+        }
+        p->name = identifier(&p->spelling);
+        if (isOp('(')) {
+            next();
+            while (!isOp(')')) {
+                Param prm;
+                if (isKw(Kw::ByVal)) {
+                    prm.byRef = false;
+                    next();
+                } else if (isKw(Kw::ByRef)) {
+                    next();
+                }
+                prm.name = identifier();
+                if (isOp('(')) { // array parameter: name()
+                    next();
+                    expectOp(')', err::ExpectedRParen);
+                }
+                p->params.push_back(prm);
+                if (isOp(','))
+                    next();
+                else if (!isOp(')'))
+                    fail(err::ExpectedRParen);
+            }
+            next();
+        }
+        endOfStatement();
+        m_proc = p.get();
+        for (auto &prm : p->params)
+            declareLocal(prm.name);
+        Kw endKw = kind;
+        block(p->body, [&] { return isKw(Kw::End) && peek(1).kw == endKw; });
+        if (!(isKw(Kw::End) && peek(1).kw == endKw))
+            fail(kind == Kw::Sub ? err::ExpectedSub
+                                 : (kind == Kw::Function ? err::ExpectedFunction
+                                                         : err::ExpectedProperty));
+        next();
+        next();
+        endOfStatement();
+        m_proc = nullptr;
+        if (cls) {
+            cls->methods.push_back(std::move(p));
+        } else {
+            m_mod->procs.push_back(std::move(p));
+        }
+    }
+
+    void classDef() {
+        next();
+        auto c = std::make_unique<ClassDef>();
+        c->name = identifier(&c->spelling);
+        endOfStatement();
+        m_class = c.get();
+        skipNewlines();
+        while (!(isKw(Kw::End) && peek(1).kw == Kw::Class)) {
+            if (cur().kind == Tok::End)
+                fail(err::ExpectedClass);
+            bool vis = isKw(Kw::Public) || isKw(Kw::Private);
+            Kw after = vis ? peek(1).kw : cur().kw;
+            if (after == Kw::Default && vis)
+                after = peek(2).kw;
+            if (after == Kw::Sub || after == Kw::Function || after == Kw::Property) {
+                procedure(c.get());
+            } else if (vis || isKw(Kw::Dim)) {
+                next();
+                for (;;) {
+                    std::string sp;
+                    std::string n = identifier(&sp);
+                    if (c->fieldIndex.count(n))
+                        fail(err::NameRedefined);
+                    c->fieldIndex[n] = static_cast<int>(c->fields.size());
+                    c->fields.push_back(n);
+                    c->fieldSpelling.push_back(sp);
+                    if (isOp('(')) { // array fields are created empty and ReDim'd later
+                        next();
+                        while (!isOp(')'))
+                            next();
+                        next();
+                    }
+                    if (!isOp(','))
+                        break;
+                    next();
+                }
+                endOfStatement();
+            } else {
+                fail(err::ExpectedStatement);
+            }
+            skipNewlines();
+        }
+        next();
+        next();
+        endOfStatement();
+        m_class = nullptr;
+        m_mod->classes.push_back(std::move(c));
+    }
+
+    template <typename Stop>
+    void block(Block &out, Stop stop) {
+        skipNewlines();
+        while (cur().kind != Tok::End && !stop()) {
+            statement(out);
+            skipNewlines();
+        }
+    }
+
+    // --- statements
+    void statement(Block &out) {
+        const Token &t = cur();
+        int line = t.line;
+        if (t.kind != Tok::Ident && !(t.kind == Tok::Op && t.op[0] == '.'))
+            fail(err::ExpectedStatement);
+        switch (t.kw) {
+        case Kw::Dim:
+            next();
+            dimList(out, false);
+            return;
+        case Kw::Const:
+            constStatement(out, false);
+            return;
+        case Kw::ReDim: {
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::ReDim;
+            s->line = line;
+            if (isName("preserve")) {
+                s->preserve = true;
+                next();
+            }
+            for (;;) {
+                DimItem d;
+                d.target = ident(line);
+                std::string nm = d.target->name;
+                if (!m_proc && !m_class)
+                    m_mod->globalsDeclared.push_back(nm);
+                else if (m_proc) {
+                    bool known = false;
+                    for (auto &x : m_proc->dimmed)
+                        known = known || x == nm;
+                    (void)known;
+                }
+                expectOp('(', err::ExpectedLParen);
+                d.bounds = argList();
+                expectOp(')', err::ExpectedRParen);
+                d.isArray = true;
+                s->dims.push_back(std::move(d));
+                if (!isOp(','))
+                    break;
+                next();
+            }
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::Erase: {
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::Erase;
+            s->line = line;
+            DimItem d;
+            d.target = ident(line);
+            s->dims.push_back(std::move(d));
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::Set: {
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::Set;
+            s->line = line;
+            s->target = designator(false);
+            expectOp('=', err::ExpectedEquals);
+            s->value = expression();
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::Let:
+            next();
+            assignmentOrCall(out, line);
+            return;
+        case Kw::Call: {
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::Call;
+            s->line = line;
+            s->target = designator(false);
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::If:
+            ifStatement(out);
+            return;
+        case Kw::Select:
+            selectStatement(out);
+            return;
+        case Kw::For:
+            forStatement(out);
+            return;
+        case Kw::Do:
+            doStatement(out);
+            return;
+        case Kw::While: {
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::Do;
+            s->line = line;
+            s->value = expression();
+            endOfStatement();
+            ++m_loopDepth;
+            block(s->body, [&] { return isKw(Kw::Wend); });
+            --m_loopDepth;
+            expectKw(Kw::Wend, err::ExpectedWend);
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::Exit: {
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::Exit;
+            s->line = line;
+            if (isKw(Kw::Do)) {
+                if (m_doDepth == 0)
+                    fail(err::InvalidExit);
+                s->exitKind = ExitKind::Do;
+            } else if (isKw(Kw::For)) {
+                if (m_forDepth == 0)
+                    fail(err::InvalidExit);
+                s->exitKind = ExitKind::For;
+            } else if (isKw(Kw::Sub) || isKw(Kw::Function) || isKw(Kw::Property)) {
+                if (!m_proc)
+                    fail(err::InvalidExit);
+                s->exitKind = ExitKind::Sub;
+            } else {
+                fail(err::SyntaxError);
+            }
+            next();
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::With: {
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::With;
+            s->line = line;
+            s->value = expression();
+            endOfStatement();
+            block(s->body, [&] { return isKw(Kw::End) && peek(1).kw == Kw::With; });
+            if (!isKw(Kw::End))
+                fail(err::ExpectedEnd);
+            next();
+            expectKw(Kw::With, err::ExpectedWith);
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::On: {
+            next();
+            if (!isName("error"))
+                fail(err::SyntaxError);
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->line = line;
+            if (isKw(Kw::Resume)) {
+                next();
+                if (!isKw(Kw::Next))
+                    fail(err::SyntaxError);
+                next();
+                s->kind = SK::OnErrorResume;
+            } else if (isKw(Kw::GoTo)) {
+                next();
+                if (cur().kind != Tok::Integer || cur().number != 0)
+                    fail(err::SyntaxError);
+                next();
+                s->kind = SK::OnErrorGoto0;
+            } else {
+                fail(err::SyntaxError);
+            }
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::Randomize: {
+            next();
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::Randomize;
+            s->line = line;
+            if (!atEndOfStatement())
+                s->value = expression();
+            endOfStatement();
+            out.push_back(std::move(s));
+            return;
+        }
+        case Kw::Option:
+            fail(1042); // Must be first statement on the line
+        case Kw::Next:
+            fail(m_forDepth ? err::SyntaxError : err::UnexpectedNext);
+        case Kw::Loop:
+            fail(err::LoopWithoutDo);
+        case Kw::Sub:
+        case Kw::Function:
+        case Kw::Class:
+        case Kw::Public:
+        case Kw::Private:
+        case Kw::Property:
+            // Procedures and classes are declared only at module level.
+            fail(err::SyntaxError);
+        case Kw::None:
+            assignmentOrCall(out, line);
+            return;
+        default:
+            fail(err::ExpectedStatement);
+        }
+    }
+
+    void dimList(Block &out, bool moduleLevel) {
+        int line = cur().line;
+        auto s = std::make_unique<Stmt>();
+        s->kind = SK::Dim;
+        s->line = line;
+        for (;;) {
+            DimItem d;
+            d.target = ident(line);
+            declareLocal(d.target->name);
+            if (isOp('(')) {
+                next();
+                d.isArray = true;
+                if (!isOp(')'))
+                    d.bounds = argList();
+                expectOp(')', err::ExpectedRParen);
+            }
+            s->dims.push_back(std::move(d));
+            if (!isOp(','))
+                break;
+            next();
+        }
+        endOfStatement();
+        out.push_back(std::move(s));
+    }
+
+    void constStatement(Block &out, bool) {
+        int line = cur().line;
+        next();
+        for (;;) {
+            auto s = std::make_unique<Stmt>();
+            s->kind = SK::Const;
+            s->line = line;
+            s->target = ident(line);
+            declareLocal(s->target->name);
+            expectOp('=', err::ExpectedEquals);
+            s->value = expression();
+            out.push_back(std::move(s));
+            if (!isOp(','))
+                break;
+            next();
+        }
+        endOfStatement();
+    }
+
+    ExprP ident(int line) {
+        auto e = std::make_unique<Expr>();
+        e->kind = EK::Ident;
+        e->line = line;
+        e->name = identifier(&e->spelling);
+        return e;
+    }
+
+    void assignmentOrCall(Block &out, int line) {
+        auto target = designator(true);
+        auto s = std::make_unique<Stmt>();
+        s->line = line;
+        if (isOp('=')) {
+            next();
+            s->kind = SK::Assign;
+            s->target = std::move(target);
+            s->value = expression();
+        } else {
+            s->kind = SK::Call;
+            if (!atEndOfStatement()) {
+                // `name arg, arg`: the arguments follow without parentheses.
+                if (target->hasParens)
+                    fail(err::ExpectedEndOfStatement);
+                target->args = argList();
+                target->hasParens = true;
+            } else if (target->hasParens && target->args.size() > 1 && !m_callStmt) {
+                fail(1044); // Cannot use parentheses when calling a Sub
+            } else if (target->hasParens) {
+                // `name(x)` as a statement passes x by value, as (x) would.
+                for (auto &a : target->args) {
+                    if (a->kind == EK::Missing)
+                        continue;
+                    auto p = std::make_unique<Expr>();
+                    p->kind = EK::Paren;
+                    p->line = a->line;
+                    p->a = std::move(a);
+                    a = std::move(p);
+                }
+            }
+            s->target = std::move(target);
+        }
+        endOfStatement();
+        out.push_back(std::move(s));
+    }
+
+    void ifStatement(Block &out) {
+        int line = cur().line;
+        next();
+        auto s = std::make_unique<Stmt>();
+        s->kind = SK::If;
+        s->line = line;
+        s->value = expression();
+        expectKw(Kw::Then, err::ExpectedThen);
+        if (cur().kind != Tok::Newline && cur().kind != Tok::End) {
+            // Single-line If: statements up to the line end, optionally `Else` statements.
+            bool saved = m_singleLineIf;
+            m_singleLineIf = true;
+            singleLineStatements(s->body, line);
+            if (isKw(Kw::Else)) {
+                next();
+                singleLineStatements(s->elseBody, line);
+            }
+            m_singleLineIf = saved;
+            if (isKw(Kw::End) && peek(1).kw == Kw::If && cur().line == line) {
+                next();
+                next();
+            }
+            if (cur().kind == Tok::Newline)
+                next();
+            out.push_back(std::move(s));
+            return;
+        }
+        endOfStatement();
+        auto stop = [&] {
+            return isKw(Kw::ElseIf) || isKw(Kw::Else) || (isKw(Kw::End) && peek(1).kw == Kw::If);
+        };
+        block(s->body, stop);
+        while (isKw(Kw::ElseIf)) {
+            next();
+            auto cond = expression();
+            expectKw(Kw::Then, err::ExpectedThen);
+            Block b;
+            if (cur().kind != Tok::Newline) {
+                statement(b);
+            } else {
+                endOfStatement();
+            }
+            block(b, stop);
+            s->elseIfs.emplace_back(std::move(cond), std::move(b));
+        }
+        if (isKw(Kw::Else)) {
+            next();
+            if (cur().kind != Tok::Newline)
+                statement(s->elseBody);
+            block(s->elseBody, [&] { return isKw(Kw::End) && peek(1).kw == Kw::If; });
+        }
+        if (!(isKw(Kw::End) && peek(1).kw == Kw::If))
+            fail(err::ExpectedEnd);
+        next();
+        next();
+        endOfStatement();
+        out.push_back(std::move(s));
+    }
+
+    // The statements of a single-line If branch, separated by ':' (already Newline tokens on
+    // the same line).
+    void singleLineStatements(Block &out, int line) {
+        for (;;) {
+            if (cur().kind == Tok::Ident && cur().kw == Kw::If) {
+                ifStatement(out);
+                return;
+            }
+            statement(out);
+            if (isKw(Kw::Else) || cur().kind == Tok::End || cur().line != line)
+                return;
+            if (isKw(Kw::End) && peek(1).kw == Kw::If)
+                return;
+            // statement() consumed a Newline; if the next token sits on the same line, the
+            // newline was a ':' and more statements follow.
+            if (m_t[m_pos - 1].kind == Tok::Newline && m_t[m_pos - 1].line != line)
+                return;
+        }
+    }
+
+    void selectStatement(Block &out) {
+        int line = cur().line;
+        next();
+        if (!isKw(Kw::Case))
+            fail(err::ExpectedCase);
+        next();
+        auto s = std::make_unique<Stmt>();
+        s->kind = SK::Select;
+        s->line = line;
+        s->value = expression();
+        endOfStatement();
+        skipNewlines();
+        while (isKw(Kw::Case)) {
+            next();
+            CaseClause c;
+            if (isKw(Kw::Else)) {
+                next();
+            } else {
+                for (;;) {
+                    CaseClause::Test t;
+                    if (isKw(Kw::Is)) {
+                        next();
+                        t.isIs = true;
+                        t.op = comparisonOp();
+                        if (t.op == BinOp::Is)
+                            fail(err::ExpectedExpression);
+                        next();
+                        t.value = concatExpr();
+                    } else {
+                        t.value = expression();
+                        if (isKw(Kw::To)) {
+                            next();
+                            t.upper = expression();
+                        }
+                    }
+                    c.tests.push_back(std::move(t));
+                    if (!isOp(','))
+                        break;
+                    next();
+                }
+            }
+            if (cur().kind == Tok::Newline)
+                next();
+            block(c.body, [&] { return isKw(Kw::Case) || (isKw(Kw::End) && peek(1).kw == Kw::Select); });
+            bool isElse = c.tests.empty();
+            s->cases.push_back(std::move(c));
+            if (isElse)
+                break;
+        }
+        if (!(isKw(Kw::End) && peek(1).kw == Kw::Select))
+            fail(err::ExpectedEnd);
+        next();
+        next();
+        endOfStatement();
+        out.push_back(std::move(s));
+    }
+
+    void forStatement(Block &out) {
+        int line = cur().line;
+        next();
+        auto s = std::make_unique<Stmt>();
+        s->line = line;
+        if (isKw(Kw::Each)) {
+            next();
+            s->kind = SK::ForEach;
+            s->target = ident(line);
+            expectKw(Kw::In, err::ExpectedIn);
+            s->value = expression();
+        } else {
+            s->kind = SK::For;
+            if (cur().kind != Tok::Ident || cur().kw != Kw::None)
+                fail(err::InvalidForVariable);
+            s->target = ident(line);
+            expectOp('=', err::ExpectedEquals);
+            s->value = expression();
+            expectKw(Kw::To, err::ExpectedTo);
+            s->limit = expression();
+            if (isName("step")) {
+                next();
+                s->step = expression();
+            }
+        }
+        endOfStatement();
+        ++m_forDepth;
+        block(s->body, [&] { return isKw(Kw::Next); });
+        --m_forDepth;
+        if (!isKw(Kw::Next))
+            fail(err::ExpectedNext);
+        next();
+        if (cur().kind == Tok::Ident && cur().kw == Kw::None)
+            next(); // `Next i`
+        endOfStatement();
+        out.push_back(std::move(s));
+    }
+
+    void doStatement(Block &out) {
+        int line = cur().line;
+        next();
+        auto s = std::make_unique<Stmt>();
+        s->kind = SK::Do;
+        s->line = line;
+        if (isKw(Kw::While) || isKw(Kw::Until)) {
+            s->until = isKw(Kw::Until);
+            next();
+            s->value = expression();
+        }
+        endOfStatement();
+        ++m_doDepth;
+        block(s->body, [&] { return isKw(Kw::Loop); });
+        --m_doDepth;
+        if (!isKw(Kw::Loop))
+            fail(err::ExpectedLoop);
+        next();
+        if (isKw(Kw::While) || isKw(Kw::Until)) {
+            if (s->value)
+                fail(err::ExpectedEndOfStatement);
+            s->until = isKw(Kw::Until);
+            s->preCondition = false;
+            next();
+            s->value = expression();
+        }
+        endOfStatement();
+        out.push_back(std::move(s));
+    }
+
+    // --- expressions
+    std::vector<ExprP> argList() {
+        std::vector<ExprP> args;
+        if (isOp(')'))
+            return args;
+        for (;;) {
+            if (isOp(',') || isOp(')') || (atEndOfStatement())) {
+                auto m = std::make_unique<Expr>();
+                m->kind = EK::Missing;
+                m->line = cur().line;
+                args.push_back(std::move(m));
+            } else {
+                args.push_back(expression());
+            }
+            if (!isOp(','))
+                break;
+            next();
+        }
+        return args;
+    }
+
+    // name(args).member(args)... ; at statement start, `name (x)` with a space leaves the
+    // parenthesis to the argument list.
+    ExprP designator(bool statementStart) {
+        ExprP e;
+        int line = cur().line;
+        if (isOp('.')) {
+            next();
+            e = std::make_unique<Expr>();
+            e->kind = EK::Member;
+            e->line = line;
+            auto w = std::make_unique<Expr>();
+            w->kind = EK::WithObj;
+            w->line = line;
+            e->a = std::move(w);
+            e->name = memberName(e->spelling);
+        } else if (isKw(Kw::Me)) {
+            next();
+            e = std::make_unique<Expr>();
+            e->kind = EK::Me;
+            e->line = line;
+        } else {
+            e = ident(line);
+        }
+        for (;;) {
+            if (isOp('(') && !e->hasParens &&
+                !(statementStart && cur().spaceBefore && e->kind != EK::Me &&
+                  !(peek(1).kind == Tok::Op && peek(1).op[0] == ')') && isCallStatementSpace())) {
+                next();
+                e->args = argList();
+                e->hasParens = true;
+                expectOp(')', err::ExpectedRParen);
+            } else if (isOp('.') && !cur().spaceBefore) {
+                next();
+                auto m = std::make_unique<Expr>();
+                m->kind = EK::Member;
+                m->line = line;
+                m->a = std::move(e);
+                m->name = memberName(m->spelling);
+                e = std::move(m);
+            } else {
+                break;
+            }
+        }
+        return e;
+    }
+
+    // `f (a), b` or `f (a)`: a space before '(' at statement start begins the argument list,
+    // unless the statement is an assignment `a (1) = 2`.
+    bool isCallStatementSpace() const {
+        int depth = 0;
+        for (size_t k = m_pos; k < m_t.size(); ++k) {
+            const Token &t = m_t[k];
+            if (t.kind == Tok::Newline || t.kind == Tok::End)
+                return true;
+            if (t.kind == Tok::Op) {
+                if (t.op[0] == '(')
+                    ++depth;
+                else if (t.op[0] == ')')
+                    --depth;
+                else if (depth == 0 && t.op[0] == '=' && t.op[1] == 0)
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    ExprP expression() { return impExpr(); }
+
+    ExprP makeBinary(BinOp op, ExprP a, ExprP b, int line) {
+        auto e = std::make_unique<Expr>();
+        e->kind = EK::Binary;
+        e->op = op;
+        e->line = line;
+        e->aLiteral = a->kind == EK::Const || (a->kind == EK::Neg && a->a->kind == EK::Const);
+        e->bLiteral = b->kind == EK::Const || (b->kind == EK::Neg && b->a->kind == EK::Const);
+        e->a = std::move(a);
+        e->b = std::move(b);
+        return e;
+    }
+
+    ExprP impExpr() {
+        auto e = eqvExpr();
+        while (isKw(Kw::Imp)) {
+            int line = cur().line;
+            next();
+            e = makeBinary(BinOp::Imp, std::move(e), eqvExpr(), line);
+        }
+        return e;
+    }
+    ExprP eqvExpr() {
+        auto e = xorExpr();
+        while (isKw(Kw::Eqv)) {
+            int line = cur().line;
+            next();
+            e = makeBinary(BinOp::Eqv, std::move(e), xorExpr(), line);
+        }
+        return e;
+    }
+    ExprP xorExpr() {
+        auto e = orExpr();
+        while (isKw(Kw::Xor)) {
+            int line = cur().line;
+            next();
+            e = makeBinary(BinOp::Xor, std::move(e), orExpr(), line);
+        }
+        return e;
+    }
+    ExprP orExpr() {
+        auto e = andExpr();
+        while (isKw(Kw::Or)) {
+            int line = cur().line;
+            next();
+            e = makeBinary(BinOp::Or, std::move(e), andExpr(), line);
+        }
+        return e;
+    }
+    ExprP andExpr() {
+        auto e = notExpr();
+        while (isKw(Kw::And)) {
+            int line = cur().line;
+            next();
+            e = makeBinary(BinOp::And, std::move(e), notExpr(), line);
+        }
+        return e;
+    }
+    ExprP notExpr() {
+        if (isKw(Kw::Not)) {
+            int line = cur().line;
+            next();
+            auto e = std::make_unique<Expr>();
+            e->kind = EK::Not;
+            e->line = line;
+            e->a = notExpr();
+            return e;
+        }
+        return compareExpr();
+    }
+    BinOp comparisonOp() const {
+        if (isKw(Kw::Is))
+            return BinOp::Is;
+        if (cur().kind != Tok::Op)
+            return BinOp::Add;
+        char a = cur().op[0], b = cur().op[1];
+        if (a == '=' && !b)
+            return BinOp::Eq;
+        if (a == '<' && b == '>')
+            return BinOp::Ne;
+        if (a == '<' && b == '=')
+            return BinOp::Le;
+        if (a == '>' && b == '=')
+            return BinOp::Ge;
+        if (a == '<' && !b)
+            return BinOp::Lt;
+        if (a == '>' && !b)
+            return BinOp::Gt;
+        return BinOp::Add;
+    }
+    ExprP compareExpr() {
+        auto e = concatExpr();
+        for (;;) {
+            BinOp op = comparisonOp();
+            if (op == BinOp::Add)
+                return e;
+            int line = cur().line;
+            next();
+            e = makeBinary(op, std::move(e), concatExpr(), line);
+        }
+    }
+    ExprP concatExpr() {
+        auto e = addExpr();
+        while (isOp('&')) {
+            int line = cur().line;
+            next();
+            e = makeBinary(BinOp::Concat, std::move(e), addExpr(), line);
+        }
+        return e;
+    }
+    ExprP addExpr() {
+        auto e = modExpr();
+        while (isOp('+') || isOp('-')) {
+            BinOp op = isOp('+') ? BinOp::Add : BinOp::Sub;
+            int line = cur().line;
+            next();
+            e = makeBinary(op, std::move(e), modExpr(), line);
+        }
+        return e;
+    }
+    ExprP modExpr() {
+        auto e = intDivExpr();
+        while (isKw(Kw::Mod)) {
+            int line = cur().line;
+            next();
+            e = makeBinary(BinOp::Mod, std::move(e), intDivExpr(), line);
+        }
+        return e;
+    }
+    ExprP intDivExpr() {
+        auto e = mulExpr();
+        while (isOp('\\')) {
+            int line = cur().line;
+            next();
+            e = makeBinary(BinOp::IntDiv, std::move(e), mulExpr(), line);
+        }
+        return e;
+    }
+    ExprP mulExpr() {
+        auto e = unaryExpr();
+        while (isOp('*') || isOp('/')) {
+            BinOp op = isOp('*') ? BinOp::Mul : BinOp::Div;
+            int line = cur().line;
+            next();
+            e = makeBinary(op, std::move(e), unaryExpr(), line);
+        }
+        return e;
+    }
+    ExprP unaryExpr() {
+        if (isOp('-') || isOp('+')) {
+            bool neg = isOp('-');
+            int line = cur().line;
+            next();
+            auto operand = unaryExpr();
+            if (!neg)
+                return operand;
+            auto e = std::make_unique<Expr>();
+            e->kind = EK::Neg;
+            e->line = line;
+            e->a = std::move(operand);
+            return e;
+        }
+        return powExpr();
+    }
+    ExprP powExpr() {
+        auto e = primary();
+        while (isOp('^')) {
+            int line = cur().line;
+            next();
+            // The exponent may carry its own sign: 2 ^ -1.
+            ExprP rhs;
+            if (isOp('-') || isOp('+')) {
+                bool neg = isOp('-');
+                next();
+                rhs = primary();
+                if (neg) {
+                    auto n = std::make_unique<Expr>();
+                    n->kind = EK::Neg;
+                    n->line = line;
+                    n->a = std::move(rhs);
+                    rhs = std::move(n);
+                }
+            } else {
+                rhs = primary();
+            }
+            e = makeBinary(BinOp::Pow, std::move(e), std::move(rhs), line);
+        }
+        return e;
+    }
+    ExprP constant(Value v) {
+        auto e = std::make_unique<Expr>();
+        e->kind = EK::Const;
+        e->line = cur().line;
+        e->value = std::move(v);
+        next();
+        return e;
+    }
+    ExprP primary() {
+        const Token &t = cur();
+        switch (t.kind) {
+        case Tok::Integer:
+            return constant(Value::integer(static_cast<int16_t>(t.number)));
+        case Tok::Long:
+            return constant(Value(static_cast<int32_t>(t.number)));
+        case Tok::Double:
+            return constant(Value(t.number));
+        case Tok::String:
+            return constant(Value(t.text));
+        case Tok::Date:
+            return constant(Value::date(t.number));
+        case Tok::Op:
+            if (t.op[0] == '(') {
+                int line = t.line;
+                next();
+                auto inner = expression();
+                expectOp(')', err::ExpectedRParen);
+                auto e = std::make_unique<Expr>();
+                e->kind = EK::Paren;
+                e->line = line;
+                e->a = std::move(inner);
+                return e;
+            }
+            if (t.op[0] == '.')
+                return designator(false);
+            fail(err::ExpectedExpression);
+        case Tok::Ident:
+            switch (t.kw) {
+            case Kw::True:
+                return constant(Value(true));
+            case Kw::False:
+                return constant(Value(false));
+            case Kw::Empty:
+                return constant(Value());
+            case Kw::Null:
+                return constant(Value::null());
+            case Kw::Nothing:
+                return constant(Value::nothing());
+            case Kw::New: {
+                int line = t.line;
+                next();
+                auto e = std::make_unique<Expr>();
+                e->kind = EK::New;
+                e->line = line;
+                e->name = identifier(&e->spelling);
+                return e;
+            }
+            case Kw::None:
+            case Kw::Me:
+                return designator(false);
+            default:
+                fail(err::ExpectedExpression);
+            }
+        default:
+            fail(err::ExpectedExpression);
+        }
+    }
+
+    std::vector<Token> m_t;
+    size_t m_pos = 0;
+    std::unique_ptr<Module> m_mod;
+    Proc *m_proc = nullptr;
+    ClassDef *m_class = nullptr;
+    bool m_singleLineIf = false;
+    bool m_callStmt = false;
+    int m_forDepth = 0, m_doDepth = 0, m_loopDepth = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Module> parse(const std::string &code) {
+    Parser p(tokenize(code));
+    return p.module();
+}
+
+} // namespace vbs

@@ -1,0 +1,437 @@
+#include "Value.h"
+
+#include "DateTime.h"
+#include "Errors.h"
+#include "HostObject.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace vbs {
+
+size_t ArrayRep::count() const {
+    size_t n = 1;
+    for (int32_t u : upper)
+        n *= static_cast<size_t>(u + 1);
+    return upper.empty() ? 0 : n;
+}
+
+Value::Value(const std::string &utf8) : m_type(Type::String) {
+    m_u.str = new StrRep{1, fromUtf8(utf8)};
+}
+
+Value::Value(std::u16string s) : m_type(Type::String) { m_u.str = new StrRep{1, std::move(s)}; }
+
+Value::Value(std::shared_ptr<HostObject> obj) : m_type(Type::Object) {
+    m_u.obj = obj ? new ObjRep{1, std::move(obj)} : nullptr;
+}
+
+Value Value::array(std::vector<int32_t> upper) {
+    Value v;
+    v.m_type = Type::Array;
+    v.m_u.arr = new ArrayRep;
+    v.m_u.arr->upper = std::move(upper);
+    v.m_u.arr->data.resize(v.m_u.arr->count());
+    return v;
+}
+
+void Value::releaseSlow() {
+    switch (m_type) {
+    case Type::String:
+        if (--m_u.str->refs == 0)
+            delete m_u.str;
+        break;
+    case Type::Array:
+        if (--m_u.arr->refs == 0)
+            delete m_u.arr;
+        break;
+    case Type::Object:
+        if (m_u.obj && --m_u.obj->refs == 0)
+            delete m_u.obj;
+        break;
+    default:
+        break;
+    }
+}
+
+std::u16string &Value::mutableStr() {
+    if (m_u.str->refs > 1) {
+        --m_u.str->refs;
+        m_u.str = new StrRep{1, m_u.str->s};
+    }
+    return m_u.str->s;
+}
+
+ArrayRep *Value::mutableArray() {
+    if (m_u.arr->refs > 1) {
+        --m_u.arr->refs;
+        auto *copy = new ArrayRep;
+        copy->upper = m_u.arr->upper;
+        copy->data = m_u.arr->data;
+        copy->fixed = m_u.arr->fixed;
+        m_u.arr = copy;
+    }
+    return m_u.arr;
+}
+
+bool Value::isNumeric() const {
+    switch (m_type) {
+    case Type::Integer:
+    case Type::Long:
+    case Type::Single:
+    case Type::Double:
+    case Type::Currency:
+    case Type::Byte:
+    case Type::Boolean:
+    case Type::Date:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::u16string fromUtf8(const std::string &s) {
+    std::u16string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        unsigned char c = s[i];
+        uint32_t cp;
+        int len;
+        if (c < 0x80) {
+            cp = c;
+            len = 1;
+        } else if ((c >> 5) == 6 && i + 1 < s.size()) {
+            cp = ((c & 0x1F) << 6) | (s[i + 1] & 0x3F);
+            len = 2;
+        } else if ((c >> 4) == 14 && i + 2 < s.size()) {
+            cp = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
+            len = 3;
+        } else if ((c >> 3) == 30 && i + 3 < s.size()) {
+            cp = ((c & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) |
+                 (s[i + 3] & 0x3F);
+            len = 4;
+        } else {
+            cp = c; // stray byte: keep it as Latin-1
+            len = 1;
+        }
+        i += len;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+        } else {
+            out.push_back(static_cast<char16_t>(cp));
+        }
+    }
+    return out;
+}
+
+std::string toUtf8(const std::u16string &s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        uint32_t cp = s[i];
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < s.size() && s[i + 1] >= 0xDC00 &&
+            s[i + 1] < 0xE000) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
+            ++i;
+        }
+        if (cp < 0x80) {
+            out.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::string formatNumber(double d, int digits) {
+    if (d == 0)
+        return "0";
+    if (std::isnan(d))
+        return "NaN";
+    if (std::isinf(d))
+        return d > 0 ? "Infinity" : "-Infinity";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*G", digits, d);
+    std::string s = buf;
+    // C writes at least two exponent digits, as VBScript does ("1E+20", "1E-05").
+    return s;
+}
+
+static std::u16string ascii(const std::string &s) { return std::u16string(s.begin(), s.end()); }
+
+std::u16string Value::toU16() const {
+    switch (m_type) {
+    case Type::String:
+        return m_u.str->s;
+    case Type::Empty:
+        return u"";
+    case Type::Null:
+        throw ScriptError{err::InvalidUseOfNull, errorText(err::InvalidUseOfNull)};
+    case Type::Boolean:
+        return m_u.i64 ? u"True" : u"False";
+    case Type::Integer:
+    case Type::Long:
+    case Type::Byte:
+        return ascii(std::to_string(m_u.i64));
+    case Type::Single:
+        return ascii(formatNumber(m_u.d, 7));
+    case Type::Double:
+        return ascii(formatNumber(m_u.d, 15));
+    case Type::Currency: {
+        int64_t v = m_u.i64;
+        std::string s = v < 0 ? "-" : "";
+        uint64_t a = v < 0 ? -static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+        s += std::to_string(a / 10000);
+        uint64_t frac = a % 10000;
+        if (frac) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "%04u", static_cast<unsigned>(frac));
+            std::string f = buf;
+            while (!f.empty() && f.back() == '0')
+                f.pop_back();
+            s += "." + f;
+        }
+        return ascii(s);
+    }
+    case Type::Date:
+        return ascii(formatDate(m_u.d));
+    case Type::Error:
+        return ascii("Error " + std::to_string(m_u.i64));
+    case Type::Object: {
+        HostObject *o = objectPtr();
+        if (o && o->hasMember("")) {
+            std::vector<Value> none;
+            return o->invoke("", none).toU16();
+        }
+        throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+    }
+    case Type::Array:
+        throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+    case Type::Ref:
+        return m_u.ref->toU16();
+    }
+    return u"";
+}
+
+std::string Value::toString() const { return toUtf8(toU16()); }
+
+// Text to number as VBScript's coercion does: blanks around, sign, &H/&O, decimals, exponent.
+bool parseNumber(const std::u16string &text, double &out) {
+    size_t i = 0, n = text.size();
+    while (i < n && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    while (n > i && (text[n - 1] == ' ' || text[n - 1] == '\t'))
+        --n;
+    if (i >= n)
+        return false;
+    std::string s;
+    for (size_t k = i; k < n; ++k) {
+        if (text[k] > 127)
+            return false;
+        s.push_back(static_cast<char>(text[k]));
+    }
+    if (s.size() > 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
+        int base = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
+        uint64_t v = 0;
+        size_t k = 2;
+        for (; k < s.size(); ++k) {
+            char c = s[k];
+            int d;
+            if (c >= '0' && c <= '9')
+                d = c - '0';
+            else if (base == 16 && c >= 'a' && c <= 'f')
+                d = c - 'a' + 10;
+            else if (base == 16 && c >= 'A' && c <= 'F')
+                d = c - 'A' + 10;
+            else
+                break;
+            if (d >= base)
+                return false;
+            v = v * base + d;
+        }
+        if (k != s.size())
+            return false;
+        if (v <= 0xFFFF && s.size() <= 6 && base == 16)
+            out = static_cast<int16_t>(v);
+        else
+            out = static_cast<int32_t>(static_cast<uint32_t>(v));
+        return true;
+    }
+    size_t k = 0;
+    if (s[k] == '+' || s[k] == '-')
+        ++k;
+    bool digits = false;
+    while (k < s.size() && isdigit(static_cast<unsigned char>(s[k]))) {
+        ++k;
+        digits = true;
+    }
+    if (k < s.size() && s[k] == '.') {
+        ++k;
+        while (k < s.size() && isdigit(static_cast<unsigned char>(s[k]))) {
+            ++k;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return false;
+    if (k < s.size() && (s[k] == 'e' || s[k] == 'E' || s[k] == 'd' || s[k] == 'D')) {
+        size_t e = k + 1;
+        if (e < s.size() && (s[e] == '+' || s[e] == '-'))
+            ++e;
+        if (e < s.size() && isdigit(static_cast<unsigned char>(s[e]))) {
+            s[k] = 'e';
+            k = e;
+            while (k < s.size() && isdigit(static_cast<unsigned char>(s[k])))
+                ++k;
+        }
+    }
+    if (k != s.size())
+        return false;
+    out = std::strtod(s.c_str(), nullptr);
+    return true;
+}
+
+double Value::toDouble() const {
+    switch (m_type) {
+    case Type::Empty:
+        return 0;
+    case Type::Null:
+        throw ScriptError{err::InvalidUseOfNull, errorText(err::InvalidUseOfNull)};
+    case Type::Boolean:
+    case Type::Integer:
+    case Type::Long:
+    case Type::Byte:
+        return static_cast<double>(m_u.i64);
+    case Type::Single:
+    case Type::Double:
+    case Type::Date:
+        return m_u.d;
+    case Type::Currency:
+        return static_cast<double>(m_u.i64) / 10000.0;
+    case Type::String: {
+        double d;
+        if (parseNumber(m_u.str->s, d))
+            return d;
+        if (parseDate(m_u.str->s, d))
+            return d;
+        throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+    }
+    case Type::Object: {
+        HostObject *o = objectPtr();
+        if (o && o->hasMember("")) {
+            std::vector<Value> none;
+            return o->invoke("", none).toDouble();
+        }
+        throw ScriptError{o ? err::NoSuchMember : err::ObjectNotSet,
+                          errorText(o ? err::NoSuchMember : err::ObjectNotSet)};
+    }
+    case Type::Ref:
+        return m_u.ref->toDouble();
+    default:
+        throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+    }
+}
+
+bool Value::toBool() const {
+    switch (m_type) {
+    case Type::Empty:
+        return false;
+    case Type::Boolean:
+    case Type::Integer:
+    case Type::Long:
+    case Type::Byte:
+    case Type::Currency:
+        return m_u.i64 != 0;
+    case Type::Single:
+    case Type::Double:
+    case Type::Date:
+        return m_u.d != 0;
+    case Type::String: {
+        const std::u16string &s = m_u.str->s;
+        std::u16string l;
+        for (char16_t c : s)
+            l.push_back(c < 128 ? static_cast<char16_t>(tolower(c)) : c);
+        if (l == u"true")
+            return true;
+        if (l == u"false")
+            return false;
+        double d;
+        if (parseNumber(s, d))
+            return d != 0;
+        throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+    }
+    case Type::Ref:
+        return m_u.ref->toBool();
+    default:
+        return toDouble() != 0;
+    }
+}
+
+// Banker's rounding, as CInt and CLng do.
+double roundHalfEven(double d) {
+    double r = std::nearbyint(d); // default rounding mode is to nearest, ties to even
+    return r;
+}
+
+int32_t Value::toInt32() const {
+    if (m_type == Type::Long || m_type == Type::Integer || m_type == Type::Byte ||
+        m_type == Type::Boolean)
+        return static_cast<int32_t>(m_u.i64);
+    double d = roundHalfEven(toDouble());
+    if (!(d >= -2147483648.0 && d <= 2147483647.0))
+        throw ScriptError{err::Overflow, errorText(err::Overflow)};
+    return static_cast<int32_t>(d);
+}
+
+int16_t Value::toInt16() const {
+    double d = roundHalfEven(toDouble());
+    if (!(d >= -32768.0 && d <= 32767.0))
+        throw ScriptError{err::Overflow, errorText(err::Overflow)};
+    return static_cast<int16_t>(d);
+}
+
+int64_t Value::toCurrency() const {
+    if (m_type == Type::Currency)
+        return m_u.i64;
+    double d = toDouble() * 10000.0;
+    if (!(std::fabs(d) < 9.2233720368547758e18))
+        throw ScriptError{err::Overflow, errorText(err::Overflow)};
+    return static_cast<int64_t>(roundHalfEven(d));
+}
+
+double Value::toDate() const {
+    if (m_type == Type::String) {
+        double d;
+        if (parseDate(m_u.str->s, d))
+            return d;
+        if (parseNumber(m_u.str->s, d))
+            return d;
+        throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+    }
+    return toDouble();
+}
+
+std::shared_ptr<HostObject> Value::toObject() const {
+    if (m_type == Type::Ref)
+        return m_u.ref->toObject();
+    if (m_type != Type::Object)
+        throw ScriptError{err::ObjectRequired, errorText(err::ObjectRequired)};
+    if (!m_u.obj)
+        throw ScriptError{err::ObjectNotSet, errorText(err::ObjectNotSet)};
+    return m_u.obj->obj;
+}
+
+} // namespace vbs

@@ -1,0 +1,121 @@
+// Console runner: runs a script file's module-level code, WScript.Echo to stdout and errors
+// to stderr as "line N: description".
+#include "Engine.h"
+#include "Objects.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <vector>
+
+extern char **environ;
+
+namespace {
+
+std::vector<std::string> splitWords(const std::string &cmd) {
+    std::vector<std::string> words;
+    std::string cur;
+    bool quoted = false, any = false;
+    for (char c : cmd) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (any || !cur.empty())
+                words.push_back(cur);
+            cur.clear();
+            any = false;
+        } else {
+            cur.push_back(c);
+        }
+    }
+    if (any || !cur.empty())
+        words.push_back(cur);
+    return words;
+}
+
+int runCommand(const std::string &command, int, bool wait) {
+    std::vector<std::string> words = splitWords(command);
+    if (words.empty())
+        throw vbs::ScriptError{5, "Invalid procedure call or argument"};
+    std::vector<char *> argv;
+    for (auto &w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    pid_t pid;
+    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        throw vbs::ScriptError{53, "File not found"};
+    if (!wait)
+        return 0;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    // --error-numbers adds the error number to the message, for the engine's tests.
+    bool numbers = argc > 2 && std::string(argv[1]) == "--error-numbers";
+    if (numbers) {
+        --argc;
+        ++argv;
+    }
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: vbsrun [--error-numbers] FILE\n");
+        return 2;
+    }
+    std::ifstream in(argv[1], std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "vbsrun: cannot read %s\n", argv[1]);
+        return 2;
+    }
+    std::stringstream ss;
+    ss << in.rdbuf();
+
+    vbs::HostServices services;
+    services.echo = [](const std::string &text) {
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fputc('\n', stdout);
+    };
+    services.msgBox = [](const std::string &prompt, int, const std::string &) {
+        std::fwrite(prompt.data(), 1, prompt.size(), stdout);
+        std::fputc('\n', stdout);
+        return 1;
+    };
+    services.inputBox = [](const std::string &prompt, const std::string &, const std::string &def,
+                           std::string &out) {
+        std::fflush(stdout);
+        if (!std::getline(std::cin, out)) {
+            out = def;
+            return !def.empty();
+        }
+        if (!out.empty() && out.back() == '\r')
+            out.pop_back();
+        (void)prompt;
+        return true;
+    };
+    services.run = runCommand;
+    // SendKeys is left out: a console has no window to send keys to.
+
+    vbs::Engine engine(services);
+    auto wscript = std::make_shared<vbs::WScriptObject>(services, argv[1]);
+    engine.addObject("WScript", wscript, false);
+    try {
+        if (engine.runModule(ss.str()))
+            return 0;
+    } catch (const vbs::QuitRequest &q) {
+        std::fflush(stdout);
+        return q.code;
+    }
+    std::fflush(stdout);
+    const vbs::ErrorInfo &e = engine.lastError();
+    if (numbers)
+        std::fprintf(stderr, "error %d line %d: %s\n", e.number, e.line, e.description.c_str());
+    else
+        std::fprintf(stderr, "line %d: %s\n", e.line, e.description.c_str());
+    return 1;
+}

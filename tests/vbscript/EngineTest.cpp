@@ -1,0 +1,231 @@
+#include "Engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+
+using vbs::Engine;
+using vbs::HostObject;
+using vbs::HostServices;
+using vbs::Value;
+
+namespace {
+
+std::string lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+// A host object that records what scripts ask of it, like the program's scripting object.
+class FakeHost : public HostObject {
+public:
+    explicit FakeHost(std::vector<std::string> members) {
+        for (auto &m : members)
+            m_members.push_back(lower(m));
+    }
+    bool hasMember(const std::string &name) const override {
+        return std::find(m_members.begin(), m_members.end(), lower(name)) != m_members.end();
+    }
+    Value invoke(const std::string &name, std::vector<Value> &args) override {
+        std::string n = lower(name);
+        std::string line = n + "(";
+        for (size_t i = 0; i < args.size(); ++i)
+            line += (i ? "," : "") + args[i].toString();
+        calls.push_back(line + ")");
+        if (n == "double" && !args.empty()) {
+            args[0] = Value(args[0].toDouble() * 2); // by-reference argument
+            return Value();
+        }
+        if (n == "fail")
+            throw vbs::ScriptError{5, "Invalid procedure call or argument"};
+        auto it = props.find(n);
+        return it == props.end() ? Value() : it->second;
+    }
+    void setProperty(const std::string &name, std::vector<Value> &, const Value &value) override {
+        props[lower(name)] = value;
+    }
+    std::vector<std::string> calls;
+    std::map<std::string, Value> props;
+
+private:
+    std::vector<std::string> m_members;
+};
+
+struct Recorder {
+    std::vector<std::string> echoes;
+    HostServices services() {
+        HostServices s;
+        s.echo = [this](const std::string &t) { echoes.push_back(t); };
+        s.msgBox = [this](const std::string &p, int b, const std::string &t) {
+            echoes.push_back("msgbox:" + p + ":" + std::to_string(b) + ":" + t);
+            return 6;
+        };
+        return s;
+    }
+};
+
+const char *wrap(const std::string &body, std::string &buffer) {
+    buffer = "Sub Main\r\n" + body + "\r\nEnd sub\r\n";
+    return buffer.c_str();
+}
+
+} // namespace
+
+TEST(VbsEngine, GlobalMembersAreReachableWithAndWithoutTheObjectName) {
+    Engine engine;
+    auto ql = std::make_shared<FakeHost>(std::vector<std::string>{"speak", "animation"});
+    engine.addObject("QL", ql, true);
+    std::string code;
+    ASSERT_TRUE(engine.addCode(wrap("QL.speak \"hello\"\r\nSPEAK 42\r\nanimation = \"3\"", code)));
+    ASSERT_TRUE(engine.run("Main"));
+    ASSERT_EQ(ql->calls.size(), 2u);
+    EXPECT_EQ(ql->calls[0], "speak(hello)");
+    EXPECT_EQ(ql->calls[1], "speak(42)");
+    EXPECT_EQ(ql->props["animation"].toString(), "3");
+}
+
+TEST(VbsEngine, GlobalMembersAreSearchedInTheOrderObjectsWereAdded) {
+    Engine engine;
+    auto first = std::make_shared<FakeHost>(std::vector<std::string>{"enabled"});
+    auto second = std::make_shared<FakeHost>(std::vector<std::string>{"enabled", "caption"});
+    engine.addObject("wink", first, true);
+    engine.addObject("character", second, true);
+    std::string code;
+    ASSERT_TRUE(engine.addCode(wrap("enabled = False\r\ncaption = \"x\"", code)));
+    ASSERT_TRUE(engine.run("main"));
+    EXPECT_TRUE(first->props.count("enabled"));
+    EXPECT_FALSE(second->props.count("enabled"));
+    EXPECT_EQ(second->props["caption"].toString(), "x");
+}
+
+TEST(VbsEngine, BuiltinFunctionsWinOverGlobalMembers) {
+    Recorder rec;
+    Engine engine(rec.services());
+    auto host = std::make_shared<FakeHost>(std::vector<std::string>{"len", "echo"});
+    engine.addObject("Host", host, true);
+    std::string code;
+    ASSERT_TRUE(engine.addCode(wrap("x = Len(\"abc\")\r\nHost.Echo x", code)));
+    ASSERT_TRUE(engine.run("Main"));
+    ASSERT_EQ(host->calls.size(), 1u);
+    EXPECT_EQ(host->calls[0], "echo(3)");
+}
+
+TEST(VbsEngine, HostObjectsCanChangeByReferenceArguments) {
+    Recorder rec;
+    Engine engine(rec.services());
+    auto host = std::make_shared<FakeHost>(std::vector<std::string>{"double"});
+    engine.addObject("H", host, true);
+    std::string code;
+    ASSERT_TRUE(engine.addCode(wrap("n = 21\r\nDouble n\r\nMsgBox n", code)));
+    ASSERT_TRUE(engine.run("Main"));
+    ASSERT_EQ(rec.echoes.size(), 1u);
+    EXPECT_EQ(rec.echoes[0], "msgbox:42:0:VBScript");
+}
+
+TEST(VbsEngine, ErrorsRaisedByHostObjectsCarryTheirNumberAndLine) {
+    Engine engine;
+    auto host = std::make_shared<FakeHost>(std::vector<std::string>{"fail"});
+    engine.addObject("H", host, true);
+    std::string code;
+    ASSERT_TRUE(engine.addCode(wrap("x = 1\r\nH.fail", code)));
+    EXPECT_FALSE(engine.run("Main"));
+    EXPECT_EQ(engine.lastError().number, 5);
+    EXPECT_EQ(engine.lastError().description, "Invalid procedure call or argument");
+    EXPECT_EQ(engine.lastError().line, 3);
+}
+
+TEST(VbsEngine, AProcedureDeclaredInsideTheWrapperDoesNotCompile) {
+    Engine engine;
+    std::string code;
+    EXPECT_FALSE(engine.addCode(wrap("Sub Inner\r\nEnd Sub", code)));
+    EXPECT_EQ(engine.lastError().number, 1002);
+    EXPECT_EQ(engine.lastError().description, "Syntax error");
+    EXPECT_EQ(engine.lastError().line, 2);
+}
+
+TEST(VbsEngine, AnEmptyScriptRunsAndDoesNothing) {
+    Engine engine;
+    EXPECT_TRUE(engine.addCode("Sub Main\r\nEnd sub\r\n"));
+    EXPECT_TRUE(engine.run("Main"));
+    EXPECT_EQ(engine.lastError().number, 0);
+}
+
+TEST(VbsEngine, ResetForgetsVariablesCodeAndObjects) {
+    Recorder rec;
+    Engine engine(rec.services());
+    auto host = std::make_shared<FakeHost>(std::vector<std::string>{"speak"});
+    engine.addObject("QL", host, true);
+    ASSERT_TRUE(engine.addCode("Dim counter\r\nSub Main\r\ncounter = counter + 1\r\n"
+                               "MsgBox TypeName(counter) & counter\r\nEnd Sub\r\n"));
+    ASSERT_TRUE(engine.run("Main"));
+    engine.reset();
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nMsgBox TypeName(counter)\r\nEnd Sub\r\n"));
+    ASSERT_TRUE(engine.run("Main"));
+    ASSERT_EQ(rec.echoes.size(), 2u);
+    EXPECT_EQ(rec.echoes[0], "msgbox:Integer1:0:VBScript");
+    EXPECT_EQ(rec.echoes[1], "msgbox:Empty:0:VBScript");
+    // The object went with the reset: its members are no longer names.
+    ASSERT_TRUE(engine.addCode("Sub Other\r\nQL.speak 1\r\nEnd Sub\r\n"));
+    EXPECT_FALSE(engine.run("Other"));
+    EXPECT_EQ(engine.lastError().number, 424);
+}
+
+TEST(VbsEngine, RunningAnUnknownProcedureFails) {
+    Engine engine;
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nEnd Sub\r\n"));
+    EXPECT_FALSE(engine.run("Missing"));
+    EXPECT_EQ(engine.lastError().number, 35);
+}
+
+TEST(VbsEngine, TimeOutStopsALoopThatNeverCallsTheHost) {
+    Engine engine;
+    engine.setTimeoutMs(200);
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nDo\r\nx = x + 1\r\nLoop\r\nEnd Sub\r\n"));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(engine.run("Main"));
+    auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(engine.lastError().description,
+              "The script was stopped because it ran longer than 10 seconds");
+    EXPECT_EQ(engine.lastError().line, 3);
+    EXPECT_LT(took, std::chrono::seconds(5));
+}
+
+TEST(VbsEngine, TimeOutIsNotSwallowedByOnErrorResumeNext) {
+    Engine engine;
+    engine.setTimeoutMs(100);
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nOn Error Resume Next\r\nWhile True\r\n"
+                               "y = 1\r\nWend\r\nEnd Sub\r\n"));
+    EXPECT_FALSE(engine.run("Main"));
+    EXPECT_EQ(engine.lastError().number, Engine::TimeoutError);
+    // A new run gets a fresh time budget.
+    ASSERT_TRUE(engine.addCode("Sub Quick\r\nx = 1\r\nEnd Sub\r\n"));
+    EXPECT_TRUE(engine.run("Quick"));
+}
+
+TEST(VbsEngine, CompileErrorsReportNumberDescriptionAndLine) {
+    Engine engine;
+    EXPECT_FALSE(engine.addCode("x = 1\r\nIf x Then\r\ny = 2\r\n"));
+    EXPECT_EQ(engine.lastError().number, 1014);
+    EXPECT_EQ(engine.lastError().description, "Expected 'End'");
+    EXPECT_FALSE(engine.addCode("x = \"abc\r\n"));
+    EXPECT_EQ(engine.lastError().number, 1033);
+    EXPECT_EQ(engine.lastError().line, 1);
+}
+
+TEST(VbsEngine, ValuesConvertWithVBScriptRules) {
+    EXPECT_EQ(Value(true).toString(), "True");
+    EXPECT_EQ(Value(2.5).toString(), "2.5");
+    EXPECT_EQ(Value(std::string("12")).toInt32(), 12);
+    EXPECT_EQ(Value(2.5).toInt32(), 2); // banker's rounding
+    EXPECT_EQ(Value(3.5).toInt32(), 4);
+    EXPECT_TRUE(Value().isEmpty());
+    EXPECT_EQ(Value().toString(), "");
+    EXPECT_FALSE(Value(std::string("0")).toBool());
+    EXPECT_EQ(Value::null().type(), vbs::Type::Null);
+    EXPECT_TRUE(Value::nothing().isNothing());
+    EXPECT_THROW(Value(std::string("abc")).toDouble(), vbs::ScriptError);
+    EXPECT_EQ(Value(std::string("\xc3\xa9t\xc3\xa9")).toString(), "\xc3\xa9t\xc3\xa9");
+    EXPECT_EQ(Value(std::string("\xc3\xa9t\xc3\xa9")).str().size(), 3u);
+}
