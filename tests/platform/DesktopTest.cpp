@@ -180,6 +180,14 @@ TEST_F(DesktopTest, TypesCharactersTheKeyboardMapLacks) {
     EXPECT_EQ(client->waitForText("Grüße: 5 € für Őrs őßőß"), "Grüße: 5 € für Őrs őßőß");
 }
 
+TEST_F(DesktopTest, ShiftWithAMissingLetterGivesItsCapital) {
+    send("+ő+(ű)Ő+é");
+    EXPECT_EQ(client->waitForText("ŐŰŐÉ"), "ŐŰŐÉ");
+    send("ő^a");
+    send("ű");
+    EXPECT_EQ(client->waitForText("ű"), "ű");
+}
+
 TEST_F(DesktopTest, MalformedKeysTypeNothing) {
     QString error;
     EXPECT_FALSE(sender.sendKeys("typed? {NOPE}", &error));

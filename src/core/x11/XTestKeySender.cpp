@@ -10,6 +10,7 @@
 // Xlib's macros (None, Bool, KeyPress...) clash with Qt names, so it comes last.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -160,12 +161,25 @@ struct XTestKeySender::Private {
     Display *display = nullptr;
     QTimer restoreTimer;
     // Keycodes lent to characters the map lacks, least recently used first.
-    QList<QPair<KeyCode, KeySym>> borrowed;
+    struct Borrowed {
+        KeyCode keycode;
+        KeySym lower;
+        KeySym upper;
+    };
+    QList<Borrowed> borrowed;
+
+    bool isLent(KeyCode keycode) const {
+        for (const Borrowed &lent : borrowed) {
+            if (lent.keycode == keycode)
+                return true;
+        }
+        return false;
+    }
 
     bool open(QString *error);
     void restoreBorrowed();
     bool borrowKeycode(const KeyboardMap &map, KeySym sym, const QSet<KeyCode> &inUse,
-                       KeyCode *keycode, QString *error);
+                       KeyCode *keycode, bool *shift, QString *error);
     bool resolve(const KeyboardMap &map, const KeyStroke &stroke, QSet<KeyCode> &inUse,
                  QList<KeyEvent> &events, QString *error);
 };
@@ -201,9 +215,9 @@ bool XTestKeySender::Private::open(QString *error) {
 void XTestKeySender::Private::restoreBorrowed() {
     if (!display || borrowed.isEmpty())
         return;
-    for (const auto &[keycode, sym] : std::as_const(borrowed)) {
+    for (const Borrowed &lent : std::as_const(borrowed)) {
         KeySym empty[] = {NoSymbol, NoSymbol};
-        XChangeKeyboardMapping(display, keycode, 2, empty, 1);
+        XChangeKeyboardMapping(display, lent.keycode, 2, empty, 1);
     }
     borrowed.clear();
     XFlush(display);
@@ -211,28 +225,30 @@ void XTestKeySender::Private::restoreBorrowed() {
 
 bool XTestKeySender::Private::borrowKeycode(const KeyboardMap &map, KeySym sym,
                                             const QSet<KeyCode> &inUse, KeyCode *keycode,
-                                            QString *error) {
+                                            bool *shift, QString *error) {
     for (int i = 0; i < borrowed.size(); ++i) {
-        if (borrowed.at(i).second == sym) {
-            *keycode = borrowed.at(i).first;
+        const Borrowed &lent = borrowed.at(i);
+        if (lent.lower == sym || lent.upper == sym) {
+            *keycode = lent.keycode;
+            *shift = lent.lower != sym;
             borrowed.move(i, borrowed.size() - 1);
             return true;
         }
     }
-    QSet<KeyCode> lent;
-    for (const auto &[code, s] : std::as_const(borrowed))
-        lent.insert(code);
+    QSet<KeyCode> lentCodes;
+    for (const Borrowed &lent : std::as_const(borrowed))
+        lentCodes.insert(lent.keycode);
     // Spare keycodes from the top end, where layouts keep nothing of their own.
     int spare = 0;
     for (int code = map.maxKeycode(); code >= map.minKeycode() && !spare; --code) {
-        if (map.isEmpty(code) && !lent.contains(KeyCode(code)))
+        if (map.isEmpty(code) && !lentCodes.contains(KeyCode(code)))
             spare = code;
     }
     if (!spare) {
         // Take back the keycode used longest ago, unless this very key string needs it.
         for (int i = 0; i < borrowed.size() && !spare; ++i) {
-            if (!inUse.contains(borrowed.at(i).first)) {
-                spare = borrowed.at(i).first;
+            if (!inUse.contains(borrowed.at(i).keycode)) {
+                spare = borrowed.at(i).keycode;
                 borrowed.removeAt(i);
             }
         }
@@ -243,10 +259,15 @@ bool XTestKeySender::Private::borrowKeycode(const KeyboardMap &map, KeySym sym,
                                     "keyboard map lacks");
         return false;
     }
-    KeySym syms[] = {sym, sym};
+    // Both letter cases on the one keycode, so that Shift with it gives the capital as it
+    // would on a keyboard that has the letter.
+    KeySym lower = sym, upper = sym;
+    XConvertCase(sym, &lower, &upper);
+    KeySym syms[] = {lower, upper};
     XChangeKeyboardMapping(display, spare, 2, syms, 1);
-    borrowed.append({KeyCode(spare), sym});
+    borrowed.append({KeyCode(spare), lower, upper});
     *keycode = KeyCode(spare);
+    *shift = lower != sym;
     return true;
 }
 
@@ -261,18 +282,12 @@ bool XTestKeySender::Private::resolve(const KeyboardMap &map, const KeyStroke &s
                          .arg(uint(stroke.character), 4, 16, QLatin1Char('0'));
         return false;
     }
+    // The snapshot of the map may be older than keycodes lent during this very call, so
+    // lent keycodes are looked up in the list of loans, not in the snapshot.
     KeyCode keycode = 0;
     bool needsShift = false;
-    bool found = false;
-    for (const auto &[code, s] : std::as_const(borrowed)) {
-        if (s == sym) {
-            found = true;
-            break;
-        }
-    }
-    if (found || !map.find(sym, &keycode, &needsShift)) {
-        needsShift = false;
-        if (!borrowKeycode(map, sym, inUse, &keycode, error))
+    if (!map.find(sym, &keycode, &needsShift) || isLent(keycode)) {
+        if (!borrowKeycode(map, sym, inUse, &keycode, &needsShift, error))
             return false;
     }
     inUse.insert(keycode);
