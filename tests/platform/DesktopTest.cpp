@@ -180,6 +180,15 @@ TEST_F(DesktopTest, TypesCharactersTheKeyboardMapLacks) {
     EXPECT_EQ(client->waitForText("Grüße: 5 € für Őrs őßőß"), "Grüße: 5 € für Őrs őßőß");
 }
 
+TEST_F(DesktopTest, MoreMissingCharactersThanFreeKeycodes) {
+    const QString text = "Καλημέρα κόσμε, αβγδεζηθικλμνξοπρστυφχψω! Привет, мир: "
+                         "абвгдеёжзийклмнопрстуфхцчшщъыьэюя.";
+    // A pause no busy test machine outlasts before handling the keys of a part.
+    sender.setRelendPause(1000);
+    send(text);
+    EXPECT_EQ(client->waitForText(text), text);
+}
+
 TEST_F(DesktopTest, ShiftWithAMissingLetterGivesItsCapital) {
     send("+ő+(ű)Ő+é");
     EXPECT_EQ(client->waitForText("ŐŰŐÉ"), "ŐŰŐÉ");

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
+#include <QThread>
 #include <QTimer>
 
 // Xlib's macros (None, Bool, KeyPress...) clash with Qt names, so it comes last.
@@ -160,6 +161,8 @@ private:
 struct XTestKeySender::Private {
     Display *display = nullptr;
     QTimer restoreTimer;
+    // Long enough for a window to handle a few hundred keys typed before its map changes.
+    int relendPauseMs = 150;
     // Keycodes lent to characters the map lacks, least recently used first.
     struct Borrowed {
         KeyCode keycode;
@@ -179,9 +182,14 @@ struct XTestKeySender::Private {
     bool open(QString *error);
     void restoreBorrowed();
     bool borrowKeycode(const KeyboardMap &map, KeySym sym, const QSet<KeyCode> &inUse,
-                       KeyCode *keycode, bool *shift, QString *error);
+                       KeyCode *keycode, bool *shift);
+    static KeySym keySymOf(const KeyStroke &stroke);
+    bool check(const KeyboardMap &map, const QList<KeyStroke> &strokes, QString *error);
     bool resolve(const KeyboardMap &map, const KeyStroke &stroke, QSet<KeyCode> &inUse,
-                 QList<KeyEvent> &events, QString *error);
+                 QList<KeyEvent> &events);
+    void send(const QList<KeyEvent> &events);
+
+    QList<std::pair<KeyModifier, KeyCode>> modifierKeys;
 };
 
 bool XTestKeySender::Private::open(QString *error) {
@@ -225,7 +233,7 @@ void XTestKeySender::Private::restoreBorrowed() {
 
 bool XTestKeySender::Private::borrowKeycode(const KeyboardMap &map, KeySym sym,
                                             const QSet<KeyCode> &inUse, KeyCode *keycode,
-                                            bool *shift, QString *error) {
+                                            bool *shift) {
     for (int i = 0; i < borrowed.size(); ++i) {
         const Borrowed &lent = borrowed.at(i);
         if (lent.lower == sym || lent.upper == sym) {
@@ -245,7 +253,7 @@ bool XTestKeySender::Private::borrowKeycode(const KeyboardMap &map, KeySym sym,
             spare = code;
     }
     if (!spare) {
-        // Take back the keycode used longest ago, unless this very key string needs it.
+        // Take back the keycode used longest ago, unless keys on their way still need it.
         for (int i = 0; i < borrowed.size() && !spare; ++i) {
             if (!inUse.contains(borrowed.at(i).keycode)) {
                 spare = borrowed.at(i).keycode;
@@ -253,12 +261,8 @@ bool XTestKeySender::Private::borrowKeycode(const KeyboardMap &map, KeySym sym,
             }
         }
     }
-    if (!spare) {
-        if (error)
-            *error = QStringLiteral("Cannot type keys: too many different characters that the "
-                                    "keyboard map lacks");
+    if (!spare)
         return false;
-    }
     // Both letter cases on the one keycode, so that Shift with it gives the capital as it
     // would on a keyboard that has the letter.
     KeySym lower = sym, upper = sym;
@@ -271,23 +275,68 @@ bool XTestKeySender::Private::borrowKeycode(const KeyboardMap &map, KeySym sym,
     return true;
 }
 
-bool XTestKeySender::Private::resolve(const KeyboardMap &map, const KeyStroke &stroke,
-                                      QSet<KeyCode> &inUse, QList<KeyEvent> &events,
-                                      QString *error) {
-    const KeySym sym =
-        stroke.isCharacter() ? characterKeySym(stroke.character) : namedKeySym(stroke.key);
-    if (sym == NoSymbol) {
-        if (error)
-            *error = QStringLiteral("Cannot type the control character U+%1")
-                         .arg(uint(stroke.character), 4, 16, QLatin1Char('0'));
-        return false;
+KeySym XTestKeySender::Private::keySymOf(const KeyStroke &stroke) {
+    return stroke.isCharacter() ? characterKeySym(stroke.character) : namedKeySym(stroke.key);
+}
+
+bool XTestKeySender::Private::check(const KeyboardMap &map, const QList<KeyStroke> &strokes,
+                                    QString *error) {
+    const std::pair<KeyModifier, KeySym> modifierSyms[] = {
+        {KeyModifier::Shift, XK_Shift_L},
+        {KeyModifier::Control, XK_Control_L},
+        {KeyModifier::Alt, XK_Alt_L},
+    };
+    modifierKeys.clear();
+    for (const auto &[modifier, sym] : modifierSyms)
+        modifierKeys.append({modifier, XKeysymToKeycode(display, sym)});
+
+    bool needsLoan = false;
+    for (const KeyStroke &stroke : strokes) {
+        const KeySym sym = keySymOf(stroke);
+        if (sym == NoSymbol) {
+            if (error)
+                *error = QStringLiteral("Cannot type the control character U+%1")
+                             .arg(uint(stroke.character), 4, 16, QLatin1Char('0'));
+            return false;
+        }
+        for (int i = 0; i < modifierKeys.size(); ++i) {
+            // Shift is needed for half of all characters, so it must be there in any case.
+            const bool needed = i == 0 || (stroke.modifiers & modifierKeys.at(i).first);
+            if (needed && !modifierKeys.at(i).second) {
+                if (error)
+                    *error = QStringLiteral("Cannot type keys: the keyboard map has no %1 key")
+                                 .arg(QString::fromLatin1(XKeysymToString(modifierSyms[i].second)));
+                return false;
+            }
+        }
+        KeyCode keycode = 0;
+        bool shift = false;
+        if (!map.find(sym, &keycode, &shift))
+            needsLoan = true;
     }
+    if (needsLoan && borrowed.isEmpty()) {
+        bool spare = false;
+        for (int code = map.minKeycode(); code <= map.maxKeycode() && !spare; ++code)
+            spare = map.isEmpty(code);
+        if (!spare) {
+            if (error)
+                *error = QStringLiteral("Cannot type keys: a character is missing from the "
+                                        "keyboard map, and the map has no free keycode to lend it");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool XTestKeySender::Private::resolve(const KeyboardMap &map, const KeyStroke &stroke,
+                                      QSet<KeyCode> &inUse, QList<KeyEvent> &events) {
+    const KeySym sym = keySymOf(stroke);
     // The snapshot of the map may be older than keycodes lent during this very call, so
     // lent keycodes are looked up in the list of loans, not in the snapshot.
     KeyCode keycode = 0;
     bool needsShift = false;
     if (!map.find(sym, &keycode, &needsShift) || isLent(keycode)) {
-        if (!borrowKeycode(map, sym, inUse, &keycode, &needsShift, error))
+        if (!borrowKeycode(map, sym, inUse, &keycode, &needsShift))
             return false;
     }
     inUse.insert(keycode);
@@ -296,22 +345,9 @@ bool XTestKeySender::Private::resolve(const KeyboardMap &map, const KeyStroke &s
     if (needsShift)
         modifiers |= KeyModifier::Shift;
     QList<KeyCode> held;
-    const std::pair<KeyModifier, KeySym> modifierKeys[] = {
-        {KeyModifier::Shift, XK_Shift_L},
-        {KeyModifier::Control, XK_Control_L},
-        {KeyModifier::Alt, XK_Alt_L},
-    };
-    for (const auto &[modifier, modifierSym] : modifierKeys) {
-        if (!(modifiers & modifier))
-            continue;
-        const KeyCode code = XKeysymToKeycode(display, modifierSym);
-        if (!code) {
-            if (error)
-                *error = QStringLiteral("Cannot type keys: the keyboard map has no %1 key")
-                             .arg(QString::fromLatin1(XKeysymToString(modifierSym)));
-            return false;
-        }
-        held.append(code);
+    for (const auto &[modifier, code] : std::as_const(modifierKeys)) {
+        if (modifiers & modifier)
+            held.append(code);
     }
     for (KeyCode code : std::as_const(held))
         events.append({code, true});
@@ -320,6 +356,11 @@ bool XTestKeySender::Private::resolve(const KeyboardMap &map, const KeyStroke &s
     for (auto it = held.crbegin(); it != held.crend(); ++it)
         events.append({*it, false});
     return true;
+}
+
+void XTestKeySender::Private::send(const QList<KeyEvent> &events) {
+    for (const KeyEvent &event : events)
+        XTestFakeKeyEvent(display, event.keycode, event.press ? True : False, CurrentTime);
 }
 
 XTestKeySender::XTestKeySender(QObject *parent)
@@ -341,6 +382,10 @@ void XTestKeySender::setRestoreDelay(int milliseconds) {
     d->restoreTimer.setInterval(milliseconds);
 }
 
+void XTestKeySender::setRelendPause(int milliseconds) {
+    d->relendPauseMs = milliseconds;
+}
+
 int XTestKeySender::borrowedKeycodes() const {
     return d->borrowed.size();
 }
@@ -358,21 +403,27 @@ bool XTestKeySender::sendKeys(const QString &keys, QString *error) {
             *error = QStringLiteral("Cannot type keys: the keyboard map cannot be read");
         return false;
     }
-    // Every stroke is resolved before the first key goes out, so that a key that cannot be
-    // typed stops the whole string rather than leaving half of it typed.
+    // Everything that could stop the string is checked before the first key goes out, so
+    // that a bad string is never half typed.
+    if (!d->check(map, *strokes, error))
+        return false;
+
     QList<KeyEvent> events;
     QSet<KeyCode> inUse;
-    const int borrowedBefore = d->borrowed.size();
     for (const KeyStroke &stroke : *strokes) {
-        if (!d->resolve(map, stroke, inUse, events, error)) {
-            if (d->borrowed.size() != borrowedBefore)
-                d->restoreTimer.start();
-            XFlush(d->display);
-            return false;
-        }
+        if (d->resolve(map, stroke, inUse, events))
+            continue;
+        // More different missing characters than free keycodes: the keys so far go out,
+        // and their keycodes are lent anew only after a pause in which the receiving
+        // window can handle them with the map they were typed with.
+        d->send(events);
+        XSync(d->display, False);
+        QThread::msleep(d->relendPauseMs);
+        events.clear();
+        inUse.clear();
+        d->resolve(map, stroke, inUse, events);
     }
-    for (const KeyEvent &event : std::as_const(events))
-        XTestFakeKeyEvent(d->display, event.keycode, event.press ? True : False, CurrentTime);
+    d->send(events);
     XFlush(d->display);
     if (!d->borrowed.isEmpty())
         d->restoreTimer.start();
