@@ -22,7 +22,8 @@ public:
     QString clipboardWhenAsked = "not asked";
     QObject answers; // a late answer dies with the window
 
-    bool sendKeys(const QString &keys, QString *error = nullptr) override {
+    bool sendKeys(const QString &keys, QString *error = nullptr) override
+    {
         if (!FakeKeySender::sendKeys(keys, error))
             return false;
         clipboardWhenAsked = QGuiApplication::clipboard()->text();
@@ -37,7 +38,8 @@ public:
 
 } // namespace
 
-TEST(ClipboardSelectionReader, ClearsTheClipboardAndTypesCtrlC) {
+TEST(ClipboardSelectionReader, ClearsTheClipboardAndTypesCtrlC)
+{
     QGuiApplication::clipboard()->setText("earlier content");
     CopyingWindow window;
     window.selection = "picked words";
@@ -48,7 +50,8 @@ TEST(ClipboardSelectionReader, ClearsTheClipboardAndTypesCtrlC) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "picked words");
 }
 
-TEST(ClipboardSelectionReader, WaitsForACopyThatComesLate) {
+TEST(ClipboardSelectionReader, WaitsForACopyThatComesLate)
+{
     CopyingWindow window;
     window.selection = "slow owner";
     window.answerAfterMs = 150;
@@ -56,7 +59,8 @@ TEST(ClipboardSelectionReader, WaitsForACopyThatComesLate) {
     EXPECT_EQ(reader.readSelection(), "slow owner");
 }
 
-TEST(ClipboardSelectionReader, NothingSelectedGivesEmptyTextNotTheOldClipboard) {
+TEST(ClipboardSelectionReader, NothingSelectedGivesEmptyTextNotTheOldClipboard)
+{
     QGuiApplication::clipboard()->setText("earlier content");
     CopyingWindow window;
     ClipboardSelectionReader reader(&window);
@@ -68,7 +72,8 @@ TEST(ClipboardSelectionReader, NothingSelectedGivesEmptyTextNotTheOldClipboard) 
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
 }
 
-TEST(ClipboardSelectionReader, ACopyAfterTheTimeoutIsNotWaitedFor) {
+TEST(ClipboardSelectionReader, ACopyAfterTheTimeoutIsNotWaitedFor)
+{
     CopyingWindow window;
     window.selection = "too late";
     window.answerAfterMs = 5000;
@@ -77,7 +82,8 @@ TEST(ClipboardSelectionReader, ACopyAfterTheTimeoutIsNotWaitedFor) {
     EXPECT_EQ(reader.readSelection(), "");
 }
 
-TEST(ClipboardSelectionReader, ASenderThatCannotTypeGivesEmptyText) {
+TEST(ClipboardSelectionReader, ASenderThatCannotTypeGivesEmptyText)
+{
     CopyingWindow window;
     window.selection = "never copied";
     window.setUnavailable("no display");
@@ -86,7 +92,8 @@ TEST(ClipboardSelectionReader, ASenderThatCannotTypeGivesEmptyText) {
     EXPECT_EQ(window.requests(), QStringList{"^c"});
 }
 
-TEST(FakeSelectionReader, HandsOutItsSelection) {
+TEST(FakeSelectionReader, HandsOutItsSelection)
+{
     FakeSelectionReader reader("chosen");
     EXPECT_EQ(reader.readSelection(), "chosen");
     reader.setSelection("");

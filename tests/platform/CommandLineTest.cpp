@@ -6,7 +6,8 @@
 
 namespace {
 
-QStringList split(const QString &line) {
+QStringList split(const QString &line)
+{
     QString error;
     const auto words = CommandLine::split(line, &error);
     if (!words)
@@ -16,14 +17,16 @@ QStringList split(const QString &line) {
 
 } // namespace
 
-TEST(CommandLine, SplitsAtBlanksLikeAShell) {
+TEST(CommandLine, SplitsAtBlanksLikeAShell)
+{
     EXPECT_EQ(split("prog a b"), (QStringList{"prog", "a", "b"}));
     EXPECT_EQ(split("  prog \t a\n  b  "), (QStringList{"prog", "a", "b"}));
     EXPECT_EQ(split(""), QStringList{});
     EXPECT_EQ(split("   "), QStringList{});
 }
 
-TEST(CommandLine, QuotesAndBackslashes) {
+TEST(CommandLine, QuotesAndBackslashes)
+{
     EXPECT_EQ(split("prog 'a b' \"c d\""), (QStringList{"prog", "a b", "c d"}));
     EXPECT_EQ(split("a\"b c\"d 'e'f"), (QStringList{"ab cd", "ef"}));
     EXPECT_EQ(split("prog '' \"\""), (QStringList{"prog", "", ""}));
@@ -35,12 +38,14 @@ TEST(CommandLine, QuotesAndBackslashes) {
     EXPECT_EQ(split("\"it's\" 'say \"hi\"'"), (QStringList{"it's", "say \"hi\""}));
 }
 
-TEST(CommandLine, NothingOfAShellsOtherWork) {
+TEST(CommandLine, NothingOfAShellsOtherWork)
+{
     EXPECT_EQ(split("echo $HOME *.txt a;b |c >d `e` ~"),
               (QStringList{"echo", "$HOME", "*.txt", "a;b", "|c", ">d", "`e`", "~"}));
 }
 
-TEST(CommandLine, OpenQuotesAndTrailingBackslashAreErrors) {
+TEST(CommandLine, OpenQuotesAndTrailingBackslashAreErrors)
+{
     EXPECT_TRUE(
         split("prog 'abc").first().contains("position 6 of the command line is not closed"));
     EXPECT_TRUE(split("\"abc").first().contains("position 1"));

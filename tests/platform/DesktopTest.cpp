@@ -23,7 +23,8 @@ namespace {
 // The text field client (textfield_client.cpp), driven over its stdin and stdout.
 class TextFieldClient {
 public:
-    bool start(QString *error) {
+    bool start(QString *error)
+    {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "xcb");
         m_process.setProcessEnvironment(environment);
@@ -41,20 +42,23 @@ public:
         return true;
     }
 
-    void stop() {
+    void stop()
+    {
         m_process.closeWriteChannel();
         if (!m_process.waitForFinished(5000))
             m_process.kill();
         m_process.waitForFinished(2000);
     }
 
-    QByteArray command(const QByteArray &line) {
+    QByteArray command(const QByteArray &line)
+    {
         m_process.write(line + '\n');
         m_process.waitForBytesWritten(2000);
         return readLine(5000);
     }
 
-    QString text() {
+    QString text()
+    {
         const QByteArray answer = command("text");
         if (!answer.startsWith("text:"))
             return "<no answer: " + QString::fromUtf8(answer) + ">";
@@ -62,13 +66,15 @@ public:
     }
 
     void setText(const QString &text) { command("set " + text.toUtf8().toBase64()); }
-    void select(int from, int length) {
+    void select(int from, int length)
+    {
         command("select " + QByteArray::number(from) + ' ' + QByteArray::number(length));
     }
 
     // The field's text once it equals expected, or whatever it holds when a generous time
     // has passed: typed keys are handled by the other client in its own time.
-    QString waitForText(const QString &expected, int timeoutMs = 10000) {
+    QString waitForText(const QString &expected, int timeoutMs = 10000)
+    {
         QElapsedTimer timer;
         timer.start();
         QString current = text();
@@ -80,7 +86,8 @@ public:
     }
 
 private:
-    QByteArray readLine(int timeoutMs) {
+    QByteArray readLine(int timeoutMs)
+    {
         QElapsedTimer timer;
         timer.start();
         while (!m_process.canReadLine() && timer.elapsed() < timeoutMs &&
@@ -92,7 +99,8 @@ private:
     QProcess m_process;
 };
 
-void runEventsFor(int milliseconds) {
+void runEventsFor(int milliseconds)
+{
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
@@ -102,7 +110,8 @@ void runEventsFor(int milliseconds) {
 
 class DesktopTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         client = new TextFieldClient;
         if (!client->start(&clientError)) {
             client->stop();
@@ -110,20 +119,23 @@ protected:
             client = nullptr;
         }
     }
-    static void TearDownTestSuite() {
+    static void TearDownTestSuite()
+    {
         if (client)
             client->stop();
         delete client;
         client = nullptr;
     }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_EQ(QGuiApplication::platformName(), "xcb");
         ASSERT_TRUE(client) << clientError.toStdString();
         client->setText("");
     }
 
-    bool send(const QString &keys) {
+    bool send(const QString &keys)
+    {
         QString error;
         const bool sent = sender.sendKeys(keys, &error);
         EXPECT_TRUE(sent) << keys.toStdString() << ": " << error.toStdString();
@@ -135,13 +147,15 @@ protected:
     XTestKeySender sender;
 };
 
-TEST_F(DesktopTest, TypesPlainTextAndEnter) {
+TEST_F(DesktopTest, TypesPlainTextAndEnter)
+{
     send("Hello, World! 1{+}1=2 {[}x{]} ~second line{ENTER}third");
     EXPECT_EQ(client->waitForText("Hello, World! 1+1=2 [x] \nsecond line\nthird"),
               "Hello, World! 1+1=2 [x] \nsecond line\nthird");
 }
 
-TEST_F(DesktopTest, ShiftGroupsNamedKeysAndRepeats) {
+TEST_F(DesktopTest, ShiftGroupsNamedKeysAndRepeats)
+{
     send("+(abc)d");
     EXPECT_EQ(client->waitForText("ABCd"), "ABCd");
     client->setText("");
@@ -149,7 +163,8 @@ TEST_F(DesktopTest, ShiftGroupsNamedKeysAndRepeats) {
     EXPECT_EQ(client->waitForText("XbcZ"), "XbcZ");
 }
 
-TEST_F(DesktopTest, ControlCombinationsReachTheField) {
+TEST_F(DesktopTest, ControlCombinationsReachTheField)
+{
     client->setText("old text that goes");
     send("^a");
     send("new");
@@ -161,7 +176,8 @@ TEST_F(DesktopTest, ControlCombinationsReachTheField) {
     EXPECT_EQ(client->waitForText("gone"), "gone");
 }
 
-TEST_F(DesktopTest, TypesCharactersTheKeyboardMapLacks) {
+TEST_F(DesktopTest, TypesCharactersTheKeyboardMapLacks)
+{
     sender.setRestoreDelay(300);
     send("Grüße: 5 € für Őrs ő");
     EXPECT_EQ(client->waitForText("Grüße: 5 € für Őrs ő"), "Grüße: 5 € für Őrs ő");
@@ -180,7 +196,8 @@ TEST_F(DesktopTest, TypesCharactersTheKeyboardMapLacks) {
     EXPECT_EQ(client->waitForText("Grüße: 5 € für Őrs őßőß"), "Grüße: 5 € für Őrs őßőß");
 }
 
-TEST_F(DesktopTest, MoreMissingCharactersThanFreeKeycodes) {
+TEST_F(DesktopTest, MoreMissingCharactersThanFreeKeycodes)
+{
     const QString text = "Καλημέρα κόσμε, αβγδεζηθικλμνξοπρστυφχψω! Привет, мир: "
                          "абвгдеёжзийклмнопрстуфхцчшщъыьэюя.";
     // A pause no busy test machine outlasts before handling the keys of a part.
@@ -189,7 +206,8 @@ TEST_F(DesktopTest, MoreMissingCharactersThanFreeKeycodes) {
     EXPECT_EQ(client->waitForText(text), text);
 }
 
-TEST_F(DesktopTest, ShiftWithAMissingLetterGivesItsCapital) {
+TEST_F(DesktopTest, ShiftWithAMissingLetterGivesItsCapital)
+{
     send("+ő+(ű)Ő+é");
     EXPECT_EQ(client->waitForText("ŐŰŐÉ"), "ŐŰŐÉ");
     send("ő^a");
@@ -197,7 +215,8 @@ TEST_F(DesktopTest, ShiftWithAMissingLetterGivesItsCapital) {
     EXPECT_EQ(client->waitForText("ű"), "ű");
 }
 
-TEST_F(DesktopTest, MalformedKeysTypeNothing) {
+TEST_F(DesktopTest, MalformedKeysTypeNothing)
+{
     QString error;
     EXPECT_FALSE(sender.sendKeys("typed? {NOPE}", &error));
     EXPECT_TRUE(error.contains("NOPE")) << error.toStdString();
@@ -206,7 +225,8 @@ TEST_F(DesktopTest, MalformedKeysTypeNothing) {
     EXPECT_EQ(client->waitForText("z"), "z");
 }
 
-TEST_F(DesktopTest, ReadsTheSelectionOfTheFocusedClient) {
+TEST_F(DesktopTest, ReadsTheSelectionOfTheFocusedClient)
+{
     client->setText("hello wonderful world");
     client->select(6, 9);
     ClipboardSelectionReader reader(&sender);
@@ -216,7 +236,8 @@ TEST_F(DesktopTest, ReadsTheSelectionOfTheFocusedClient) {
     EXPECT_EQ(client->text(), "hello wonderful world");
 }
 
-TEST_F(DesktopTest, NoSelectionGivesEmptyTextAfterTheTimeout) {
+TEST_F(DesktopTest, NoSelectionGivesEmptyTextAfterTheTimeout)
+{
     QGuiApplication::clipboard()->setText("left over from before");
     client->setText("nothing selected here");
     ClipboardSelectionReader reader(&sender);
@@ -229,7 +250,8 @@ TEST_F(DesktopTest, NoSelectionGivesEmptyTextAfterTheTimeout) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "");
 }
 
-TEST(XTestKeySenderWithoutDisplay, FailsClearly) {
+TEST(XTestKeySenderWithoutDisplay, FailsClearly)
+{
     const QByteArray display = qgetenv("DISPLAY");
     QString error;
     {

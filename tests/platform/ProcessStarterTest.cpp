@@ -16,12 +16,14 @@ protected:
     DetachedProcessStarter starter;
 };
 
-TEST_F(DetachedProcessStarterTest, WholeLineNamingAFileRunsWithoutArguments) {
+TEST_F(DetachedProcessStarterTest, WholeLineNamingAFileRunsWithoutArguments)
+{
     EXPECT_TRUE(starter.start(program.path(), WindowState::NormalNoActivate));
     EXPECT_EQ(program.waitForRuns(1), QList<QStringList>{{"state:normal-no-activate"}});
 }
 
-TEST_F(DetachedProcessStarterTest, ArgumentsAreSplitLikeAShellWithoutOne) {
+TEST_F(DetachedProcessStarterTest, ArgumentsAreSplitLikeAShellWithoutOne)
+{
     EXPECT_TRUE(starter.start("'" + program.path() + "' a 'b c' d\\ e $HOME ;x |y",
                               WindowState::MinimizedActive));
     const QStringList expected{"arg:a",  "arg:b c", "arg:d e",        "arg:$HOME",
@@ -29,20 +31,23 @@ TEST_F(DetachedProcessStarterTest, ArgumentsAreSplitLikeAShellWithoutOne) {
     EXPECT_EQ(program.waitForRuns(1), QList<QStringList>{expected});
 }
 
-TEST_F(DetachedProcessStarterTest, UnquotedPathWithBlanksTakesArguments) {
+TEST_F(DetachedProcessStarterTest, UnquotedPathWithBlanksTakesArguments)
+{
     EXPECT_TRUE(starter.start(program.path() + " x \"y z\"", WindowState::MaximizedActive));
     const QStringList expected{"arg:x", "arg:y z", "state:maximized"};
     EXPECT_EQ(program.waitForRuns(1), QList<QStringList>{expected});
 }
 
-TEST_F(DetachedProcessStarterTest, ResolvesProgramsOnThePath) {
+TEST_F(DetachedProcessStarterTest, ResolvesProgramsOnThePath)
+{
     const auto resolved = DetachedProcessStarter::resolve("  sh -c 'exit 0'  ");
     ASSERT_TRUE(resolved);
     EXPECT_EQ(resolved->program, "sh");
     EXPECT_EQ(resolved->arguments, (QStringList{"-c", "exit 0"}));
 }
 
-TEST_F(DetachedProcessStarterTest, FailsWhenNothingCanBeStarted) {
+TEST_F(DetachedProcessStarterTest, FailsWhenNothingCanBeStarted)
+{
     EXPECT_FALSE(starter.start("", WindowState::NormalNoActivate));
     EXPECT_FALSE(starter.start("   ", WindowState::NormalNoActivate));
     EXPECT_FALSE(
@@ -52,7 +57,8 @@ TEST_F(DetachedProcessStarterTest, FailsWhenNothingCanBeStarted) {
     EXPECT_FALSE(starter.start(dir.path(), WindowState::NormalNoActivate));
 }
 
-TEST(FakeProcessStarter, RecordsCommandLinesAndStates) {
+TEST(FakeProcessStarter, RecordsCommandLinesAndStates)
+{
     FakeProcessStarter starter;
     EXPECT_TRUE(starter.start("a b", WindowState::MinimizedActive));
     starter.setSucceeds(false);

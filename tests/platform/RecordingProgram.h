@@ -14,7 +14,8 @@ class RecordingProgram {
 public:
     RecordingProgram(const QString &scriptPath, const QString &recordPath)
         : m_script(scriptPath)
-        , m_record(recordPath) {
+        , m_record(recordPath)
+    {
         QDir().mkpath(QFileInfo(scriptPath).absolutePath());
         QFile file(scriptPath);
         file.open(QIODevice::WriteOnly);
@@ -35,7 +36,8 @@ public:
 
     // The records of the runs so far, waiting (generously) for the count asked for; each
     // record is its lines without the closing "end".
-    QList<QStringList> waitForRuns(int runs, int timeoutMs = 10000) const {
+    QList<QStringList> waitForRuns(int runs, int timeoutMs = 10000) const
+    {
         QElapsedTimer timer;
         timer.start();
         QList<QStringList> records;
@@ -48,7 +50,8 @@ public:
         return records;
     }
 
-    QList<QStringList> read() const {
+    QList<QStringList> read() const
+    {
         QFile file(m_record);
         if (!file.open(QIODevice::ReadOnly))
             return {};

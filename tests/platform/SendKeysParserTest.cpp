@@ -8,7 +8,8 @@
 namespace {
 
 // The parse as a readable log, or "error: ..." when it fails.
-QStringList logOf(const QString &keys) {
+QStringList logOf(const QString &keys)
+{
     QString error;
     const auto strokes = SendKeysParser::parse(keys, &error);
     if (!strokes)
@@ -16,7 +17,8 @@ QStringList logOf(const QString &keys) {
     return describeKeyStrokes(*strokes);
 }
 
-QString errorOf(const QString &keys) {
+QString errorOf(const QString &keys)
+{
     QString error;
     const auto strokes = SendKeysParser::parse(keys, &error);
     return strokes ? QString() : error;
@@ -24,7 +26,8 @@ QString errorOf(const QString &keys) {
 
 } // namespace
 
-TEST(SendKeysParser, PlainCharactersStandForThemselves) {
+TEST(SendKeysParser, PlainCharactersStandForThemselves)
+{
     EXPECT_EQ(logOf("Hello, World! 123"), QStringList{"Hello, World! 123"});
     EXPECT_EQ(logOf("[]"), QStringList{"[]"});
     EXPECT_EQ(logOf("ßő€ 😀"), QStringList{"ßő€ 😀"});
@@ -37,7 +40,8 @@ TEST(SendKeysParser, PlainCharactersStandForThemselves) {
     EXPECT_EQ(strokes->first().character, char32_t(0x1F600));
 }
 
-TEST(SendKeysParser, ModifiersHoldForTheNextKeyOnly) {
+TEST(SendKeysParser, ModifiersHoldForTheNextKeyOnly)
+{
     EXPECT_EQ(logOf("+ec"), (QStringList{"<shift>e", "c"}));
     EXPECT_EQ(logOf("^c"), QStringList{"<ctrl>c"});
     EXPECT_EQ(logOf("%f"), QStringList{"<alt>f"});
@@ -48,7 +52,8 @@ TEST(SendKeysParser, ModifiersHoldForTheNextKeyOnly) {
     EXPECT_EQ(logOf("^{+}"), QStringList{"<ctrl>+"});
 }
 
-TEST(SendKeysParser, ModifiersHoldForAWholeGroup) {
+TEST(SendKeysParser, ModifiersHoldForAWholeGroup)
+{
     EXPECT_EQ(logOf("+(abc)d"), (QStringList{"<shift>a", "<shift>b", "<shift>c", "d"}));
     EXPECT_EQ(logOf("^(a+(b)c)"), (QStringList{"<ctrl>a", "<shift><ctrl>b", "<ctrl>c"}));
     EXPECT_EQ(logOf("(ab)"), QStringList{"ab"});
@@ -56,14 +61,16 @@ TEST(SendKeysParser, ModifiersHoldForAWholeGroup) {
     EXPECT_EQ(logOf("%({F4} 2)"), (QStringList{"<alt><f4>", "<alt> ", "<alt>2"}));
 }
 
-TEST(SendKeysParser, EnterTabAndLineBreaks) {
+TEST(SendKeysParser, EnterTabAndLineBreaks)
+{
     EXPECT_EQ(logOf("a~b"), (QStringList{"a", "<enter>", "b"}));
     EXPECT_EQ(logOf("{ENTER}{~}"), (QStringList{"<enter>", "~"}));
     EXPECT_EQ(logOf("a\r\nb\nc\td"),
               (QStringList{"a", "<enter>", "b", "<enter>", "c", "<tab>", "d"}));
 }
 
-TEST(SendKeysParser, EveryNamedKeyInAnyLetterCase) {
+TEST(SendKeysParser, EveryNamedKeyInAnyLetterCase)
+{
     const QList<std::pair<QString, QString>> names = {
         {"BACKSPACE", "backspace"},
         {"BS", "backspace"},
@@ -109,7 +116,8 @@ TEST(SendKeysParser, EveryNamedKeyInAnyLetterCase) {
     EXPECT_TRUE(errorOf("{F0}").contains("F0"));
 }
 
-TEST(SendKeysParser, BracesQuoteTheSpecialCharacters) {
+TEST(SendKeysParser, BracesQuoteTheSpecialCharacters)
+{
     EXPECT_EQ(logOf("{+}{^}{%}{~}{(}{)}{{}{}}{[}{]}"), QStringList{"+^%~(){}[]"});
     EXPECT_EQ(logOf("a{}}b"), QStringList{"a}b"});
     EXPECT_EQ(logOf("{a}{ }"), QStringList{"a "});
@@ -117,7 +125,8 @@ TEST(SendKeysParser, BracesQuoteTheSpecialCharacters) {
     EXPECT_EQ(logOf("{A}{b}"), QStringList{"Ab"});
 }
 
-TEST(SendKeysParser, RepeatCounts) {
+TEST(SendKeysParser, RepeatCounts)
+{
     EXPECT_EQ(logOf("{LEFT 5}"), QStringList(5, "<left>"));
     EXPECT_EQ(logOf("{h 3}"), QStringList{"hhh"});
     EXPECT_EQ(logOf("{} 2}{{ 2}"), QStringList{"}}{{"});
@@ -128,7 +137,8 @@ TEST(SendKeysParser, RepeatCounts) {
               SendKeysParser::MaxRepeat);
 }
 
-TEST(SendKeysParser, MalformedStringsAreRejectedWithTheReason) {
+TEST(SendKeysParser, MalformedStringsAreRejectedWithTheReason)
+{
     const QList<std::pair<QString, QString>> cases = {
         // string, a part the message must name
         {"{ENTER", "has no matching \"}\""},
@@ -161,7 +171,8 @@ TEST(SendKeysParser, MalformedStringsAreRejectedWithTheReason) {
     EXPECT_FALSE(SendKeysParser::parse("{"));
 }
 
-TEST(FakeKeySender, LogsWhatItTypesAndTypesNothingOfABadString) {
+TEST(FakeKeySender, LogsWhatItTypesAndTypesNothingOfABadString)
+{
     FakeKeySender sender;
     QString error;
     EXPECT_TRUE(sender.sendKeys("Hello~", &error));

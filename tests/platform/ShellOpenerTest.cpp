@@ -10,7 +10,8 @@
 
 namespace {
 
-QStringList args(const QString &target) {
+QStringList args(const QString &target)
+{
     return {"arg:" + target, "state:"};
 }
 
@@ -23,7 +24,8 @@ protected:
     XdgShellOpener opener{handler.path()};
 };
 
-TEST_F(XdgShellOpenerTest, HandsDocumentsFoldersAndAddressesOverAsOneArgument) {
+TEST_F(XdgShellOpenerTest, HandsDocumentsFoldersAndAddressesOverAsOneArgument)
+{
     const QString document = dir.filePath("my notes \"draft\" $HOME;.txt");
     QFile file(document);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -39,7 +41,8 @@ TEST_F(XdgShellOpenerTest, HandsDocumentsFoldersAndAddressesOverAsOneArgument) {
               (QList<QStringList>{args(document), args(dir.path()), args(url)}));
 }
 
-TEST_F(XdgShellOpenerTest, StartsAnExecutableFileItself) {
+TEST_F(XdgShellOpenerTest, StartsAnExecutableFileItself)
+{
     RecordingProgram program(dir.filePath("a program/run me"), dir.filePath("ran.txt"));
     EXPECT_TRUE(opener.open(program.path()));
     EXPECT_EQ(program.waitForRuns(1), QList<QStringList>{{"state:"}});
@@ -49,14 +52,16 @@ TEST_F(XdgShellOpenerTest, StartsAnExecutableFileItself) {
     EXPECT_EQ(handler.waitForRuns(1), QList<QStringList>{args("mailto:someone@example.org")});
 }
 
-TEST_F(XdgShellOpenerTest, FailsForNothingAndForAMissingOpener) {
+TEST_F(XdgShellOpenerTest, FailsForNothingAndForAMissingOpener)
+{
     EXPECT_FALSE(opener.open(""));
     EXPECT_FALSE(opener.open("   "));
     XdgShellOpener missing(dir.filePath("no such opener"));
     EXPECT_FALSE(missing.open("https://example.org"));
 }
 
-TEST_F(XdgShellOpenerTest, OpenerComesFromTheEnvironmentOrIsXdgOpen) {
+TEST_F(XdgShellOpenerTest, OpenerComesFromTheEnvironmentOrIsXdgOpen)
+{
     qputenv("QUILLET_OPENER", handler.path().toUtf8());
     EXPECT_EQ(XdgShellOpener().opener(), handler.path());
     EXPECT_EQ(XdgShellOpener("other").opener(), "other");
@@ -64,7 +69,8 @@ TEST_F(XdgShellOpenerTest, OpenerComesFromTheEnvironmentOrIsXdgOpen) {
     EXPECT_EQ(XdgShellOpener().opener(), "xdg-open");
 }
 
-TEST(FakeShellOpener, RecordsTargets) {
+TEST(FakeShellOpener, RecordsTargets)
+{
     FakeShellOpener opener;
     EXPECT_TRUE(opener.open("/a"));
     opener.setSucceeds(false);

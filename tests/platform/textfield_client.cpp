@@ -15,7 +15,8 @@
 
 namespace {
 
-void reply(const QByteArray &line) {
+void reply(const QByteArray &line)
+{
     std::fwrite(line.constData(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
@@ -23,7 +24,8 @@ void reply(const QByteArray &line) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QApplication app(argc, argv);
     QPlainTextEdit edit;
     edit.setWindowTitle(QStringLiteral("textfield_client"));

@@ -11,13 +11,16 @@
 
 ClipboardSelectionReader::ClipboardSelectionReader(KeySender *sender, QClipboard *clipboard)
     : m_sender(sender)
-    , m_clipboard(clipboard) {}
+    , m_clipboard(clipboard)
+{}
 
-QClipboard *ClipboardSelectionReader::clipboard() const {
+QClipboard *ClipboardSelectionReader::clipboard() const
+{
     return m_clipboard ? m_clipboard : QGuiApplication::clipboard();
 }
 
-QString ClipboardSelectionReader::readSelection() {
+QString ClipboardSelectionReader::readSelection()
+{
     QClipboard *board = clipboard();
     if (!board || !m_sender)
         return {};

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
-std::optional<QStringList> CommandLine::split(const QString &commandLine, QString *error) {
+std::optional<QStringList> CommandLine::split(const QString &commandLine, QString *error)
+{
     enum class Quote { None, Single, Double };
     QStringList words;
     QString word;

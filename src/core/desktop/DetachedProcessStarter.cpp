@@ -9,11 +9,13 @@
 
 namespace {
 
-bool namesFile(const QString &path) {
+bool namesFile(const QString &path)
+{
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
-bool namesProgram(const QString &word) {
+bool namesProgram(const QString &word)
+{
     if (word.contains(QLatin1Char('/')))
         return namesFile(word);
     return !QStandardPaths::findExecutable(word).isEmpty();
@@ -21,7 +23,8 @@ bool namesProgram(const QString &word) {
 
 } // namespace
 
-QString DetachedProcessStarter::windowStateName(WindowState state) {
+QString DetachedProcessStarter::windowStateName(WindowState state)
+{
     switch (state) {
     case WindowState::NormalNoActivate:
         return QStringLiteral("normal-no-activate");
@@ -34,7 +37,8 @@ QString DetachedProcessStarter::windowStateName(WindowState state) {
 }
 
 std::optional<DetachedProcessStarter::Resolved>
-DetachedProcessStarter::resolve(const QString &commandLine) {
+DetachedProcessStarter::resolve(const QString &commandLine)
+{
     const QString line = commandLine.trimmed();
     if (line.isEmpty())
         return std::nullopt;
@@ -60,7 +64,8 @@ DetachedProcessStarter::resolve(const QString &commandLine) {
     return std::nullopt;
 }
 
-bool DetachedProcessStarter::start(const QString &commandLine, WindowState state) {
+bool DetachedProcessStarter::start(const QString &commandLine, WindowState state)
+{
     const auto resolved = resolve(commandLine);
     if (!resolved)
         return false;

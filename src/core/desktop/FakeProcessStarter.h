@@ -13,7 +13,8 @@ public:
         friend bool operator==(const Start &, const Start &) = default;
     };
 
-    bool start(const QString &commandLine, WindowState state) override {
+    bool start(const QString &commandLine, WindowState state) override
+    {
         m_starts.append({commandLine, state});
         return m_succeeds;
     }

@@ -6,9 +6,11 @@
 class FakeSelectionReader : public SelectionReader {
 public:
     explicit FakeSelectionReader(const QString &selection = {})
-        : m_selection(selection) {}
+        : m_selection(selection)
+    {}
 
-    QString readSelection() override {
+    QString readSelection() override
+    {
         ++m_reads;
         return m_selection;
     }

@@ -7,7 +7,8 @@
 // Records what it was asked to open.
 class FakeShellOpener : public ShellOpener {
 public:
-    bool open(const QString &target) override {
+    bool open(const QString &target) override
+    {
         m_opened.append(target);
         return m_succeeds;
     }

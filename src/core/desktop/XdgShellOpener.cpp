@@ -4,14 +4,16 @@
 #include <QProcess>
 
 XdgShellOpener::XdgShellOpener(const QString &opener)
-    : m_opener(opener) {
+    : m_opener(opener)
+{
     if (m_opener.isEmpty())
         m_opener = qEnvironmentVariable("QUILLET_OPENER");
     if (m_opener.isEmpty())
         m_opener = QStringLiteral("xdg-open");
 }
 
-bool XdgShellOpener::open(const QString &target) {
+bool XdgShellOpener::open(const QString &target)
+{
     if (target.trimmed().isEmpty())
         return false;
     const QFileInfo file(target);

@@ -2,7 +2,8 @@
 
 #include "SendKeysParser.h"
 
-bool FakeKeySender::sendKeys(const QString &keys, QString *error) {
+bool FakeKeySender::sendKeys(const QString &keys, QString *error)
+{
     m_requests.append(keys);
     if (!m_unavailable.isEmpty()) {
         if (error)
@@ -16,7 +17,8 @@ bool FakeKeySender::sendKeys(const QString &keys, QString *error) {
     return true;
 }
 
-void FakeKeySender::clear() {
+void FakeKeySender::clear()
+{
     m_requests.clear();
     m_strokes.clear();
 }

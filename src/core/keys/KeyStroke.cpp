@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-QString namedKeyName(NamedKey key) {
+QString namedKeyName(NamedKey key)
+{
     switch (key) {
     case NamedKey::Character:
         return {};
@@ -61,7 +62,8 @@ QString namedKeyName(NamedKey key) {
     return QStringLiteral("f%1").arg(f);
 }
 
-static QString modifierPrefix(KeyModifiers modifiers) {
+static QString modifierPrefix(KeyModifiers modifiers)
+{
     QString prefix;
     if (modifiers & KeyModifier::Shift)
         prefix += QStringLiteral("<shift>");
@@ -72,14 +74,16 @@ static QString modifierPrefix(KeyModifiers modifiers) {
     return prefix;
 }
 
-QString KeyStroke::toString() const {
+QString KeyStroke::toString() const
+{
     const QString prefix = modifierPrefix(modifiers);
     if (isCharacter())
         return prefix + QString::fromUcs4(&character, 1);
     return prefix + QLatin1Char('<') + namedKeyName(key) + QLatin1Char('>');
 }
 
-QStringList describeKeyStrokes(const QList<KeyStroke> &strokes) {
+QStringList describeKeyStrokes(const QList<KeyStroke> &strokes)
+{
     QStringList log;
     bool lastWasPlainText = false;
     for (const KeyStroke &stroke : strokes) {

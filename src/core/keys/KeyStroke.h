@@ -64,10 +64,12 @@ struct KeyStroke {
     char32_t character = 0; // meaningful when key is NamedKey::Character
     KeyModifiers modifiers;
 
-    static KeyStroke named(NamedKey key, KeyModifiers modifiers = {}) {
+    static KeyStroke named(NamedKey key, KeyModifiers modifiers = {})
+    {
         return {key, 0, modifiers};
     }
-    static KeyStroke text(char32_t character, KeyModifiers modifiers = {}) {
+    static KeyStroke text(char32_t character, KeyModifiers modifiers = {})
+    {
         return {NamedKey::Character, character, modifiers};
     }
 

@@ -4,7 +4,8 @@
 
 namespace {
 
-const QHash<QString, NamedKey> &keyNames() {
+const QHash<QString, NamedKey> &keyNames()
+{
     static const QHash<QString, NamedKey> names = [] {
         QHash<QString, NamedKey> n{
             {QStringLiteral("BACKSPACE"), NamedKey::Backspace},
@@ -43,7 +44,8 @@ const QHash<QString, NamedKey> &keyNames() {
     return names;
 }
 
-QString modifierName(QChar c) {
+QString modifierName(QChar c)
+{
     switch (c.unicode()) {
     case '+':
         return QStringLiteral("Shift");
@@ -57,9 +59,11 @@ QString modifierName(QChar c) {
 class Parser {
 public:
     explicit Parser(const QString &keys)
-        : m_keys(keys) {}
+        : m_keys(keys)
+    {}
 
-    bool run() {
+    bool run()
+    {
         if (!sequence({}))
             return false;
         if (m_pos < m_keys.size())
@@ -72,13 +76,15 @@ public:
     QString error;
 
 private:
-    bool fail(const QString &message) {
+    bool fail(const QString &message)
+    {
         error = message;
         return false;
     }
 
     // Parses items until the end of the string or an unmatched ")" (left for the caller).
-    bool sequence(KeyModifiers held) {
+    bool sequence(KeyModifiers held)
+    {
         while (m_pos < m_keys.size()) {
             if (m_keys.at(m_pos) == QLatin1Char(')'))
                 return true;
@@ -88,7 +94,8 @@ private:
         return true;
     }
 
-    bool item(KeyModifiers held) {
+    bool item(KeyModifiers held)
+    {
         const QChar c = m_keys.at(m_pos);
         switch (c.unicode()) {
         case '+':
@@ -149,7 +156,8 @@ private:
 
     // "{NAME}", "{NAME count}", "{c}" or "{c count}" for any single character c, which is
     // how "{}}" and "{{}" quote the braces themselves.
-    bool braces(KeyModifiers held) {
+    bool braces(KeyModifiers held)
+    {
         const int open = m_pos;
         const int start = open + 1;
         int close = -1;
@@ -199,14 +207,16 @@ private:
         return true;
     }
 
-    int codePointLength(int index) const {
+    int codePointLength(int index) const
+    {
         if (index + 1 < m_keys.size() && m_keys.at(index).isHighSurrogate() &&
             m_keys.at(index + 1).isLowSurrogate())
             return 2;
         return 1;
     }
 
-    char32_t codePointAt(int index) const {
+    char32_t codePointAt(int index) const
+    {
         if (codePointLength(index) == 2)
             return QChar::surrogateToUcs4(m_keys.at(index), m_keys.at(index + 1));
         return m_keys.at(index).unicode();
@@ -218,7 +228,8 @@ private:
 
 } // namespace
 
-std::optional<QList<KeyStroke>> SendKeysParser::parse(const QString &keys, QString *error) {
+std::optional<QList<KeyStroke>> SendKeysParser::parse(const QString &keys, QString *error)
+{
     Parser parser(keys);
     if (!parser.run()) {
         if (error)
@@ -228,7 +239,8 @@ std::optional<QList<KeyStroke>> SendKeysParser::parse(const QString &keys, QStri
     return parser.strokes;
 }
 
-std::optional<NamedKey> SendKeysParser::namedKey(const QString &name) {
+std::optional<NamedKey> SendKeysParser::namedKey(const QString &name)
+{
     const auto it = keyNames().constFind(name.toUpper());
     if (it == keyNames().constEnd())
         return std::nullopt;

@@ -23,7 +23,8 @@ struct KeyEvent {
     bool press;
 };
 
-KeySym namedKeySym(NamedKey key) {
+KeySym namedKeySym(NamedKey key)
+{
     switch (key) {
     case NamedKey::Backspace:
         return XK_BackSpace;
@@ -83,7 +84,8 @@ KeySym namedKeySym(NamedKey key) {
 
 // Latin-1 characters have keysyms equal to their code; all others have the Unicode keysym
 // range, which every toolkit of today translates back to the character.
-KeySym characterKeySym(char32_t c) {
+KeySym characterKeySym(char32_t c)
+{
     switch (c) {
     case 0x08:
         return XK_BackSpace;
@@ -104,11 +106,13 @@ KeySym characterKeySym(char32_t c) {
 // A snapshot of the core keyboard map.
 class KeyboardMap {
 public:
-    explicit KeyboardMap(Display *display) {
+    explicit KeyboardMap(Display *display)
+    {
         XDisplayKeycodes(display, &m_min, &m_max);
         m_syms = XGetKeyboardMapping(display, KeyCode(m_min), m_max - m_min + 1, &m_perCode);
     }
-    ~KeyboardMap() {
+    ~KeyboardMap()
+    {
         if (m_syms)
             XFree(m_syms);
     }
@@ -117,7 +121,8 @@ public:
 
     bool valid() const { return m_syms != nullptr; }
 
-    KeySym at(int keycode, int level) const {
+    KeySym at(int keycode, int level) const
+    {
         if (level >= m_perCode)
             return NoSymbol;
         return m_syms[(keycode - m_min) * m_perCode + level];
@@ -125,7 +130,8 @@ public:
 
     // The keycode typing sym unshifted, else shifted; only the first group's two plain
     // levels count, other levels would need modifiers that differ between layouts.
-    bool find(KeySym sym, KeyCode *keycode, bool *shift) const {
+    bool find(KeySym sym, KeyCode *keycode, bool *shift) const
+    {
         for (int level = 0; level < 2; ++level) {
             for (int code = m_min; code <= m_max; ++code) {
                 if (at(code, level) == sym) {
@@ -138,7 +144,8 @@ public:
         return false;
     }
 
-    bool isEmpty(int keycode) const {
+    bool isEmpty(int keycode) const
+    {
         for (int level = 0; level < m_perCode; ++level) {
             if (at(keycode, level) != NoSymbol)
                 return false;
@@ -171,7 +178,8 @@ struct XTestKeySender::Private {
     };
     QList<Borrowed> borrowed;
 
-    bool isLent(KeyCode keycode) const {
+    bool isLent(KeyCode keycode) const
+    {
         for (const Borrowed &lent : borrowed) {
             if (lent.keycode == keycode)
                 return true;
@@ -192,7 +200,8 @@ struct XTestKeySender::Private {
     QList<std::pair<KeyModifier, KeyCode>> modifierKeys;
 };
 
-bool XTestKeySender::Private::open(QString *error) {
+bool XTestKeySender::Private::open(QString *error)
+{
     if (display)
         return true;
     const QString name = qEnvironmentVariable("DISPLAY");
@@ -220,7 +229,8 @@ bool XTestKeySender::Private::open(QString *error) {
     return true;
 }
 
-void XTestKeySender::Private::restoreBorrowed() {
+void XTestKeySender::Private::restoreBorrowed()
+{
     if (!display || borrowed.isEmpty())
         return;
     for (const Borrowed &lent : std::as_const(borrowed)) {
@@ -233,7 +243,8 @@ void XTestKeySender::Private::restoreBorrowed() {
 
 bool XTestKeySender::Private::borrowKeycode(const KeyboardMap &map, KeySym sym,
                                             const QSet<KeyCode> &inUse, KeyCode *keycode,
-                                            bool *shift) {
+                                            bool *shift)
+{
     for (int i = 0; i < borrowed.size(); ++i) {
         const Borrowed &lent = borrowed.at(i);
         if (lent.lower == sym || lent.upper == sym) {
@@ -275,12 +286,14 @@ bool XTestKeySender::Private::borrowKeycode(const KeyboardMap &map, KeySym sym,
     return true;
 }
 
-KeySym XTestKeySender::Private::keySymOf(const KeyStroke &stroke) {
+KeySym XTestKeySender::Private::keySymOf(const KeyStroke &stroke)
+{
     return stroke.isCharacter() ? characterKeySym(stroke.character) : namedKeySym(stroke.key);
 }
 
 bool XTestKeySender::Private::check(const KeyboardMap &map, const QList<KeyStroke> &strokes,
-                                    QString *error) {
+                                    QString *error)
+{
     const std::pair<KeyModifier, KeySym> modifierSyms[] = {
         {KeyModifier::Shift, XK_Shift_L},
         {KeyModifier::Control, XK_Control_L},
@@ -329,7 +342,8 @@ bool XTestKeySender::Private::check(const KeyboardMap &map, const QList<KeyStrok
 }
 
 bool XTestKeySender::Private::resolve(const KeyboardMap &map, const KeyStroke &stroke,
-                                      QSet<KeyCode> &inUse, QList<KeyEvent> &events) {
+                                      QSet<KeyCode> &inUse, QList<KeyEvent> &events)
+{
     const KeySym sym = keySymOf(stroke);
     // The snapshot of the map may be older than keycodes lent during this very call, so
     // lent keycodes are looked up in the list of loans, not in the snapshot.
@@ -358,39 +372,46 @@ bool XTestKeySender::Private::resolve(const KeyboardMap &map, const KeyStroke &s
     return true;
 }
 
-void XTestKeySender::Private::send(const QList<KeyEvent> &events) {
+void XTestKeySender::Private::send(const QList<KeyEvent> &events)
+{
     for (const KeyEvent &event : events)
         XTestFakeKeyEvent(display, event.keycode, event.press ? True : False, CurrentTime);
 }
 
 XTestKeySender::XTestKeySender(QObject *parent)
     : QObject(parent)
-    , d(std::make_unique<Private>()) {
+    , d(std::make_unique<Private>())
+{
     d->restoreTimer.setSingleShot(true);
     d->restoreTimer.setInterval(1000);
     connect(&d->restoreTimer, &QTimer::timeout, this, [this] { d->restoreBorrowed(); });
 }
 
-XTestKeySender::~XTestKeySender() {
+XTestKeySender::~XTestKeySender()
+{
     if (d->display) {
         d->restoreBorrowed();
         XCloseDisplay(d->display);
     }
 }
 
-void XTestKeySender::setRestoreDelay(int milliseconds) {
+void XTestKeySender::setRestoreDelay(int milliseconds)
+{
     d->restoreTimer.setInterval(milliseconds);
 }
 
-void XTestKeySender::setRelendPause(int milliseconds) {
+void XTestKeySender::setRelendPause(int milliseconds)
+{
     d->relendPauseMs = milliseconds;
 }
 
-int XTestKeySender::borrowedKeycodes() const {
+int XTestKeySender::borrowedKeycodes() const
+{
     return d->borrowed.size();
 }
 
-bool XTestKeySender::sendKeys(const QString &keys, QString *error) {
+bool XTestKeySender::sendKeys(const QString &keys, QString *error)
+{
     const auto strokes = SendKeysParser::parse(keys, error);
     if (!strokes)
         return false;
