@@ -163,6 +163,25 @@ private:
     KeySym *m_syms = nullptr;
 };
 
+// Xlib's default error handler ends the process. An error on a connection of ours (a keycode
+// that another client changed meanwhile, say) must cost at most a key, so those are dropped;
+// errors on anybody else's connections go to the handler that was there before.
+QSet<Display *> &ownDisplays()
+{
+    static QSet<Display *> displays;
+    return displays;
+}
+
+XErrorHandler previousErrorHandler = nullptr;
+bool errorHandlerInstalled = false;
+
+int dropOwnErrors(Display *display, XErrorEvent *event)
+{
+    if (ownDisplays().contains(display))
+        return 0;
+    return previousErrorHandler ? previousErrorHandler(display, event) : 0;
+}
+
 } // namespace
 
 struct XTestKeySender::Private {
@@ -225,6 +244,11 @@ bool XTestKeySender::Private::open(QString *error)
                                     "extension")
                          .arg(name);
         return false;
+    }
+    ownDisplays().insert(display);
+    if (!errorHandlerInstalled) {
+        previousErrorHandler = XSetErrorHandler(dropOwnErrors);
+        errorHandlerInstalled = true;
     }
     return true;
 }
@@ -391,6 +415,7 @@ XTestKeySender::~XTestKeySender()
 {
     if (d->display) {
         d->restoreBorrowed();
+        ownDisplays().remove(d->display);
         XCloseDisplay(d->display);
     }
 }
