@@ -1,0 +1,69 @@
+#include "DetachedProcessStarter.h"
+#include "FakeProcessStarter.h"
+#include "RecordingProgram.h"
+
+#include <QTemporaryDir>
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+class DetachedProcessStarterTest : public testing::Test {
+protected:
+    QTemporaryDir dir;
+    // A path with blanks, as plugin folders may have.
+    RecordingProgram program{dir.filePath("my plugins/rec tool"), dir.filePath("record.txt")};
+    DetachedProcessStarter starter;
+};
+
+TEST_F(DetachedProcessStarterTest, WholeLineNamingAFileRunsWithoutArguments)
+{
+    EXPECT_TRUE(starter.start(program.path(), WindowState::NormalNoActivate));
+    EXPECT_EQ(program.waitForRuns(1), QList<QStringList>{{"state:normal-no-activate"}});
+}
+
+TEST_F(DetachedProcessStarterTest, ArgumentsAreSplitLikeAShellWithoutOne)
+{
+    EXPECT_TRUE(starter.start("'" + program.path() + "' a 'b c' d\\ e $HOME ;x |y",
+                              WindowState::MinimizedActive));
+    const QStringList expected{"arg:a",  "arg:b c", "arg:d e",        "arg:$HOME",
+                               "arg:;x", "arg:|y",  "state:minimized"};
+    EXPECT_EQ(program.waitForRuns(1), QList<QStringList>{expected});
+}
+
+TEST_F(DetachedProcessStarterTest, UnquotedPathWithBlanksTakesArguments)
+{
+    EXPECT_TRUE(starter.start(program.path() + " x \"y z\"", WindowState::MaximizedActive));
+    const QStringList expected{"arg:x", "arg:y z", "state:maximized"};
+    EXPECT_EQ(program.waitForRuns(1), QList<QStringList>{expected});
+}
+
+TEST_F(DetachedProcessStarterTest, ResolvesProgramsOnThePath)
+{
+    const auto resolved = DetachedProcessStarter::resolve("  sh -c 'exit 0'  ");
+    ASSERT_TRUE(resolved);
+    EXPECT_EQ(resolved->program, "sh");
+    EXPECT_EQ(resolved->arguments, (QStringList{"-c", "exit 0"}));
+}
+
+TEST_F(DetachedProcessStarterTest, FailsWhenNothingCanBeStarted)
+{
+    EXPECT_FALSE(starter.start("", WindowState::NormalNoActivate));
+    EXPECT_FALSE(starter.start("   ", WindowState::NormalNoActivate));
+    EXPECT_FALSE(
+        starter.start(dir.filePath("missing program") + " arg", WindowState::NormalNoActivate));
+    EXPECT_FALSE(starter.start("'unclosed", WindowState::NormalNoActivate));
+    // A folder is no program.
+    EXPECT_FALSE(starter.start(dir.path(), WindowState::NormalNoActivate));
+}
+
+TEST(FakeProcessStarter, RecordsCommandLinesAndStates)
+{
+    FakeProcessStarter starter;
+    EXPECT_TRUE(starter.start("a b", WindowState::MinimizedActive));
+    starter.setSucceeds(false);
+    EXPECT_FALSE(starter.start("c", WindowState::MaximizedActive));
+    EXPECT_EQ(starter.starts(),
+              (QList<FakeProcessStarter::Start>{{"a b", WindowState::MinimizedActive},
+                                                {"c", WindowState::MaximizedActive}}));
+}
