@@ -258,11 +258,11 @@ void drawPebbleBody(QPainter &p, const Design &d) {
     p.drawEllipse(QPointF(37, 136), 14, 6);
     p.drawEllipse(QPointF(75, 136), 14, 6);
     QPainterPath body;
-    body.moveTo(56, 27);
-    body.cubicTo(86, 26, 106, 52, 106, 86);
+    body.moveTo(56, 8);
+    body.cubicTo(88, 7, 106, 40, 106, 80);
     body.cubicTo(106, 120, 86, 138, 56, 138);
-    body.cubicTo(26, 138, 6, 120, 6, 86);
-    body.cubicTo(6, 52, 26, 28, 56, 27);
+    body.cubicTo(26, 138, 6, 120, 6, 80);
+    body.cubicTo(6, 40, 24, 9, 56, 8);
     p.setBrush(d.body);
     p.drawPath(body);
     p.save();
@@ -272,11 +272,11 @@ void drawPebbleBody(QPainter &p, const Design &d) {
     p.drawEllipse(QPointF(56, 122), 32, 24);
     // Speckles and a soft shine: a river stone.
     p.setBrush(d.shade);
-    for (const QPointF at : {QPointF(30, 46), QPointF(86, 52), QPointF(20, 70), QPointF(94, 104),
-                             QPointF(76, 38), QPointF(16, 104)})
+    for (const QPointF at : {QPointF(30, 30), QPointF(86, 38), QPointF(18, 58), QPointF(94, 100),
+                             QPointF(74, 20), QPointF(16, 100), QPointF(96, 66)})
         p.drawEllipse(at, 2.2, 1.8);
     p.setBrush(d.accent);
-    p.drawEllipse(QPointF(36, 40), 9, 5);
+    p.drawEllipse(QPointF(36, 24), 10, 5.5);
     p.restore();
     p.setPen(outlinePen(d));
     p.setBrush(Qt::NoBrush);
@@ -346,12 +346,12 @@ Design pebble() {
     d.lidColor = QColor(112, 134, 168);
     d.cheek = QColor(226, 150, 168);
     d.accent = QColor(168, 186, 210);
-    d.faceCentre = QPointF(56, 80);
-    d.leftEye = QPointF(40, 72);
-    d.rightEye = QPointF(72, 72);
-    d.mouth = QPointF(56, 96);
-    d.leftShoulder = QPointF(31, 101);
-    d.rightShoulder = QPointF(81, 101);
+    d.faceCentre = QPointF(56, 70);
+    d.leftEye = QPointF(40, 62);
+    d.rightEye = QPointF(72, 62);
+    d.mouth = QPointF(56, 86);
+    d.leftShoulder = QPointF(31, 98);
+    d.rightShoulder = QPointF(81, 98);
     d.armLength = 16;
     d.cheekOffset = QPointF(8, 17);
     d.cheekSize = QSizeF(7, 4.5);

@@ -110,11 +110,13 @@ QImage BubbleShape::background() {
     // window's edge cuts the picture.
     QPainterPath body;
     body.addRoundedRect(QRectF(4.5, 6.5, 175, 114), 17, 17);
+    // The tail's edges run along the outline's: from 37 and 57 on the body's last row down
+    // to the tip at 62 to 64, starting a little inside the body so the two join smoothly.
     QPainterPath tail;
-    tail.moveTo(37, 112);
-    tail.lineTo(57.5, 112);
-    tail.lineTo(63.5, 147);
-    tail.lineTo(62, 147);
+    tail.moveTo(33, 118);
+    tail.lineTo(56, 118);
+    tail.lineTo(64, 148);
+    tail.lineTo(62, 148);
     tail.closeSubpath();
     const QPainterPath shape = body.united(tail).simplified();
     p.setPen(QPen(QColor::fromRgb(kRim), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
