@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QRegion>
+#include <QWindow>
 
 CharacterWindow::CharacterWindow(MenuState &menu, QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool)
@@ -73,15 +74,17 @@ void CharacterWindow::settingtrans() {
     SetTrans(trans);
 }
 
-void CharacterWindow::keepontop() {
-    // Changing the flags of a shown window hides it and may let the window manager place
-    // it anew; put it back where it was.
-    const bool wasVisible = isVisible();
-    const QPoint where = pos();
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    move(where);
-    if (wasVisible)
-        show();
+void CharacterWindow::keepontop()
+{
+    const Qt::WindowFlags flags = windowFlags() | Qt::WindowStaysOnTopHint;
+    // QWidget::setWindowFlags would hide a shown window and make its native window anew;
+    // the native window can take the new flag in place, without moving or sizing.
+    if (QWindow *handle = windowHandle()) {
+        overrideWindowFlags(flags);
+        handle->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
 }
 
 void CharacterWindow::savethelist() {

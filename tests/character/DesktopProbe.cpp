@@ -79,6 +79,27 @@ std::optional<quint32> opacityProperty(Display *dpy, Window w) {
     return value;
 }
 
+// Whether the window manager keeps the window above ordinary windows.
+bool isAbove(Display *dpy, Window w) {
+    const Atom state = XInternAtom(dpy, "_NET_WM_STATE", False);
+    const Atom above = XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char *data = nullptr;
+    bool found = false;
+    if (XGetWindowProperty(dpy, w, state, 0, 32, False, XA_ATOM, &type, &format, &items, &after,
+                           &data) == Success &&
+        type == XA_ATOM && format == 32) {
+        const auto *atoms = reinterpret_cast<const unsigned long *>(data);
+        for (unsigned long i = 0; i < items; ++i)
+            found = found || atoms[i] == above;
+    }
+    if (data)
+        XFree(data);
+    return found;
+}
+
 QPoint rootPosition(Display *dpy, Window w) {
     int x = 0, y = 0;
     Window child = 0;
@@ -162,7 +183,6 @@ int main(int argc, char **argv) {
     CharacterWindow character(menu);
     character.setCharacterPicture(strip);
     character.MakeTransparent();
-    character.keepontop();
     character.move(400, 300);
     BubbleWindow bubble(character);
     bubble.setWidthTwips(BubbleWindow::kClosedWidthTwips);
@@ -171,7 +191,13 @@ int main(int argc, char **argv) {
     check(
         waitFor([&] { return character.windowHandle() && character.windowHandle()->isExposed(); }),
         "the character window is shown");
-    pause(400);
+    pause(300);
+    // Made topmost while shown: it must stay shown, in place.
+    character.keepontop();
+    check(
+        waitFor([&] { return character.windowHandle() && character.windowHandle()->isExposed(); }),
+        "the character window is shown again after keepontop");
+    pause(300);
 
     const Window charWin = Window(character.winId());
     const Window bubbleWin = Window(bubble.winId());
@@ -182,6 +208,8 @@ int main(int argc, char **argv) {
           "the character's X shape is frame 0's outline");
     const QPoint charAt = rootPosition(dpy, charWin);
     check(charAt == QPoint(400, 300), "the character stands where it was put");
+    check(waitFor([&] { return isAbove(dpy, charWin) && isAbove(dpy, bubbleWin); }),
+          "the window manager keeps the character and the bubble on top");
 
     // Opaque: the screen shows exactly frame 0 inside the outline and the desktop outside.
     QImage shot = screenshot(screenshotPath);

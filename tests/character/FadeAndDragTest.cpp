@@ -203,3 +203,14 @@ TEST_F(FadeTest, WithoutAWindowManagerMoveTheWindowFollowsTheMouse) {
     mouse(window, QEvent::MouseMove, {400, 400});
     EXPECT_EQ(window.pos(), QPoint(290, 238));
 }
+
+TEST(Keepontop, BeforeTheWindowIsShownItOnlySetsTheFlag)
+{
+    MenuState menu;
+    CharacterWindow window(menu);
+    window.move(40, 50);
+    window.keepontop();
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.pos(), QPoint(40, 50));
+}
