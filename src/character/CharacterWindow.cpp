@@ -74,8 +74,7 @@ void CharacterWindow::settingtrans() {
     SetTrans(trans);
 }
 
-void CharacterWindow::keepontop()
-{
+void CharacterWindow::keepontop() {
     const Qt::WindowFlags flags = windowFlags() | Qt::WindowStaysOnTopHint;
     // QWidget::setWindowFlags would hide a shown window and make its native window anew;
     // the native window can take the new flag in place, without moving or sizing.

@@ -20,9 +20,7 @@ public:
     // One tick of the idle timer: advances idlecount and says what to do.
     static IdleStep animateTick(float &idlecount);
 
-    // Counts at which the gestures start; the falling-asleep gesture starts one after
-    // kFallAsleepFrom, the value the speaking code sets at the end of an utterance.
-    static constexpr float kGestureA = 209;
-    static constexpr float kGestureB = 409;
+    // The value the speaking code sets at the end of an utterance spoken while asleep: the
+    // next tick starts the falling-asleep gesture.
     static constexpr float kFallAsleepFrom = 499;
 };

@@ -204,8 +204,7 @@ TEST_F(FadeTest, WithoutAWindowManagerMoveTheWindowFollowsTheMouse) {
     EXPECT_EQ(window.pos(), QPoint(290, 238));
 }
 
-TEST(Keepontop, BeforeTheWindowIsShownItOnlySetsTheFlag)
-{
+TEST(Keepontop, BeforeTheWindowIsShownItOnlySetsTheFlag) {
     MenuState menu;
     CharacterWindow window(menu);
     window.move(40, 50);
