@@ -4,52 +4,83 @@
 #include "BrainWindow.h"
 #include "BubbleWindow.h"
 #include "CharacterWindow.h"
+#include "ClipboardSelectionReader.h"
 #include "CommandList.h"
+#include "DesktopActions.h"
+#include "DetachedProcessStarter.h"
 #include "Dialogs.h"
 #include "Dispatcher.h"
-#include "FakeCommandActions.h"
 #include "FakeRecognizer.h"
 #include "FakeSynthesizer.h"
 #include "ListSaver.h"
 #include "MenuState.h"
 #include "PasteBlocker.h"
 #include "QL.h"
+#include "ScriptHost.h"
+#include "ScriptObjects.h"
 #include "Speaker.h"
 #include "Startup.h"
+#include "XTestKeySender.h"
+#include "XdgShellOpener.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QLabel>
 #include <QMenu>
 
-Program::Services Program::desktopServices(const AppPaths &paths)
+#include <cstdio>
+#include <cstdlib>
+
+Program::Services Program::desktopServices()
 {
     Services services;
     services.recognizer = std::make_unique<FakeRecognizer>();
     services.synthesizer = std::make_unique<FakeSynthesizer>();
-    services.actions = std::make_unique<FakeCommandActions>();
+    services.keys = std::make_unique<XTestKeySender>();
+    services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());
+    services.opener = std::make_unique<XdgShellOpener>();
+    services.starter = std::make_unique<DetachedProcessStarter>();
     return services;
 }
 
 Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     : m_paths(paths)
     , m_dialogs(dialogs)
+    , m_services(std::move(services))
+    , m_exit([] {
+        // Nothing is kept in memory that is not on disk already, so the end is immediate.
+        std::fflush(nullptr);
+        std::_Exit(0);
+    })
     , m_commands(std::make_unique<CommandList>())
     , m_menu(std::make_unique<MenuState>())
-    , m_reco(std::move(services.recognizer))
-    , m_mun(std::move(services.synthesizer))
-    , m_actions(std::move(services.actions))
     , m_character(std::make_unique<CharacterWindow>(*m_menu))
-    , m_bubble(std::make_unique<BubbleWindow>())
+    , m_bubble(std::make_unique<BubbleWindow>(*m_character))
     , m_brain(std::make_unique<BrainWindow>(*m_commands))
     , m_about(std::make_unique<AboutWindow>(*m_menu))
     , m_ql(std::make_unique<QL>(*m_menu, *m_character))
-    , m_listSaver(std::make_unique<ListSaver>(m_paths, *m_commands, *m_menu, *m_reco))
+    , m_listSaver(
+          std::make_unique<ListSaver>(m_paths, *m_commands, *m_menu, *m_services.recognizer))
     , m_pasteBlocker(std::make_unique<PasteBlocker>())
-    , m_speaker(std::make_unique<Speaker>(*m_mun, *m_bubble, *m_character, *m_menu))
+    , m_speaker(std::make_unique<Speaker>(*m_services.synthesizer, *m_bubble, *m_character,
+                                          *m_menu))
+    , m_scriptHost(std::make_unique<ScriptHost>(m_paths, m_dialogs, *m_services.keys,
+                                                *m_services.opener, *m_services.starter))
+    , m_actions(std::make_unique<DesktopActions>(*m_services.keys, *m_services.selection,
+                                                 *m_services.opener, *m_scriptHost))
     , m_dispatcher(std::make_unique<Dispatcher>(*m_commands, *m_menu, *m_character, *m_bubble,
-                                                *m_reco, *m_mun, *m_speaker, *m_actions))
+                                                *m_services.recognizer, *m_services.synthesizer,
+                                                *m_speaker, *m_actions))
 {
     m_character->setSaveTheList([this] { m_listSaver->savethelist(); });
+    m_ql->setServices({m_brain.get(), m_speaker.get(), m_services.keys.get(),
+                       m_services.opener.get(), m_services.starter.get(), [this] { quit(); }});
+    m_scriptHost->setObjects({
+        {"QL", ScriptObjects::ql(*m_ql)},
+        {"Mouth", ScriptObjects::mouth(*m_services.synthesizer)},
+        {"Bubble", ScriptObjects::bubble(*m_bubble->speech())},
+        {"wink", ScriptObjects::wink(*m_character->wink())},
+        {"character", ScriptObjects::character(*m_character)},
+    });
     connect(m_character.get(), &CharacterWindow::menuRequested, this,
             [this](const QPoint &pos) { m_menu->menue()->popup(pos); });
     connect(m_menu->action(MenuState::Quit), &QAction::triggered, this, &Program::quit);
@@ -65,5 +96,5 @@ bool Program::start()
 void Program::quit()
 {
     m_about->removeTrayIcon();
-    QCoreApplication::exit(0);
+    m_exit();
 }

@@ -1,18 +1,23 @@
 #pragma once
 
 #include "AppPaths.h"
-#include "CommandActions.h"
+#include "KeySender.h"
+#include "ProcessStarter.h"
 #include "Recognizer.h"
+#include "SelectionReader.h"
+#include "ShellOpener.h"
 #include "Synthesizer.h"
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class AboutWindow;
 class BrainWindow;
 class BubbleWindow;
 class CharacterWindow;
+class CommandActions;
 class CommandList;
 class Dialogs;
 class Dispatcher;
@@ -20,22 +25,26 @@ class ListSaver;
 class MenuState;
 class PasteBlocker;
 class QL;
+class ScriptHost;
 class Speaker;
 
 // The program's object graph, made once: the four windows for the whole run and what each of
-// them uses. Tests make it with engine doubles and answerable dialogs.
+// them uses. Tests make it with engine and desktop doubles and answerable dialogs.
 class Program : public QObject {
     Q_OBJECT
 public:
-    // The engines and the desktop services the program drives; tests pass doubles.
+    // The engines and the desktop services the program drives.
     struct Services {
         std::unique_ptr<Recognizer> recognizer;
         std::unique_ptr<Synthesizer> synthesizer;
-        std::unique_ptr<CommandActions> actions;
+        std::unique_ptr<KeySender> keys;
+        std::unique_ptr<SelectionReader> selection;
+        std::unique_ptr<ShellOpener> opener;
+        std::unique_ptr<ProcessStarter> starter;
     };
 
     // The real engines and services of the desktop.
-    static Services desktopServices(const AppPaths &paths);
+    static Services desktopServices();
 
     Program(const AppPaths &paths, Services services, Dialogs &dialogs);
     ~Program() override;
@@ -50,27 +59,29 @@ public:
     BubbleWindow &bubble() const { return *m_bubble; }
     BrainWindow &brain() const { return *m_brain; }
     CharacterWindow &character() const { return *m_character; }
-    Recognizer &reco() const { return *m_reco; }
-    Synthesizer &mun() const { return *m_mun; }
+    Recognizer &reco() const { return *m_services.recognizer; }
+    Synthesizer &mun() const { return *m_services.synthesizer; }
+    const Services &services() const { return m_services; }
     QL &ql() const { return *m_ql; }
     ListSaver &listSaver() const { return *m_listSaver; }
+    PasteBlocker &pasteBlocker() const { return *m_pasteBlocker; }
     Speaker &speaker() const { return *m_speaker; }
     Dispatcher &dispatcher() const { return *m_dispatcher; }
-    CommandActions &actions() const { return *m_actions; }
-
-    // Ends the program as the menu's Quit does: the tray icon goes, then the event loop.
-    void quit();
-    PasteBlocker &pasteBlocker() const { return *m_pasteBlocker; }
+    ScriptHost &scriptHost() const { return *m_scriptHost; }
     Dialogs &dialogs() const { return m_dialogs; }
+
+    // How the program ends; tests replace the real end, which leaves at once.
+    void setExit(std::function<void()> exit) { m_exit = std::move(exit); }
+    // Ends the program as the menu's Quit does: the tray icon goes, then the program.
+    void quit();
 
 private:
     AppPaths m_paths;
     Dialogs &m_dialogs;
+    Services m_services;
+    std::function<void()> m_exit;
     std::unique_ptr<CommandList> m_commands;
     std::unique_ptr<MenuState> m_menu;
-    std::unique_ptr<Recognizer> m_reco;
-    std::unique_ptr<Synthesizer> m_mun;
-    std::unique_ptr<CommandActions> m_actions;
     std::unique_ptr<CharacterWindow> m_character;
     std::unique_ptr<BubbleWindow> m_bubble;
     std::unique_ptr<BrainWindow> m_brain;
@@ -79,5 +90,7 @@ private:
     std::unique_ptr<ListSaver> m_listSaver;
     std::unique_ptr<PasteBlocker> m_pasteBlocker;
     std::unique_ptr<Speaker> m_speaker;
+    std::unique_ptr<ScriptHost> m_scriptHost;
+    std::unique_ptr<CommandActions> m_actions;
     std::unique_ptr<Dispatcher> m_dispatcher;
 };

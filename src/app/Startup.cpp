@@ -4,6 +4,7 @@
 #include "BrainWindow.h"
 #include "BubbleWindow.h"
 #include "CharacterChooser.h"
+#include "CharacterFile.h"
 #include "CharacterWindow.h"
 #include "CommandList.h"
 #include "Dialogs.h"
@@ -13,23 +14,8 @@
 #include "QL.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QLineEdit>
 
-namespace {
-// PROVISIONAL until the character loader lands.
-QImage loadStrip(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QByteArray bytes = file.readAll();
-    if (bytes.isEmpty())
-        return {};
-    bytes[0] = 'B';
-    return QImage::fromData(bytes, "BMP");
-}
-} // namespace
 
 Startup::Startup(Program &program)
     : m_program(program)
@@ -57,7 +43,7 @@ bool Startup::run()
     // 4.
     character.trans = 255;
     character.a = 0;
-    // WINKCOUNT
+    character.winkcount = 0;
     // 5.
     if (!loadCommandList())
         return false;
@@ -76,7 +62,7 @@ bool Startup::run()
     // 13.
     CharacterChooser *chooser = p.brain().characterlist();
     chooser->setFolder(p.paths().characterDir());
-    chooser->setLoader(&loadStrip);
+    chooser->setLoader(&CharacterFile::load);
     if (!chooser->loadguys()) {
         fail();
         return false;
@@ -111,7 +97,7 @@ bool Startup::loadCharacter()
     CharacterWindow &character = m_program.character();
     const QString path = m_program.paths().characterFile(character.nameoftheguy);
     // The character file is read once into memory and never written.
-    const QImage strip = loadStrip(path);
+    const QImage strip = CharacterFile::load(path);
     QCoreApplication::processEvents();
     if (strip.isNull()) {
         fail();

@@ -11,7 +11,7 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     WidgetDialogs dialogs;
     const AppPaths paths = AppPaths::fromApplication();
-    Program program(paths, Program::desktopServices(paths), dialogs);
+    Program program(paths, Program::desktopServices(), dialogs);
     if (!program.start())
         return 1;
     return QApplication::exec();

@@ -1,19 +1,36 @@
 #include "BubbleWindow.h"
 
+#include "BubbleShape.h"
+#include "CharacterWindow.h"
 #include "TickTimer.h"
 
 #include <QLabel>
+#include <QPainter>
 
-BubbleWindow::BubbleWindow(QWidget *parent)
+BubbleWindow::BubbleWindow(CharacterWindow &character, QWidget *parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint)
+    , m_character(character)
     , m_speech(new QLabel(this))
-    , m_timer1(new TickTimer(1, true, this)) {
+    , m_timer1(new TickTimer(1, true, this))
+    , m_background(BubbleShape::background()) {
     setObjectName(QStringLiteral("Bubble"));
+    setWindowTitle(QStringLiteral("Bubble"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_speech->setObjectName(QStringLiteral("speech"));
     m_speech->setWordWrap(true);
+    m_speech->setTextFormat(Qt::PlainText);
     m_speech->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The label's own size cuts off what does not fit; the window never grows.
     m_speech->setGeometry(16, 16, 153, 97);
-    resize(186, 155);
+    // Dark text on the pale fill whatever colours the desktop theme prefers.
+    QPalette pal = m_speech->palette();
+    pal.setColor(QPalette::WindowText, QColor(20, 30, 50));
+    m_speech->setPalette(pal);
+    m_speech->setAutoFillBackground(false);
+    resize(BubbleShape::kWidth, BubbleShape::kHeight);
+    SetTrans(kLevel);
+    setMask(BubbleShape::region());
+    connect(m_timer1, &TickTimer::tick, this, &BubbleWindow::putinplace);
 }
 
 QString BubbleWindow::text() const {
@@ -26,6 +43,22 @@ void BubbleWindow::setText(const QString &text) {
 
 void BubbleWindow::setWidthTwips(int twips) {
     m_widthTwips = twips;
-    // Less than one pixel wide shows nothing; the window manager still needs one pixel.
-    resize(qMax(1, twips / 15), height());
+    // Less than one pixel wide shows nothing; the window system still needs one pixel, which
+    // lies outside the outline.
+    resize(qMax(1, qRound(double(twips) / kTwipsPerPixel)), height());
+}
+
+void BubbleWindow::SetTrans(int level) {
+    setWindowOpacity(qBound(0, level, 255) / 255.0);
+}
+
+void BubbleWindow::putinplace() {
+    const float left = float(m_character.leftTwips()) - float(m_widthTwips) / 6;
+    const float top = float(m_character.topTwips()) - float(heightTwips());
+    move(qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel));
+}
+
+void BubbleWindow::paintEvent(QPaintEvent *event) {
+    QPainter p(this);
+    p.drawImage(0, 0, m_background);
 }

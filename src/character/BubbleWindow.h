@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
+class CharacterWindow;
 class QLabel;
 class TickTimer;
 
@@ -14,8 +16,10 @@ public:
     static constexpr int kOpenWidthTwips = 2790;
     static constexpr int kClosedWidthTwips = 10;
     static constexpr int kHeightTwips = 2325;
+    static constexpr int kTwipsPerPixel = 15;
+    static constexpr int kLevel = 210;
 
-    explicit BubbleWindow(QWidget *parent = nullptr);
+    explicit BubbleWindow(CharacterWindow &character, QWidget *parent = nullptr);
 
     QLabel *speech() const { return m_speech; }
     QString text() const;
@@ -24,11 +28,22 @@ public:
     int widthTwips() const { return m_widthTwips; }
     void setWidthTwips(int twips);
     bool isOpen() const { return m_widthTwips == kOpenWidthTwips; }
+    int heightTwips() const { return kHeightTwips; }
 
     TickTimer *timer1() const { return m_timer1; }
 
+    // Makes the window translucent at level 0 (invisible) to 255 (opaque).
+    void SetTrans(int level);
+    // Moves the bubble so that its tail points at the character below it.
+    void putinplace();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
+    CharacterWindow &m_character;
     QLabel *m_speech;
     TickTimer *m_timer1;
+    QImage m_background;
     int m_widthTwips = kOpenWidthTwips;
 };

@@ -4,10 +4,13 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 class MenuState;
 class QLabel;
 class TickTimer;
+class WindowMover;
 
 // The character window `character`: one frame of the character strip, cut to the outline of
 // frame 0, always on top. It carries the program-wide state that the other windows and the
@@ -28,9 +31,16 @@ public:
     qint16 trans = 255;
     float a = 0;
     float widthofguy = 0;
-    // Blink and idle tick counters.
+
+    // Blink and idle tick counts (whole values, compared exactly); the speaking code sets
+    // idlecount to 499 to start the falling-asleep gesture.
     float winkcount = 0;
     float idlecount = 0;
+
+    // A newly chosen picture, waiting until the fade switches to it.
+    QImage temp;
+    void setTempPicture(const QImage &picture) { temp = picture; }
+    bool isFading() const;
 
     TickTimer *wink() const { return m_wink; }
     TickTimer *animate() const { return m_animate; }
@@ -62,12 +72,31 @@ public:
     int widthTwips() const { return width() * kTwipsPerPixel; }
     int heightTwips() const { return height() * kTwipsPerPixel; }
 
+    // Moves the window with the mouse; refused while a fade runs.
+    void dragwindow();
+    // The mover the window uses; the window keeps ownership of none it is given.
+    void setWindowMover(WindowMover *mover);
+
+public slots:
+    void winkTick();
+    void animateTick();
+    void fadeTick();
+
 signals:
     // A right press asks for the menu at the cursor.
     void menuRequested(const QPoint &globalPos);
 
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
 private:
     MenuState &m_menu;
+    std::unique_ptr<WindowMover> m_systemMover;
+    WindowMover *m_mover;
+    // Set while the window follows the mouse itself: the press point inside the window.
+    std::optional<QPoint> m_manualDrag;
     QLabel *m_animation;
     QImage m_picture;
     TickTimer *m_wink;

@@ -2,6 +2,8 @@
 
 #include "MemberObject.h"
 
+#include <QColor>
+
 #include <memory>
 
 class CharacterWindow;

@@ -5,7 +5,10 @@
 #include "CharacterChooser.h"
 #include "CharacterWindow.h"
 #include "CommandList.h"
-#include "FakeCommandActions.h"
+#include "FakeKeySender.h"
+#include "FakeProcessStarter.h"
+#include "FakeSelectionReader.h"
+#include "FakeShellOpener.h"
 #include "FakeRecognizer.h"
 #include "FakeSynthesizer.h"
 #include "MenuState.h"
@@ -42,7 +45,10 @@ protected:
             m_reco = reco.get();
             services.recognizer = std::move(reco);
             services.synthesizer = std::make_unique<FakeSynthesizer>();
-            services.actions = std::make_unique<FakeCommandActions>();
+            services.keys = std::make_unique<FakeKeySender>();
+            services.selection = std::make_unique<FakeSelectionReader>();
+            services.opener = std::make_unique<FakeShellOpener>();
+            services.starter = std::make_unique<FakeProcessStarter>();
             m_program = std::make_unique<Program>(m_app.paths(), std::move(services), m_dialogs);
         }
         return *m_program;

@@ -18,6 +18,7 @@ class DispatcherTest : public testing::Test {
 protected:
     DispatcherTest()
         : m_character(m_menu)
+        , m_bubble(m_character)
         , m_speaker(m_mun, m_bubble, m_character, m_menu)
         , m_dispatcher(m_list, m_menu, m_character, m_bubble, m_reco, m_mun, m_speaker, m_actions)
     {

@@ -15,6 +15,7 @@ class SpeakerTest : public testing::Test {
 protected:
     SpeakerTest()
         : m_character(m_menu)
+        , m_bubble(m_character)
         , m_speaker(m_mun, m_bubble, m_character, m_menu)
     {
         QImage strip(14 * 10, 12, QImage::Format_RGB32);

@@ -1,0 +1,134 @@
+#include "ScriptHost.h"
+
+#include "AppPaths.h"
+#include "CommandLine.h"
+#include "Dialogs.h"
+#include "KeySender.h"
+#include "ProcessStarter.h"
+#include "ShellOpener.h"
+#include "TextFile.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace {
+
+// WScript.Shell's Run: 0 hidden, 1 normal, 2 minimized, 3 maximized, others normal.
+WindowState windowStateOf(int style)
+{
+    switch (style) {
+    case 2:
+    case 6:
+    case 7:
+        return WindowState::MinimizedActive;
+    case 3:
+        return WindowState::MaximizedActive;
+    default:
+        return WindowState::NormalNoActivate;
+    }
+}
+
+} // namespace
+
+ScriptHost::ScriptHost(const AppPaths &paths, Dialogs &dialogs, KeySender &keys,
+                       ShellOpener &opener, ProcessStarter &starter, QObject *parent)
+    : QObject(parent)
+    , m_paths(paths)
+    , m_dialogs(dialogs)
+    , m_starter(starter)
+{
+    vbs::HostServices services;
+    services.msgBox = [this](const std::string &prompt, int buttons, const std::string &title) {
+        return m_dialogs.ask(title.empty() ? QString::fromLatin1(kTitle)
+                                           : QString::fromStdString(title),
+                             QString::fromStdString(prompt), buttons);
+    };
+    services.inputBox = [this](const std::string &prompt, const std::string &title,
+                               const std::string &def, std::string &out) {
+        bool ok = false;
+        const QString text = m_dialogs.input(
+            title.empty() ? QString::fromLatin1(kTitle) : QString::fromStdString(title),
+            QString::fromStdString(prompt), QString::fromStdString(def), &ok);
+        out = text.toStdString();
+        return ok;
+    };
+    services.run = [this](const std::string &command, int style, bool wait) -> int {
+        const QString line = QString::fromStdString(command);
+        if (!wait)
+            return m_starter.start(line, windowStateOf(style)) ? 0 : -1;
+        const std::optional<QStringList> words = CommandLine::split(line);
+        if (!words || words->isEmpty())
+            throw vbs::ScriptError{-2147024894, "The system cannot find the file specified."};
+        QStringList arguments = *words;
+        const QString program = arguments.takeFirst();
+        return QProcess::execute(program, arguments);
+    };
+    KeySender *sender = &keys;
+    services.sendKeys = [sender](const std::string &keys) {
+        QString error;
+        if (!sender->sendKeys(QString::fromStdString(keys), &error))
+            throw vbs::ScriptError{5, "Invalid procedure call or argument"};
+    };
+    m_engine = std::make_unique<vbs::Engine>(std::move(services));
+    Q_UNUSED(opener);
+}
+
+ScriptHost::~ScriptHost() = default;
+
+QString ScriptHost::unreadableMessage(const QString &fileName)
+{
+    return QStringLiteral("The script file \"") + fileName +
+           QStringLiteral("\" could not be read.");
+}
+
+bool ScriptHost::readScript(const QString &fileName, QStringList *lines) const
+{
+    // Only a file of the data folder itself may run, whatever a hand-edited list says.
+    if (fileName.isEmpty() || fileName.contains('/') || fileName.contains('\\') ||
+        fileName.contains(QLatin1String("..")))
+        return false;
+    const QString path = m_paths.scriptPath(fileName);
+    if (!QFileInfo(path).isFile())
+        return false;
+    return TextFile::readLines(path, lines);
+}
+
+void ScriptHost::runScript(const QString &fileName)
+{
+    QStringList lines;
+    if (!readScript(fileName, &lines)) {
+        m_dialogs.message(QString::fromLatin1(kTitle), unreadableMessage(fileName));
+        return;
+    }
+
+    m_engine->reset();
+    for (const NamedObject &named : m_objects)
+        m_engine->addObject(named.name, named.object, true);
+
+    QString code = QStringLiteral("Sub Main\r\n");
+    for (const QString &line : lines)
+        code += line + QStringLiteral("\r\n");
+    code += QStringLiteral("End sub\r\n");
+    m_lastCode = code;
+
+    if (!m_engine->addCode(code.toStdString())) {
+        report(m_engine->lastError());
+        return;
+    }
+    if (!m_engine->run("Main"))
+        report(m_engine->lastError());
+}
+
+void ScriptHost::report(const vbs::ErrorInfo &error)
+{
+    QString text = QString::fromStdString(error.description);
+    // Lines are counted in the script file, which starts after the "Sub Main" line.
+    if (error.line > 1)
+        text += QStringLiteral("\n\nLine %1 of the script.").arg(error.line - 1);
+    m_dialogs.message(QString::fromLatin1(kTitle), text);
+}
+
+void ScriptHost::startPlugin(const QString &path)
+{
+    m_starter.start(path, WindowState::NormalNoActivate);
+}
