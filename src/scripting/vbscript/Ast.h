@@ -26,6 +26,7 @@ enum class EK {
     Me,
     New,
     Missing,  // an omitted argument: f(a, , b)
+    Index,    // f(x)(i): indexes or calls the default member of a call's result
 };
 
 // What an Ident denotes once resolved.

@@ -453,8 +453,6 @@ void Interpreter::assign(const Expr *t, Value v, bool isSet) {
         switch (t->rk) {
         case RK::Local:
         case RK::Global: {
-            if (t->isConst && t->rk != RK::Unresolved && m_frame)
-                ; // Const statements themselves assign through here
             Value *p = variablePtr(t);
             if (t->hasParens) {
                 if (p->isArray()) {
@@ -992,6 +990,18 @@ Value Interpreter::eval(const Expr *e) {
     }
     case EK::Missing:
         return Value::error(static_cast<int32_t>(0x80020004));
+    case EK::Index: {
+        Value base = eval(e->a.get());
+        if (base.isArray())
+            return index(base, e);
+        if (base.isObject()) {
+            HostObject *o = base.objectPtr();
+            if (!o)
+                fail(err::ObjectNotSet);
+            return invokeObject(o, "", e);
+        }
+        fail(err::TypeMismatch);
+    }
     }
     return Value();
 }

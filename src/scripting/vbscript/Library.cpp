@@ -941,7 +941,6 @@ Value fScriptEngineMinor(Interpreter &, Value *, int) { return Value::integer(8)
 Value fScriptEngineBuild(Interpreter &, Value *, int) { return Value::integer(16384); }
 Value fGetLocale(Interpreter &, Value *, int) { return Value(static_cast<int32_t>(1033)); }
 Value fSetLocale(Interpreter &, Value *, int) { return Value(static_cast<int32_t>(1033)); }
-Value fIsObjectNothing(Interpreter &, Value *a, int) { return Value(a[0].isNothing()); }
 
 const Builtin kBuiltins[] = {
     {"len", 1, 1, fLen},

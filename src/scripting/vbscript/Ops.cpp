@@ -7,6 +7,8 @@
 
 namespace vbs {
 
+bool parseNumber(const std::u16string &text, double &out);
+
 namespace {
 
 [[noreturn]] void fail(int number) { throw ScriptError{number, errorText(number)}; }
@@ -138,13 +140,15 @@ int compare(const Value &av, const Value &bv, bool aLit, bool bLit, bool textCom
         bool literalNumber = ta == Type::String ? bLit : aLit;
         bool literalString = ta == Type::String ? aLit : bLit;
         if (literalNumber || literalString) {
-            if (literalNumber) {
+            double d;
+            if (literalNumber && parseNumber(s.str(), d)) {
                 // The text is converted to a number when compared with a number literal.
-                double d = s.toDouble();
                 double x = o.toDouble();
                 int r = x < d ? -1 : (x > d ? 1 : 0);
                 return r * flip;
             }
+            if (literalNumber)
+                return -1 * flip;
             int r = compareText(o.toU16(), s.str(), textCompare);
             return r * flip;
         }

@@ -809,6 +809,16 @@ private:
                 e->args = argList();
                 e->hasParens = true;
                 expectOp(')', err::ExpectedRParen);
+            } else if (isOp('(') && e->hasParens && !cur().spaceBefore) {
+                next();
+                auto ix = std::make_unique<Expr>();
+                ix->kind = EK::Index;
+                ix->line = line;
+                ix->a = std::move(e);
+                ix->args = argList();
+                ix->hasParens = true;
+                expectOp(')', err::ExpectedRParen);
+                e = std::move(ix);
             } else if (isOp('.') && !cur().spaceBefore) {
                 next();
                 auto m = std::make_unique<Expr>();
