@@ -65,6 +65,9 @@ std::string errorText(int number) {
     case err::ExpectedClass: return "Expected 'Class'";
     case err::ExpectedProperty: return "Expected 'Property'";
     case err::UnexpectedNext: return "Unexpected 'Next'";
+    case 1042: return "Must be first statement on the line";
+    case 1044: return "Cannot use parentheses when calling a Sub";
+    case 1049: return "Expected Let or Set or Get in property declaration";
     case err::ElementNotFound: return "Element not found";
     default: return "Unknown runtime error";
     }

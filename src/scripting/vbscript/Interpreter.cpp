@@ -111,6 +111,7 @@ void Interpreter::reset() {
     m_globals.clear();
     m_globalIndex.clear();
     m_globalNames.clear();
+    m_globalVisible.clear();
     m_procs.clear();
     m_classes.clear();
     m_objects.clear();
@@ -150,6 +151,7 @@ int Interpreter::globalSlot(const std::string &name) {
     int slot = static_cast<int>(m_globals.size());
     m_globals.emplace_back();
     m_globalNames.push_back(name);
+    m_globalVisible.push_back(true);
     m_globalIndex[name] = slot;
     return slot;
 }
@@ -270,9 +272,11 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
         }
     }
     auto g = m_globalIndex.find(n);
-    if (g != m_globalIndex.end()) {
+    if (g != m_globalIndex.end() && (!ctx || m_globalVisible[g->second])) {
         e->rk = RK::Global;
         e->slot = g->second;
+        if (!ctx && assigned)
+            m_globalVisible[g->second] = true;
         return;
     }
     auto p = m_procs.find(n);
@@ -315,7 +319,6 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
         e->rk = RK::Undefined;
         return;
     }
-    (void)assigned;
     if (ctx) {
         int slot = ctx->numLocals++;
         ctx->locals[n] = slot;
@@ -324,6 +327,7 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
     } else {
         e->rk = RK::Global;
         e->slot = globalSlot(n);
+        m_globalVisible[e->slot] = assigned;
     }
 }
 
@@ -397,11 +401,15 @@ Interpreter::Flow Interpreter::execBlock(const Block &b) {
             }
             return Flow::Normal;
         } catch (ScriptError &e) {
-            if (!m_frame->resumeNext)
+            if (!m_frame->resumeNext) {
+                m_raisedSource.clear();
                 throw RuntimeError{e.number, e.description, m_line};
+            }
             m_err.number = e.number;
             m_err.description = e.description;
-            m_err.source = "Microsoft VBScript runtime error";
+            m_err.source = m_raisedSource.empty() ? "Microsoft VBScript runtime error"
+                                                  : m_raisedSource;
+            m_raisedSource.clear();
             ++i;
         } catch (RuntimeError &e) {
             if (!m_frame->resumeNext)

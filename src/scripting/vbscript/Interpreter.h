@@ -48,6 +48,8 @@ public:
         std::string description, source;
     };
     ErrState &errState() { return m_err; }
+    // Err.Raise names its source here; the handler that catches the error picks it up.
+    void setRaisedSource(std::string source) { m_raisedSource = std::move(source); }
     void raise(int number, const std::string &description, const std::string &source);
     double nextRandom(const Value *arg);
     void randomize(const Value *seed);
@@ -112,6 +114,9 @@ private:
     std::unordered_map<std::string, int> m_globalIndex;
     std::vector<Value> m_globals;
     std::vector<std::string> m_globalNames;
+    // Globals that procedures may see: declared, or assigned by module-level code. A name
+    // only read at module level stays local to the procedures that assign it.
+    std::vector<bool> m_globalVisible;
     std::unordered_map<std::string, Proc *> m_procs;
     std::unordered_map<std::string, ClassDef *> m_classes;
     struct Named {
@@ -131,6 +136,7 @@ private:
     int m_line = 0;
     int m_depth = 0;
     ErrState m_err;
+    std::string m_raisedSource;
 
     int m_timeoutMs = 10000;
     std::chrono::steady_clock::time_point m_deadline;

@@ -416,7 +416,7 @@ Value ErrObject::invoke(const std::string &name, std::vector<Value> &args) {
             desc = "Unknown runtime error";
         if (number == 0)
             fail(err::InvalidCall);
-        e.source = source;
+        m_in.setRaisedSource(source);
         throw ScriptError{number, desc};
     }
     fail(err::NoSuchMember);
