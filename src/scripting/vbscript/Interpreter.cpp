@@ -423,19 +423,6 @@ Interpreter::Flow Interpreter::execBlock(const Block &b) {
     return Flow::Normal;
 }
 
-Value *Interpreter::variablePtr(const Expr *e) {
-    Value *p;
-    if (e->rk == RK::Local)
-        p = &m_stack[m_frame->base + e->slot];
-    else if (e->rk == RK::Global)
-        p = &m_globals[e->slot];
-    else
-        return nullptr;
-    if (p->type() == Type::Ref)
-        p = p->refTarget();
-    return p;
-}
-
 Value Interpreter::letValue(Value v) {
     if (v.type() == Type::Object) {
         HostObject *o = v.objectPtr();
@@ -965,8 +952,10 @@ Value Interpreter::eval(const Expr *e) {
             default:
                 break;
             }
-        } else if (a.type() == Type::Double && b.type() == Type::Double) {
-            double x = a.rawDouble(), y = b.rawDouble();
+        } else if ((a.type() == Type::Double && (b.type() == Type::Double || fastInt(b))) ||
+                   (b.type() == Type::Double && fastInt(a))) {
+            double x = a.type() == Type::Double ? a.rawDouble() : static_cast<double>(a.rawInt());
+            double y = b.type() == Type::Double ? b.rawDouble() : static_cast<double>(b.rawInt());
             switch (e->op) {
             case BinOp::Add:
                 return Value(x + y);

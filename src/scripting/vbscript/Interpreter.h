@@ -102,7 +102,19 @@ private:
     void writeBack(const Expr *call, std::vector<Value> &args);
     Value index(const Value &arr, const Expr *call);
     Value *elementPtr(Value &arr, const Expr *call);
-    Value *variablePtr(const Expr *e); // local/global slot, following by-reference parameters
+    // The local or global slot, following by-reference parameters.
+    Value *variablePtr(const Expr *e) {
+        Value *p;
+        if (e->rk == RK::Local)
+            p = &m_stack[m_frame->base + e->slot];
+        else if (e->rk == RK::Global)
+            p = &m_globals[e->slot];
+        else
+            return nullptr;
+        if (p->type() == Type::Ref)
+            p = p->refTarget();
+        return p;
+    }
     void assign(const Expr *target, Value v, bool isSet);
     Value letValue(Value v); // the value that Let assigns: objects give their default
     Value fieldOrMethod(const Expr *e);
