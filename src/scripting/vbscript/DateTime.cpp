@@ -39,7 +39,8 @@ const char *kMonths[] = {"January", "February", "March",     "April",   "May",  
                          "July",    "August",   "September", "October", "November", "December"};
 const char *kMonthsShort[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-const char *kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const char *kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                       "Thursday", "Friday", "Saturday"};
 const char *kDaysShort[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 } // namespace
 
@@ -132,8 +133,7 @@ std::string formatLongDate(double date) {
     int y, m, d;
     splitDate(date, y, m, d);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%s, %s %d, %d", kDays[weekday(date) - 1], kMonths[m - 1], d,
-                  y);
+    std::snprintf(buf, sizeof buf, "%s, %s %d, %d", kDays[weekday(date) - 1], kMonths[m - 1], d, y);
     return buf;
 }
 
@@ -221,10 +221,10 @@ bool parseDate(const std::u16string &text, double &out) {
     for (size_t i = 0; i < toks.size(); ++i) {
         const Tok &t = toks[i];
         if (t.kind == Tok::Num) {
-            bool isTime = (i + 1 < toks.size() && toks[i + 1].kind == Tok::Sep &&
-                           toks[i + 1].sep == ':') ||
-                          (i + 1 < toks.size() && toks[i + 1].kind == Tok::Word &&
-                           (toks[i + 1].word == "am" || toks[i + 1].word == "pm"));
+            bool isTime =
+                (i + 1 < toks.size() && toks[i + 1].kind == Tok::Sep && toks[i + 1].sep == ':') ||
+                (i + 1 < toks.size() && toks[i + 1].kind == Tok::Word &&
+                 (toks[i + 1].word == "am" || toks[i + 1].word == "pm"));
             if (isTime) {
                 if (haveTime)
                     return false;

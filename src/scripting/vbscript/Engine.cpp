@@ -7,7 +7,8 @@
 namespace vbs {
 
 Engine::Engine(HostServices services)
-    : m_services(std::move(services)), m_interp(std::make_unique<Interpreter>(m_services)) {}
+    : m_services(std::move(services))
+    , m_interp(std::make_unique<Interpreter>(m_services)) {}
 
 Engine::~Engine() = default;
 
@@ -16,7 +17,9 @@ void Engine::reset() {
     m_error = ErrorInfo{};
 }
 
-void Engine::setTimeoutMs(int ms) { m_interp->setTimeoutMs(ms); }
+void Engine::setTimeoutMs(int ms) {
+    m_interp->setTimeoutMs(ms);
+}
 
 void Engine::addObject(const std::string &name, std::shared_ptr<HostObject> object,
                        bool membersGlobal) {

@@ -13,8 +13,8 @@ namespace vbs {
 // 1 (OK) returned; without inputBox the default text is returned.
 struct HostServices {
     std::function<int(const std::string &prompt, int buttons, const std::string &title)> msgBox;
-    std::function<bool(const std::string &prompt, const std::string &title,
-                       const std::string &def, std::string &out)>
+    std::function<bool(const std::string &prompt, const std::string &title, const std::string &def,
+                       std::string &out)>
         inputBox;
     std::function<int(const std::string &command, int windowStyle, bool wait)> run;
     std::function<void(const std::string &keys)> sendKeys;
@@ -40,8 +40,7 @@ public:
     // Discards all code, variables and added objects.
     void reset();
     void setTimeoutMs(int ms); // default 10000
-    void addObject(const std::string &name, std::shared_ptr<HostObject> object,
-                   bool membersGlobal);
+    void addObject(const std::string &name, std::shared_ptr<HostObject> object, bool membersGlobal);
     // Compiles the code and runs its module-level statements. False on a compile or run-time
     // error, see lastError().
     bool addCode(const std::string &code);

@@ -14,7 +14,9 @@ const size_t kStackSize = 1 << 18;
 const int kMaxDepth = 3000;
 const int kTickInterval = 4096;
 
-bool isIntegral(Type t) { return t == Type::Integer || t == Type::Long || t == Type::Byte; }
+bool isIntegral(Type t) {
+    return t == Type::Integer || t == Type::Long || t == Type::Byte;
+}
 
 // Conditions treat Null as False.
 bool truth(const Value &v) {
@@ -29,7 +31,9 @@ bool truth(const Value &v) {
 // An instance of a script Class.
 class ClassInstance : public HostObject, public std::enable_shared_from_this<ClassInstance> {
 public:
-    ClassInstance(Interpreter &in, ClassDef *def) : m_in(in), m_def(def) {
+    ClassInstance(Interpreter &in, ClassDef *def)
+        : m_in(in)
+        , m_def(def) {
         fields.resize(def->fields.size());
     }
     bool hasMember(const std::string &name) const override {
@@ -99,7 +103,8 @@ private:
     ClassDef *m_def;
 };
 
-Interpreter::Interpreter(HostServices &services) : m_services(services) {
+Interpreter::Interpreter(HostServices &services)
+    : m_services(services) {
     m_stack.resize(kStackSize);
     m_errObject = std::make_shared<ErrObject>(*this);
     m_errValue = Value(std::static_pointer_cast<HostObject>(m_errObject));
@@ -129,7 +134,9 @@ void Interpreter::addObject(const std::string &name, std::shared_ptr<HostObject>
     m_objects.push_back(std::move(n));
 }
 
-[[noreturn]] void Interpreter::fail(int number) { throw ScriptError{number, errorText(number)}; }
+[[noreturn]] void Interpreter::fail(int number) {
+    throw ScriptError{number, errorText(number)};
+}
 
 void Interpreter::checkTime() {
     m_tick = kTickInterval;
@@ -335,7 +342,10 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
 
 struct RunGuard {
     int &running;
-    explicit RunGuard(int &r) : running(r) { ++running; }
+    explicit RunGuard(int &r)
+        : running(r) {
+        ++running;
+    }
     ~RunGuard() { --running; }
 };
 
@@ -407,8 +417,8 @@ Interpreter::Flow Interpreter::execBlock(const Block &b) {
             }
             m_err.number = e.number;
             m_err.description = e.description;
-            m_err.source = m_raisedSource.empty() ? "Microsoft VBScript runtime error"
-                                                  : m_raisedSource;
+            m_err.source =
+                m_raisedSource.empty() ? "Microsoft VBScript runtime error" : m_raisedSource;
             m_raisedSource.clear();
             ++i;
         } catch (RuntimeError &e) {
@@ -522,8 +532,7 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
             Value *p = variablePtr(t);
             const Expr *v = s.value.get();
             if (v->kind == EK::Binary && v->op == BinOp::Concat && v->a->kind == EK::Ident &&
-                v->a->rk == t->rk && v->a->slot == t->slot && !v->a->hasParens &&
-                p->isString()) {
+                v->a->rk == t->rk && v->a->slot == t->slot && !v->a->hasParens && p->isString()) {
                 Value tmp;
                 const Value &rhs = evalRef(v->b.get(), tmp);
                 p = variablePtr(t);
@@ -727,8 +736,8 @@ void Interpreter::execSelect(const Stmt &s, Flow &flow) {
             if (match)
                 break;
             if (t.isIs) {
-                match = truth(
-                    binary(t.op, v, eval(t.value.get()), false, t.value->kind == EK::Const));
+                match =
+                    truth(binary(t.op, v, eval(t.value.get()), false, t.value->kind == EK::Const));
             } else if (t.upper) {
                 Value lo = eval(t.value.get()), hi = eval(t.upper.get());
                 int a = compare(v, lo, false, t.value->kind == EK::Const, false);
@@ -760,10 +769,10 @@ Interpreter::Flow Interpreter::execFor(const Stmt &s) {
         fail(err::InvalidUseOfNull);
     if (isIntegral(start.type()) && isIntegral(end.type()) && isIntegral(step.type())) {
         int64_t i = start.rawInt(), e = end.rawInt(), st = step.rawInt();
-        Type t = (start.type() == Type::Long || step.type() == Type::Long ||
-                  end.type() == Type::Long)
-                     ? Type::Long
-                     : Type::Integer;
+        Type t =
+            (start.type() == Type::Long || step.type() == Type::Long || end.type() == Type::Long)
+                ? Type::Long
+                : Type::Integer;
         *variablePtr(var) = fitInteger(i, t);
         for (;;) {
             if (st >= 0 ? i > e : i < e)
@@ -928,8 +937,8 @@ Value Interpreter::eval(const Expr *e) {
         const Value &b = evalRef(e->b.get(), tb);
         if (fastInt(a) && fastInt(b)) {
             int64_t x = a.rawInt(), y = b.rawInt();
-            Type at = (a.type() == Type::Long || b.type() == Type::Long) ? Type::Long
-                                                                          : Type::Integer;
+            Type at =
+                (a.type() == Type::Long || b.type() == Type::Long) ? Type::Long : Type::Integer;
             switch (e->op) {
             case BinOp::Add:
                 return fitInteger(x + y, at);

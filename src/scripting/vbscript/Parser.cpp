@@ -8,7 +8,8 @@ namespace {
 
 class Parser {
 public:
-    explicit Parser(std::vector<Token> toks) : m_t(std::move(toks)) {}
+    explicit Parser(std::vector<Token> toks)
+        : m_t(std::move(toks)) {}
 
     std::unique_ptr<Module> module() {
         m_mod = std::make_unique<Module>();
@@ -46,9 +47,7 @@ public:
 private:
     // --- token helpers
     const Token &cur() const { return m_t[m_pos]; }
-    const Token &peek(size_t k) const {
-        return m_t[std::min(m_pos + k, m_t.size() - 1)];
-    }
+    const Token &peek(size_t k) const { return m_t[std::min(m_pos + k, m_t.size() - 1)]; }
     void next() {
         if (m_pos + 1 < m_t.size())
             ++m_pos;
@@ -179,9 +178,9 @@ private:
         Kw endKw = kind;
         block(p->body, [&] { return isKw(Kw::End) && peek(1).kw == endKw; });
         if (!(isKw(Kw::End) && peek(1).kw == endKw))
-            fail(kind == Kw::Sub ? err::ExpectedSub
-                                 : (kind == Kw::Function ? err::ExpectedFunction
-                                                         : err::ExpectedProperty));
+            fail(kind == Kw::Sub
+                     ? err::ExpectedSub
+                     : (kind == Kw::Function ? err::ExpectedFunction : err::ExpectedProperty));
         next();
         next();
         endOfStatement();
@@ -675,7 +674,8 @@ private:
             }
             if (cur().kind == Tok::Newline)
                 next();
-            block(c.body, [&] { return isKw(Kw::Case) || (isKw(Kw::End) && peek(1).kw == Kw::Select); });
+            block(c.body,
+                  [&] { return isKw(Kw::Case) || (isKw(Kw::End) && peek(1).kw == Kw::Select); });
             bool isElse = c.tests.empty();
             s->cases.push_back(std::move(c));
             if (isElse)

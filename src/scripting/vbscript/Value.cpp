@@ -17,13 +17,18 @@ size_t ArrayRep::count() const {
     return upper.empty() ? 0 : n;
 }
 
-Value::Value(const std::string &utf8) : m_type(Type::String) {
+Value::Value(const std::string &utf8)
+    : m_type(Type::String) {
     m_u.str = new StrRep{1, fromUtf8(utf8)};
 }
 
-Value::Value(std::u16string s) : m_type(Type::String) { m_u.str = new StrRep{1, std::move(s)}; }
+Value::Value(std::u16string s)
+    : m_type(Type::String) {
+    m_u.str = new StrRep{1, std::move(s)};
+}
 
-Value::Value(std::shared_ptr<HostObject> obj) : m_type(Type::Object) {
+Value::Value(std::shared_ptr<HostObject> obj)
+    : m_type(Type::Object) {
     m_u.obj = obj ? new ObjRep{1, std::move(obj)} : nullptr;
 }
 
@@ -170,7 +175,9 @@ std::string formatNumber(double d, int digits) {
     return s;
 }
 
-static std::u16string ascii(const std::string &s) { return std::u16string(s.begin(), s.end()); }
+static std::u16string ascii(const std::string &s) {
+    return std::u16string(s.begin(), s.end());
+}
 
 std::u16string Value::toU16() const {
     switch (m_type) {
@@ -226,7 +233,9 @@ std::u16string Value::toU16() const {
     return u"";
 }
 
-std::string Value::toString() const { return toUtf8(toU16()); }
+std::string Value::toString() const {
+    return toUtf8(toU16());
+}
 
 // Text to number as VBScript's coercion does: blanks around, sign, &H/&O, decimals, exponent.
 bool parseNumber(const std::u16string &text, double &out) {
