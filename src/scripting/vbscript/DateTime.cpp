@@ -159,7 +159,7 @@ std::string formatDate(double date) {
 
 namespace {
 struct Tok {
-    enum Kind { Num, Word, Sep } kind;
+    enum Kind { Num, Word, Sep } kind = Num;
     int num = 0;
     int digits = 0;
     std::string word;
@@ -185,7 +185,8 @@ bool parseDate(const std::u16string &text, double &out) {
         if (c > 127)
             return false;
         if (isdigit(c)) {
-            Tok t{Tok::Num};
+            Tok t;
+            t.kind = Tok::Num;
             while (i < text.size() && text[i] < 128 && isdigit(text[i])) {
                 t.num = t.num * 10 + (text[i] - '0');
                 ++t.digits;
@@ -195,14 +196,16 @@ bool parseDate(const std::u16string &text, double &out) {
             }
             toks.push_back(t);
         } else if (isalpha(c)) {
-            Tok t{Tok::Word};
+            Tok t;
+            t.kind = Tok::Word;
             while (i < text.size() && text[i] < 128 && isalpha(text[i]))
                 t.word.push_back(static_cast<char>(tolower(text[i++])));
             toks.push_back(t);
         } else if (c == ' ' || c == ',' || c == '\t') {
             ++i;
         } else if (c == '/' || c == '-' || c == ':' || c == '.') {
-            Tok t{Tok::Sep};
+            Tok t;
+            t.kind = Tok::Sep;
             t.sep = static_cast<char>(c);
             toks.push_back(t);
             ++i;
