@@ -11,7 +11,7 @@ namespace vbs {
 
 namespace {
 const size_t kStackSize = 1 << 18;
-const int kMaxDepth = 3000;
+const int kMaxDepth = 2000;
 const int kTickInterval = 4096;
 
 bool isIntegral(Type t) {

@@ -85,8 +85,9 @@ bool identChar(unsigned char c) {
 std::vector<Token> tokenize(const std::string &src) {
     std::vector<Token> out;
     int line = 1;
-    size_t i = 0;
     const size_t n = src.size();
+    // Editors on other systems may leave a UTF-8 byte order mark in front.
+    size_t i = src.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     bool space = false;
     auto push = [&](Token t) {
         t.line = line;

@@ -99,6 +99,7 @@ bool Value::isNumeric() const {
 std::u16string fromUtf8(const std::string &s) {
     std::u16string out;
     out.reserve(s.size());
+    auto cont = [&](size_t k) { return k < s.size() && (s[k] & 0xC0) == 0x80; };
     for (size_t i = 0; i < s.size();) {
         unsigned char c = s[i];
         uint32_t cp;
@@ -106,18 +107,19 @@ std::u16string fromUtf8(const std::string &s) {
         if (c < 0x80) {
             cp = c;
             len = 1;
-        } else if ((c >> 5) == 6 && i + 1 < s.size()) {
+        } else if ((c >> 5) == 6 && cont(i + 1)) {
             cp = ((c & 0x1F) << 6) | (s[i + 1] & 0x3F);
             len = 2;
-        } else if ((c >> 4) == 14 && i + 2 < s.size()) {
+        } else if ((c >> 4) == 14 && cont(i + 1) && cont(i + 2)) {
             cp = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
             len = 3;
-        } else if ((c >> 3) == 30 && i + 3 < s.size()) {
+        } else if ((c >> 3) == 30 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
             cp = ((c & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) |
                  (s[i + 3] & 0x3F);
             len = 4;
         } else {
-            cp = c; // stray byte: keep it as Latin-1
+            // Not UTF-8: files in the old ANSI code page keep their Latin-1 characters.
+            cp = c;
             len = 1;
         }
         i += len;
