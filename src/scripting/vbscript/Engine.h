@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vbs {
 
@@ -51,8 +52,16 @@ public:
     static constexpr int TimeoutError = 1000000;
 
 private:
+    template <typename F>
+    bool guarded(F &&body);
+
     HostServices m_services;
     std::unique_ptr<Interpreter> m_interp;
+    // A host call inside a running script may reset the engine and start another script (the
+    // program handles events while it speaks); the interpreter still running below is kept
+    // here until the outermost call returns.
+    std::vector<std::unique_ptr<Interpreter>> m_retired;
+    int m_depth = 0;
     ErrorInfo m_error;
 };
 

@@ -35,6 +35,7 @@ public:
 
     void reset();
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    int timeoutMs() const { return m_timeoutMs; }
     void addObject(const std::string &name, std::shared_ptr<HostObject> obj, bool membersGlobal);
     // Compiles the code and runs its module-level statements; throws CompileError,
     // RuntimeError or TimeoutError.

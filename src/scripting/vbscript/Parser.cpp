@@ -176,7 +176,12 @@ private:
         for (auto &prm : p->params)
             declareLocal(prm.name);
         Kw endKw = kind;
-        block(p->body, [&] { return isKw(Kw::End) && peek(1).kw == endKw; });
+        block(p->body, [&] {
+            return isKw(Kw::End) && (peek(1).kw == Kw::Sub || peek(1).kw == Kw::Function ||
+                                     peek(1).kw == Kw::Property);
+        });
+        if (cur().kind == Tok::End)
+            fail(err::ExpectedEnd);
         if (!(isKw(Kw::End) && peek(1).kw == endKw))
             fail(kind == Kw::Sub
                      ? err::ExpectedSub
