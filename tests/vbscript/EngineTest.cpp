@@ -229,3 +229,38 @@ TEST(VbsEngine, ValuesConvertWithVBScriptRules) {
     EXPECT_EQ(Value(std::string("\xc3\xa9t\xc3\xa9")).toString(), "\xc3\xa9t\xc3\xa9");
     EXPECT_EQ(Value(std::string("\xc3\xa9t\xc3\xa9")).str().size(), 3u);
 }
+
+namespace {
+// Starts another script from inside a host call, as a recognizer event handled while the
+// character speaks does.
+class NestedStarter : public HostObject {
+public:
+    Engine *engine = nullptr;
+    std::shared_ptr<HostObject> self;
+    bool nestedOk = false;
+    bool hasMember(const std::string &name) const override { return lower(name) == "speak"; }
+    Value invoke(const std::string &, std::vector<Value> &) override {
+        engine->reset();
+        engine->addObject("QL", self, true);
+        nestedOk =
+            engine->addCode("Sub Main\r\nx = \"nested\"\r\nEnd sub\r\n") && engine->run("Main");
+        return Value();
+    }
+    void setProperty(const std::string &, std::vector<Value> &, const Value &) override {}
+};
+} // namespace
+
+TEST(VbsEngine, AScriptStartedFromAHostCallLeavesTheRunningScriptIntact) {
+    Recorder rec;
+    Engine engine(rec.services());
+    auto starter = std::make_shared<NestedStarter>();
+    starter->engine = &engine;
+    starter->self = starter;
+    engine.addObject("QL", starter, true);
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nx = \"outer\"\r\nspeak\r\nMsgBox x\r\nEnd sub\r\n"));
+    EXPECT_TRUE(engine.run("Main"));
+    EXPECT_TRUE(starter->nestedOk);
+    ASSERT_EQ(rec.echoes.size(), 1u);
+    EXPECT_EQ(rec.echoes[0], "msgbox:outer:0:VBScript");
+    starter->self.reset();
+}

@@ -15,17 +15,18 @@ struct Builtin;
 struct Proc;
 
 enum class EK {
-    Const,    // literal
-    Ident,    // a name, possibly with arguments; what it denotes is settled by the resolver
-    Member,   // a.name(args)
-    WithObj,  // the object of the innermost With, for `.name`
+    Const,   // literal
+    Ident,   // a name, possibly with arguments; what it denotes is settled by the resolver
+    Member,  // a.name(args)
+    WithObj, // the object of the innermost With, for `.name`
     Neg,
     Not,
     Binary,
-    Paren,    // (expr): forces by-value passing
+    Paren, // (expr): forces by-value passing
     Me,
     New,
-    Missing,  // an omitted argument: f(a, , b)
+    Missing, // an omitted argument: f(a, , b)
+    Index,   // f(x)(i): indexes or calls the default member of a call's result
 };
 
 // What an Ident denotes once resolved.
@@ -64,8 +65,23 @@ struct Expr {
 using ExprP = std::unique_ptr<Expr>;
 
 enum class SK {
-    Assign, Set, Call, If, Select, For, ForEach, Do, Exit, Dim, ReDim, Erase, OnErrorResume,
-    OnErrorGoto0, With, Randomize, Const
+    Assign,
+    Set,
+    Call,
+    If,
+    Select,
+    For,
+    ForEach,
+    Do,
+    Exit,
+    Dim,
+    ReDim,
+    Erase,
+    OnErrorResume,
+    OnErrorGoto0,
+    With,
+    Randomize,
+    Const
 };
 
 enum class ExitKind { None, Do, For, Sub, Function, Property };
@@ -93,11 +109,11 @@ struct DimItem {
 struct Stmt {
     SK kind;
     int line = 0;
-    ExprP target, value, limit, step;    // assignment / For
-    Block body, elseBody;                // If / loops / With
+    ExprP target, value, limit, step; // assignment / For
+    Block body, elseBody;             // If / loops / With
     std::vector<std::pair<ExprP, Block>> elseIfs;
     std::vector<CaseClause> cases;
-    std::vector<DimItem> dims;           // Dim / ReDim / Erase
+    std::vector<DimItem> dims; // Dim / ReDim / Erase
     bool preserve = false;
     // Do loops: condition at top (pre) or bottom; `until` negates.
     bool preCondition = true, until = false;

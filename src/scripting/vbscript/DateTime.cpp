@@ -39,7 +39,8 @@ const char *kMonths[] = {"January", "February", "March",     "April",   "May",  
                          "July",    "August",   "September", "October", "November", "December"};
 const char *kMonthsShort[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-const char *kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const char *kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                       "Thursday", "Friday", "Saturday"};
 const char *kDaysShort[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 } // namespace
 
@@ -132,8 +133,7 @@ std::string formatLongDate(double date) {
     int y, m, d;
     splitDate(date, y, m, d);
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%s, %s %d, %d", kDays[weekday(date) - 1], kMonths[m - 1], d,
-                  y);
+    std::snprintf(buf, sizeof buf, "%s, %s %d, %d", kDays[weekday(date) - 1], kMonths[m - 1], d, y);
     return buf;
 }
 
@@ -159,7 +159,7 @@ std::string formatDate(double date) {
 
 namespace {
 struct Tok {
-    enum Kind { Num, Word, Sep } kind;
+    enum Kind { Num, Word, Sep } kind = Num;
     int num = 0;
     int digits = 0;
     std::string word;
@@ -185,7 +185,8 @@ bool parseDate(const std::u16string &text, double &out) {
         if (c > 127)
             return false;
         if (isdigit(c)) {
-            Tok t{Tok::Num};
+            Tok t;
+            t.kind = Tok::Num;
             while (i < text.size() && text[i] < 128 && isdigit(text[i])) {
                 t.num = t.num * 10 + (text[i] - '0');
                 ++t.digits;
@@ -195,14 +196,16 @@ bool parseDate(const std::u16string &text, double &out) {
             }
             toks.push_back(t);
         } else if (isalpha(c)) {
-            Tok t{Tok::Word};
+            Tok t;
+            t.kind = Tok::Word;
             while (i < text.size() && text[i] < 128 && isalpha(text[i]))
                 t.word.push_back(static_cast<char>(tolower(text[i++])));
             toks.push_back(t);
         } else if (c == ' ' || c == ',' || c == '\t') {
             ++i;
         } else if (c == '/' || c == '-' || c == ':' || c == '.') {
-            Tok t{Tok::Sep};
+            Tok t;
+            t.kind = Tok::Sep;
             t.sep = static_cast<char>(c);
             toks.push_back(t);
             ++i;
@@ -221,10 +224,10 @@ bool parseDate(const std::u16string &text, double &out) {
     for (size_t i = 0; i < toks.size(); ++i) {
         const Tok &t = toks[i];
         if (t.kind == Tok::Num) {
-            bool isTime = (i + 1 < toks.size() && toks[i + 1].kind == Tok::Sep &&
-                           toks[i + 1].sep == ':') ||
-                          (i + 1 < toks.size() && toks[i + 1].kind == Tok::Word &&
-                           (toks[i + 1].word == "am" || toks[i + 1].word == "pm"));
+            bool isTime =
+                (i + 1 < toks.size() && toks[i + 1].kind == Tok::Sep && toks[i + 1].sep == ':') ||
+                (i + 1 < toks.size() && toks[i + 1].kind == Tok::Word &&
+                 (toks[i + 1].word == "am" || toks[i + 1].word == "pm"));
             if (isTime) {
                 if (haveTime)
                     return false;

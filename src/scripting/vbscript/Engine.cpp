@@ -4,29 +4,39 @@
 #include "Interpreter.h"
 #include "Lexer.h"
 
+#include <exception>
+#include <new>
+
 namespace vbs {
 
 Engine::Engine(HostServices services)
-    : m_services(std::move(services)), m_interp(std::make_unique<Interpreter>(m_services)) {}
+    : m_services(std::move(services))
+    , m_interp(std::make_unique<Interpreter>(m_services)) {}
 
 Engine::~Engine() = default;
 
 void Engine::reset() {
-    m_interp->reset();
+    if (m_depth > 0) {
+        m_retired.push_back(std::move(m_interp));
+        m_interp = std::make_unique<Interpreter>(m_services);
+        m_interp->setTimeoutMs(m_retired.back()->timeoutMs());
+    } else {
+        m_interp->reset();
+    }
     m_error = ErrorInfo{};
 }
 
-void Engine::setTimeoutMs(int ms) { m_interp->setTimeoutMs(ms); }
+void Engine::setTimeoutMs(int ms) {
+    m_interp->setTimeoutMs(ms);
+}
 
 void Engine::addObject(const std::string &name, std::shared_ptr<HostObject> object,
                        bool membersGlobal) {
     m_interp->addObject(name, std::move(object), membersGlobal);
 }
 
-// Both entry points share the translation of the interpreter's failures into ErrorInfo.
 template <typename F>
-static bool guarded(ErrorInfo &error, F &&body) {
-    error = ErrorInfo{};
+static bool runCaught(ErrorInfo &error, F &body) {
     try {
         body();
         return true;
@@ -38,16 +48,47 @@ static bool guarded(ErrorInfo &error, F &&body) {
         error = ErrorInfo{Engine::TimeoutError, errorText(err::Timeout), e.line};
     } catch (const ScriptError &e) {
         error = ErrorInfo{e.number, e.description, 0};
+    } catch (const std::bad_alloc &) {
+        error = ErrorInfo{err::OutOfMemory, errorText(err::OutOfMemory), 0};
+    } catch (const std::exception &) {
+        // A host object failed in a way of its own; the script sees an internal error.
+        error = ErrorInfo{51, "Internal error", 0};
     }
     return false;
 }
 
+// Both entry points share the translation of the interpreter's failures into ErrorInfo.
+template <typename F>
+bool Engine::guarded(F &&body) {
+    ErrorInfo error;
+    struct Depth {
+        Engine &e;
+        explicit Depth(Engine &en)
+            : e(en) {
+            ++e.m_depth;
+        }
+        ~Depth() {
+            if (--e.m_depth == 0)
+                e.m_retired.clear();
+        }
+    };
+    bool ok = false;
+    {
+        Depth depth(*this);
+        ok = runCaught(error, body);
+    }
+    m_error = error;
+    return ok;
+}
+
 bool Engine::addCode(const std::string &code) {
-    return guarded(m_error, [&] { m_interp->addCode(code); });
+    Interpreter *in = m_interp.get();
+    return guarded([&] { in->addCode(code); });
 }
 
 bool Engine::run(const std::string &procedure) {
-    return guarded(m_error, [&] { m_interp->runProcedure(procedure); });
+    Interpreter *in = m_interp.get();
+    return guarded([&] { in->runProcedure(procedure); });
 }
 
 } // namespace vbs

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vbs {
 
@@ -13,8 +14,8 @@ namespace vbs {
 // 1 (OK) returned; without inputBox the default text is returned.
 struct HostServices {
     std::function<int(const std::string &prompt, int buttons, const std::string &title)> msgBox;
-    std::function<bool(const std::string &prompt, const std::string &title,
-                       const std::string &def, std::string &out)>
+    std::function<bool(const std::string &prompt, const std::string &title, const std::string &def,
+                       std::string &out)>
         inputBox;
     std::function<int(const std::string &command, int windowStyle, bool wait)> run;
     std::function<void(const std::string &keys)> sendKeys;
@@ -40,8 +41,7 @@ public:
     // Discards all code, variables and added objects.
     void reset();
     void setTimeoutMs(int ms); // default 10000
-    void addObject(const std::string &name, std::shared_ptr<HostObject> object,
-                   bool membersGlobal);
+    void addObject(const std::string &name, std::shared_ptr<HostObject> object, bool membersGlobal);
     // Compiles the code and runs its module-level statements. False on a compile or run-time
     // error, see lastError().
     bool addCode(const std::string &code);
@@ -52,8 +52,16 @@ public:
     static constexpr int TimeoutError = 1000000;
 
 private:
+    template <typename F>
+    bool guarded(F &&body);
+
     HostServices m_services;
     std::unique_ptr<Interpreter> m_interp;
+    // A host call inside a running script may reset the engine and start another script (the
+    // program handles events while it speaks); the interpreter still running below is kept
+    // here until the outermost call returns.
+    std::vector<std::unique_ptr<Interpreter>> m_retired;
+    int m_depth = 0;
     ErrorInfo m_error;
 };
 

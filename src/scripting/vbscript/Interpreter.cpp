@@ -11,10 +11,12 @@ namespace vbs {
 
 namespace {
 const size_t kStackSize = 1 << 18;
-const int kMaxDepth = 3000;
+const int kMaxDepth = 2000;
 const int kTickInterval = 4096;
 
-bool isIntegral(Type t) { return t == Type::Integer || t == Type::Long || t == Type::Byte; }
+bool isIntegral(Type t) {
+    return t == Type::Integer || t == Type::Long || t == Type::Byte;
+}
 
 // Conditions treat Null as False.
 bool truth(const Value &v) {
@@ -29,7 +31,9 @@ bool truth(const Value &v) {
 // An instance of a script Class.
 class ClassInstance : public HostObject, public std::enable_shared_from_this<ClassInstance> {
 public:
-    ClassInstance(Interpreter &in, ClassDef *def) : m_in(in), m_def(def) {
+    ClassInstance(Interpreter &in, ClassDef *def)
+        : m_in(in)
+        , m_def(def) {
         fields.resize(def->fields.size());
     }
     bool hasMember(const std::string &name) const override {
@@ -99,7 +103,8 @@ private:
     ClassDef *m_def;
 };
 
-Interpreter::Interpreter(HostServices &services) : m_services(services) {
+Interpreter::Interpreter(HostServices &services)
+    : m_services(services) {
     m_stack.resize(kStackSize);
     m_errObject = std::make_shared<ErrObject>(*this);
     m_errValue = Value(std::static_pointer_cast<HostObject>(m_errObject));
@@ -111,6 +116,7 @@ void Interpreter::reset() {
     m_globals.clear();
     m_globalIndex.clear();
     m_globalNames.clear();
+    m_globalVisible.clear();
     m_procs.clear();
     m_classes.clear();
     m_objects.clear();
@@ -128,7 +134,9 @@ void Interpreter::addObject(const std::string &name, std::shared_ptr<HostObject>
     m_objects.push_back(std::move(n));
 }
 
-[[noreturn]] void Interpreter::fail(int number) { throw ScriptError{number, errorText(number)}; }
+[[noreturn]] void Interpreter::fail(int number) {
+    throw ScriptError{number, errorText(number)};
+}
 
 void Interpreter::checkTime() {
     m_tick = kTickInterval;
@@ -150,6 +158,7 @@ int Interpreter::globalSlot(const std::string &name) {
     int slot = static_cast<int>(m_globals.size());
     m_globals.emplace_back();
     m_globalNames.push_back(name);
+    m_globalVisible.push_back(true);
     m_globalIndex[name] = slot;
     return slot;
 }
@@ -270,9 +279,11 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
         }
     }
     auto g = m_globalIndex.find(n);
-    if (g != m_globalIndex.end()) {
+    if (g != m_globalIndex.end() && (!ctx || m_globalVisible[g->second])) {
         e->rk = RK::Global;
         e->slot = g->second;
+        if (!ctx && assigned)
+            m_globalVisible[g->second] = true;
         return;
     }
     auto p = m_procs.find(n);
@@ -315,7 +326,6 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
         e->rk = RK::Undefined;
         return;
     }
-    (void)assigned;
     if (ctx) {
         int slot = ctx->numLocals++;
         ctx->locals[n] = slot;
@@ -324,6 +334,7 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
     } else {
         e->rk = RK::Global;
         e->slot = globalSlot(n);
+        m_globalVisible[e->slot] = assigned;
     }
 }
 
@@ -331,7 +342,10 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
 
 struct RunGuard {
     int &running;
-    explicit RunGuard(int &r) : running(r) { ++running; }
+    explicit RunGuard(int &r)
+        : running(r) {
+        ++running;
+    }
     ~RunGuard() { --running; }
 };
 
@@ -397,11 +411,15 @@ Interpreter::Flow Interpreter::execBlock(const Block &b) {
             }
             return Flow::Normal;
         } catch (ScriptError &e) {
-            if (!m_frame->resumeNext)
+            if (!m_frame->resumeNext) {
+                m_raisedSource.clear();
                 throw RuntimeError{e.number, e.description, m_line};
+            }
             m_err.number = e.number;
             m_err.description = e.description;
-            m_err.source = "Microsoft VBScript runtime error";
+            m_err.source =
+                m_raisedSource.empty() ? "Microsoft VBScript runtime error" : m_raisedSource;
+            m_raisedSource.clear();
             ++i;
         } catch (RuntimeError &e) {
             if (!m_frame->resumeNext)
@@ -413,19 +431,6 @@ Interpreter::Flow Interpreter::execBlock(const Block &b) {
         }
     }
     return Flow::Normal;
-}
-
-Value *Interpreter::variablePtr(const Expr *e) {
-    Value *p;
-    if (e->rk == RK::Local)
-        p = &m_stack[m_frame->base + e->slot];
-    else if (e->rk == RK::Global)
-        p = &m_globals[e->slot];
-    else
-        return nullptr;
-    if (p->type() == Type::Ref)
-        p = p->refTarget();
-    return p;
 }
 
 Value Interpreter::letValue(Value v) {
@@ -453,8 +458,6 @@ void Interpreter::assign(const Expr *t, Value v, bool isSet) {
         switch (t->rk) {
         case RK::Local:
         case RK::Global: {
-            if (t->isConst && t->rk != RK::Unresolved && m_frame)
-                ; // Const statements themselves assign through here
             Value *p = variablePtr(t);
             if (t->hasParens) {
                 if (p->isArray()) {
@@ -529,8 +532,7 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
             Value *p = variablePtr(t);
             const Expr *v = s.value.get();
             if (v->kind == EK::Binary && v->op == BinOp::Concat && v->a->kind == EK::Ident &&
-                v->a->rk == t->rk && v->a->slot == t->slot && !v->a->hasParens &&
-                p->isString()) {
+                v->a->rk == t->rk && v->a->slot == t->slot && !v->a->hasParens && p->isString()) {
                 Value tmp;
                 const Value &rhs = evalRef(v->b.get(), tmp);
                 p = variablePtr(t);
@@ -734,8 +736,8 @@ void Interpreter::execSelect(const Stmt &s, Flow &flow) {
             if (match)
                 break;
             if (t.isIs) {
-                match = truth(
-                    binary(t.op, v, eval(t.value.get()), false, t.value->kind == EK::Const));
+                match =
+                    truth(binary(t.op, v, eval(t.value.get()), false, t.value->kind == EK::Const));
             } else if (t.upper) {
                 Value lo = eval(t.value.get()), hi = eval(t.upper.get());
                 int a = compare(v, lo, false, t.value->kind == EK::Const, false);
@@ -767,10 +769,10 @@ Interpreter::Flow Interpreter::execFor(const Stmt &s) {
         fail(err::InvalidUseOfNull);
     if (isIntegral(start.type()) && isIntegral(end.type()) && isIntegral(step.type())) {
         int64_t i = start.rawInt(), e = end.rawInt(), st = step.rawInt();
-        Type t = (start.type() == Type::Long || step.type() == Type::Long ||
-                  end.type() == Type::Long)
-                     ? Type::Long
-                     : Type::Integer;
+        Type t =
+            (start.type() == Type::Long || step.type() == Type::Long || end.type() == Type::Long)
+                ? Type::Long
+                : Type::Integer;
         *variablePtr(var) = fitInteger(i, t);
         for (;;) {
             if (st >= 0 ? i > e : i < e)
@@ -935,8 +937,8 @@ Value Interpreter::eval(const Expr *e) {
         const Value &b = evalRef(e->b.get(), tb);
         if (fastInt(a) && fastInt(b)) {
             int64_t x = a.rawInt(), y = b.rawInt();
-            Type at = (a.type() == Type::Long || b.type() == Type::Long) ? Type::Long
-                                                                          : Type::Integer;
+            Type at =
+                (a.type() == Type::Long || b.type() == Type::Long) ? Type::Long : Type::Integer;
             switch (e->op) {
             case BinOp::Add:
                 return fitInteger(x + y, at);
@@ -959,8 +961,10 @@ Value Interpreter::eval(const Expr *e) {
             default:
                 break;
             }
-        } else if (a.type() == Type::Double && b.type() == Type::Double) {
-            double x = a.rawDouble(), y = b.rawDouble();
+        } else if ((a.type() == Type::Double && (b.type() == Type::Double || fastInt(b))) ||
+                   (b.type() == Type::Double && fastInt(a))) {
+            double x = a.type() == Type::Double ? a.rawDouble() : static_cast<double>(a.rawInt());
+            double y = b.type() == Type::Double ? b.rawDouble() : static_cast<double>(b.rawInt());
             switch (e->op) {
             case BinOp::Add:
                 return Value(x + y);
@@ -992,6 +996,18 @@ Value Interpreter::eval(const Expr *e) {
     }
     case EK::Missing:
         return Value::error(static_cast<int32_t>(0x80020004));
+    case EK::Index: {
+        Value base = eval(e->a.get());
+        if (base.isArray())
+            return index(base, e);
+        if (base.isObject()) {
+            HostObject *o = base.objectPtr();
+            if (!o)
+                fail(err::ObjectNotSet);
+            return invokeObject(o, "", e);
+        }
+        fail(err::TypeMismatch);
+    }
     }
     return Value();
 }

@@ -35,6 +35,7 @@ public:
 
     void reset();
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
+    int timeoutMs() const { return m_timeoutMs; }
     void addObject(const std::string &name, std::shared_ptr<HostObject> obj, bool membersGlobal);
     // Compiles the code and runs its module-level statements; throws CompileError,
     // RuntimeError or TimeoutError.
@@ -48,6 +49,8 @@ public:
         std::string description, source;
     };
     ErrState &errState() { return m_err; }
+    // Err.Raise names its source here; the handler that catches the error picks it up.
+    void setRaisedSource(std::string source) { m_raisedSource = std::move(source); }
     void raise(int number, const std::string &description, const std::string &source);
     double nextRandom(const Value *arg);
     void randomize(const Value *seed);
@@ -100,7 +103,19 @@ private:
     void writeBack(const Expr *call, std::vector<Value> &args);
     Value index(const Value &arr, const Expr *call);
     Value *elementPtr(Value &arr, const Expr *call);
-    Value *variablePtr(const Expr *e); // local/global slot, following by-reference parameters
+    // The local or global slot, following by-reference parameters.
+    Value *variablePtr(const Expr *e) {
+        Value *p;
+        if (e->rk == RK::Local)
+            p = &m_stack[m_frame->base + e->slot];
+        else if (e->rk == RK::Global)
+            p = &m_globals[e->slot];
+        else
+            return nullptr;
+        if (p->type() == Type::Ref)
+            p = p->refTarget();
+        return p;
+    }
     void assign(const Expr *target, Value v, bool isSet);
     Value letValue(Value v); // the value that Let assigns: objects give their default
     Value fieldOrMethod(const Expr *e);
@@ -112,6 +127,9 @@ private:
     std::unordered_map<std::string, int> m_globalIndex;
     std::vector<Value> m_globals;
     std::vector<std::string> m_globalNames;
+    // Globals that procedures may see: declared, or assigned by module-level code. A name
+    // only read at module level stays local to the procedures that assign it.
+    std::vector<bool> m_globalVisible;
     std::unordered_map<std::string, Proc *> m_procs;
     std::unordered_map<std::string, ClassDef *> m_classes;
     struct Named {
@@ -131,6 +149,7 @@ private:
     int m_line = 0;
     int m_depth = 0;
     ErrState m_err;
+    std::string m_raisedSource;
 
     int m_timeoutMs = 10000;
     std::chrono::steady_clock::time_point m_deadline;

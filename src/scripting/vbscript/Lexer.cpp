@@ -13,39 +13,81 @@ namespace {
 
 const std::unordered_map<std::string, Kw> &keywords() {
     static const std::unordered_map<std::string, Kw> map = {
-        {"and", Kw::And},         {"byref", Kw::ByRef},     {"byval", Kw::ByVal},
-        {"call", Kw::Call},       {"case", Kw::Case},       {"class", Kw::Class},
-        {"const", Kw::Const},     {"dim", Kw::Dim},         {"do", Kw::Do},
-        {"each", Kw::Each},       {"else", Kw::Else},       {"elseif", Kw::ElseIf},
-        {"empty", Kw::Empty},     {"end", Kw::End},         {"eqv", Kw::Eqv},
-        {"erase", Kw::Erase},     {"exit", Kw::Exit},       {"false", Kw::False},
-        {"for", Kw::For},         {"function", Kw::Function}, {"get", Kw::Get},
-        {"goto", Kw::GoTo},       {"if", Kw::If},           {"imp", Kw::Imp},
-        {"in", Kw::In},           {"is", Kw::Is},           {"let", Kw::Let},
-        {"loop", Kw::Loop},       {"me", Kw::Me},           {"mod", Kw::Mod},
-        {"new", Kw::New},         {"next", Kw::Next},       {"not", Kw::Not},
-        {"nothing", Kw::Nothing}, {"null", Kw::Null},       {"on", Kw::On},
-        {"option", Kw::Option},   {"or", Kw::Or},           {"private", Kw::Private},
-        {"property", Kw::Property}, {"public", Kw::Public}, {"redim", Kw::ReDim},
-        {"resume", Kw::Resume},   {"select", Kw::Select},   {"set", Kw::Set},
-        {"sub", Kw::Sub},         {"then", Kw::Then},       {"to", Kw::To},
-        {"true", Kw::True},       {"until", Kw::Until},     {"wend", Kw::Wend},
-        {"while", Kw::While},     {"with", Kw::With},       {"xor", Kw::Xor},
-        {"randomize", Kw::Randomize}, {"default", Kw::Default},
+        {"and", Kw::And},
+        {"byref", Kw::ByRef},
+        {"byval", Kw::ByVal},
+        {"call", Kw::Call},
+        {"case", Kw::Case},
+        {"class", Kw::Class},
+        {"const", Kw::Const},
+        {"dim", Kw::Dim},
+        {"do", Kw::Do},
+        {"each", Kw::Each},
+        {"else", Kw::Else},
+        {"elseif", Kw::ElseIf},
+        {"empty", Kw::Empty},
+        {"end", Kw::End},
+        {"eqv", Kw::Eqv},
+        {"erase", Kw::Erase},
+        {"exit", Kw::Exit},
+        {"false", Kw::False},
+        {"for", Kw::For},
+        {"function", Kw::Function},
+        {"get", Kw::Get},
+        {"goto", Kw::GoTo},
+        {"if", Kw::If},
+        {"imp", Kw::Imp},
+        {"in", Kw::In},
+        {"is", Kw::Is},
+        {"let", Kw::Let},
+        {"loop", Kw::Loop},
+        {"me", Kw::Me},
+        {"mod", Kw::Mod},
+        {"new", Kw::New},
+        {"next", Kw::Next},
+        {"not", Kw::Not},
+        {"nothing", Kw::Nothing},
+        {"null", Kw::Null},
+        {"on", Kw::On},
+        {"option", Kw::Option},
+        {"or", Kw::Or},
+        {"private", Kw::Private},
+        {"property", Kw::Property},
+        {"public", Kw::Public},
+        {"redim", Kw::ReDim},
+        {"resume", Kw::Resume},
+        {"select", Kw::Select},
+        {"set", Kw::Set},
+        {"sub", Kw::Sub},
+        {"then", Kw::Then},
+        {"to", Kw::To},
+        {"true", Kw::True},
+        {"until", Kw::Until},
+        {"wend", Kw::Wend},
+        {"while", Kw::While},
+        {"with", Kw::With},
+        {"xor", Kw::Xor},
+        {"randomize", Kw::Randomize},
+        {"default", Kw::Default},
     };
     return map;
 }
 
-bool identStart(unsigned char c) { return isalpha(c) || c >= 0x80; }
-bool identChar(unsigned char c) { return isalnum(c) || c == '_' || c >= 0x80; }
+bool identStart(unsigned char c) {
+    return isalpha(c) || c >= 0x80;
+}
+bool identChar(unsigned char c) {
+    return isalnum(c) || c == '_' || c >= 0x80;
+}
 
 } // namespace
 
 std::vector<Token> tokenize(const std::string &src) {
     std::vector<Token> out;
     int line = 1;
-    size_t i = 0;
     const size_t n = src.size();
+    // Editors on other systems may leave a UTF-8 byte order mark in front.
+    size_t i = src.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
     bool space = false;
     auto push = [&](Token t) {
         t.line = line;
@@ -143,8 +185,8 @@ std::vector<Token> tokenize(const std::string &src) {
         bool prevIsOperand = !out.empty() && !space &&
                              (out.back().kind == Tok::Ident ||
                               (out.back().kind == Tok::Op && out.back().op[0] == ')'));
-        if (isdigit(c) || (c == '.' && i + 1 < n && isdigit((unsigned char)src[i + 1]) &&
-                           !prevIsOperand)) {
+        if (isdigit(c) ||
+            (c == '.' && i + 1 < n && isdigit((unsigned char)src[i + 1]) && !prevIsOperand)) {
             size_t start = i;
             while (i < n && isdigit((unsigned char)src[i]))
                 ++i;
@@ -196,8 +238,8 @@ std::vector<Token> tokenize(const std::string &src) {
             uint64_t v = 0;
             int digits = 0;
             while (k < n && isxdigit((unsigned char)src[k])) {
-                int d = isdigit((unsigned char)src[k]) ? src[k] - '0'
-                                                        : (tolower(src[k]) - 'a' + 10);
+                int d =
+                    isdigit((unsigned char)src[k]) ? src[k] - '0' : (tolower(src[k]) - 'a' + 10);
                 if (d >= base)
                     break;
                 v = v * base + d;
@@ -244,8 +286,8 @@ std::vector<Token> tokenize(const std::string &src) {
             }
             for (char ch : t.spelling)
                 t.name.push_back(static_cast<char>(tolower((unsigned char)ch)));
-            bool afterDot = !out.empty() && out.back().kind == Tok::Op &&
-                            out.back().op[0] == '.' && !space;
+            bool afterDot =
+                !out.empty() && out.back().kind == Tok::Op && out.back().op[0] == '.' && !space;
             if (!afterDot) {
                 if (t.name == "rem") {
                     while (i < n && src[i] != '\r' && src[i] != '\n')
@@ -268,12 +310,23 @@ std::vector<Token> tokenize(const std::string &src) {
         } else if (c == '>' && i + 1 < n && src[i + 1] == '=') {
             t.op[1] = '=';
             ++i;
-        } else if (c == '=' && i + 1 < n && (src[i + 1] == '<' || src[i + 1] == '>') &&
-                   false) {
+        } else if (c == '=' && i + 1 < n && (src[i + 1] == '<' || src[i + 1] == '>') && false) {
         }
         switch (c) {
-        case '+': case '-': case '*': case '/': case '\\': case '^': case '&': case '=':
-        case '<': case '>': case '(': case ')': case ',': case '.':
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+        case '\\':
+        case '^':
+        case '&':
+        case '=':
+        case '<':
+        case '>':
+        case '(':
+        case ')':
+        case ',':
+        case '.':
             break;
         default:
             throw CompileError{err::InvalidCharacter, line};

@@ -6,23 +6,76 @@
 namespace vbs {
 
 enum class Tok {
-    End,      // end of the code
-    Newline,  // end of a statement: a line end or ':'
+    End,     // end of the code
+    Newline, // end of a statement: a line end or ':'
     Ident,
-    Integer,  // fits in 16 bits
+    Integer, // fits in 16 bits
     Long,
     Double,
     String,
     Date,
-    Op,       // operators and punctuation, in `op`
+    Op, // operators and punctuation, in `op`
 };
 
 // Reserved words; contextual words (Step, Explicit, Error, Preserve...) stay identifiers.
 enum class Kw {
-    None, And, ByRef, ByVal, Call, Case, Class, Const, Dim, Do, Each, Else, ElseIf, Empty, End,
-    Eqv, Erase, Exit, False, For, Function, Get, GoTo, If, Imp, In, Is, Let, Loop, Me, Mod, New,
-    Next, Not, Nothing, Null, On, Option, Or, Private, Property, Public, ReDim, Resume, Select,
-    Set, Sub, Then, To, True, Until, Wend, While, With, Xor, Randomize, Default
+    None,
+    And,
+    ByRef,
+    ByVal,
+    Call,
+    Case,
+    Class,
+    Const,
+    Dim,
+    Do,
+    Each,
+    Else,
+    ElseIf,
+    Empty,
+    End,
+    Eqv,
+    Erase,
+    Exit,
+    False,
+    For,
+    Function,
+    Get,
+    GoTo,
+    If,
+    Imp,
+    In,
+    Is,
+    Let,
+    Loop,
+    Me,
+    Mod,
+    New,
+    Next,
+    Not,
+    Nothing,
+    Null,
+    On,
+    Option,
+    Or,
+    Private,
+    Property,
+    Public,
+    ReDim,
+    Resume,
+    Select,
+    Set,
+    Sub,
+    Then,
+    To,
+    True,
+    Until,
+    Wend,
+    While,
+    With,
+    Xor,
+    Randomize,
+    Default
 };
 
 struct Token {
@@ -33,7 +86,7 @@ struct Token {
     bool spaceBefore = false; // distinguishes `f (a)` from `f(a)` in call statements
     std::string name;         // identifiers: lower-case; the original spelling is in `spelling`
     std::string spelling;
-    std::u16string text;      // string literals
+    std::u16string text; // string literals
     double number = 0;
 };
 

@@ -22,11 +22,17 @@ std::string formatNumber(double d, int digits);
 
 namespace {
 
-[[noreturn]] void fail(int number) { throw ScriptError{number, errorText(number)}; }
+[[noreturn]] void fail(int number) {
+    throw ScriptError{number, errorText(number)};
+}
 
-bool missing(const Value *a, int n, int i) { return i >= n || a[i].type() == Type::Error; }
+bool missing(const Value *a, int n, int i) {
+    return i >= n || a[i].type() == Type::Error;
+}
 
-std::u16string s16(const Value &v) { return v.toU16(); }
+std::u16string s16(const Value &v) {
+    return v.toU16();
+}
 
 int64_t lng(const Value &v) {
     if (v.isNull())
@@ -34,22 +40,26 @@ int64_t lng(const Value &v) {
     return v.toInt32();
 }
 
-bool textMode(const Value *a, int n, int i) { return !missing(a, n, i) && lng(a[i]) == 1; }
+bool textMode(const Value *a, int n, int i) {
+    return !missing(a, n, i) && lng(a[i]) == 1;
+}
 
-Value str(std::u16string s) { return Value(std::move(s)); }
+Value str(std::u16string s) {
+    return Value(std::move(s));
+}
 
-std::u16string ascii16(const std::string &s) { return std::u16string(s.begin(), s.end()); }
+std::u16string ascii16(const std::string &s) {
+    return std::u16string(s.begin(), s.end());
+}
 
-size_t findText(const std::u16string &hay, const std::u16string &needle, size_t from,
-                bool text) {
+size_t findText(const std::u16string &hay, const std::u16string &needle, size_t from, bool text) {
     if (!text)
         return hay.find(needle, from);
     std::u16string h = lower(hay), nd = lower(needle);
     return h.find(nd, from);
 }
 
-size_t rfindText(const std::u16string &hay, const std::u16string &needle, size_t from,
-                 bool text) {
+size_t rfindText(const std::u16string &hay, const std::u16string &needle, size_t from, bool text) {
     if (!text)
         return hay.rfind(needle, from);
     return lower(hay).rfind(lower(needle), from);
@@ -379,8 +389,8 @@ Value fFormatCurrency(Interpreter &, Value *a, int n) {
     if (a[0].isNull())
         fail(err::InvalidUseOfNull);
     double d = a[0].toDouble();
-    std::string body = formatFixed(std::fabs(d), optInt(a, n, 1, 2), optInt(a, n, 2, -1), 0,
-                                   optInt(a, n, 4, -1));
+    std::string body =
+        formatFixed(std::fabs(d), optInt(a, n, 1, 2), optInt(a, n, 2, -1), 0, optInt(a, n, 4, -1));
     int parens = optInt(a, n, 3, -1);
     if (d < 0 && body.find_first_not_of("0.,") != std::string::npos)
         return Value(parens == 0 ? "-$" + body : "($" + body + ")");
@@ -598,8 +608,8 @@ Value fAbs(Interpreter &, Value *a, int) {
     case Type::Long:
     case Type::Byte:
     case Type::Boolean:
-        return fitInteger(std::llabs(v.rawInt()), v.type() == Type::Long ? Type::Long
-                                                                            : Type::Integer);
+        return fitInteger(std::llabs(v.rawInt()),
+                          v.type() == Type::Long ? Type::Long : Type::Integer);
     case Type::Currency:
         return Value::currency(std::llabs(v.rawInt()));
     case Type::Single:
@@ -636,10 +646,18 @@ Value fLog(Interpreter &, Value *a, int) {
         fail(err::InvalidCall);
     return Value(std::log(d));
 }
-Value fSin(Interpreter &, Value *a, int) { return Value(std::sin(num(a[0]))); }
-Value fCos(Interpreter &, Value *a, int) { return Value(std::cos(num(a[0]))); }
-Value fTan(Interpreter &, Value *a, int) { return Value(std::tan(num(a[0]))); }
-Value fAtn(Interpreter &, Value *a, int) { return Value(std::atan(num(a[0]))); }
+Value fSin(Interpreter &, Value *a, int) {
+    return Value(std::sin(num(a[0])));
+}
+Value fCos(Interpreter &, Value *a, int) {
+    return Value(std::cos(num(a[0])));
+}
+Value fTan(Interpreter &, Value *a, int) {
+    return Value(std::tan(num(a[0])));
+}
+Value fAtn(Interpreter &, Value *a, int) {
+    return Value(std::atan(num(a[0])));
+}
 Value fRnd(Interpreter &in, Value *a, int n) {
     return Value::single(static_cast<float>(in.nextRandom(n > 0 ? &a[0] : nullptr)));
 }
@@ -656,8 +674,12 @@ double dateArg(const Value &v) {
     noNull(v);
     return v.toDate();
 }
-Value fNow(Interpreter &, Value *, int) { return Value::date(nowLocal()); }
-Value fDate(Interpreter &, Value *, int) { return Value::date(std::floor(nowLocal())); }
+Value fNow(Interpreter &, Value *, int) {
+    return Value::date(nowLocal());
+}
+Value fDate(Interpreter &, Value *, int) {
+    return Value::date(std::floor(nowLocal()));
+}
 Value fTime(Interpreter &, Value *, int) {
     double d = nowLocal();
     return Value::date(d - std::floor(d));
@@ -672,12 +694,24 @@ Value datePartValue(Value *a, int which) {
     int v[] = {y, m, dd, h, mi, s};
     return Value::integer(static_cast<int16_t>(v[which]));
 }
-Value fYear(Interpreter &, Value *a, int) { return datePartValue(a, 0); }
-Value fMonth(Interpreter &, Value *a, int) { return datePartValue(a, 1); }
-Value fDay(Interpreter &, Value *a, int) { return datePartValue(a, 2); }
-Value fHour(Interpreter &, Value *a, int) { return datePartValue(a, 3); }
-Value fMinute(Interpreter &, Value *a, int) { return datePartValue(a, 4); }
-Value fSecond(Interpreter &, Value *a, int) { return datePartValue(a, 5); }
+Value fYear(Interpreter &, Value *a, int) {
+    return datePartValue(a, 0);
+}
+Value fMonth(Interpreter &, Value *a, int) {
+    return datePartValue(a, 1);
+}
+Value fDay(Interpreter &, Value *a, int) {
+    return datePartValue(a, 2);
+}
+Value fHour(Interpreter &, Value *a, int) {
+    return datePartValue(a, 3);
+}
+Value fMinute(Interpreter &, Value *a, int) {
+    return datePartValue(a, 4);
+}
+Value fSecond(Interpreter &, Value *a, int) {
+    return datePartValue(a, 5);
+}
 int firstDay(const Value *a, int n, int i) {
     int f = optInt(a, n, i, 1);
     if (f == 0)
@@ -733,12 +767,15 @@ Value fTimer(Interpreter &, Value *, int) {
     std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm tm{};
     localtime_r(&t, &tm);
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-              1000;
+    auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     return Value::single(
         static_cast<float>(tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec + ms / 1000.0));
 }
-std::string intervalOf(const Value &v) { return lowerAscii(v.toString()); }
+std::string intervalOf(const Value &v) {
+    return lowerAscii(v.toString());
+}
 Value fDateAdd(Interpreter &, Value *a, int) {
     std::string iv = intervalOf(a[0]);
     double k = num(a[1]);
@@ -867,13 +904,23 @@ Value bound(Value *a, int n, bool upperBound) {
         fail(err::SubscriptRange);
     return Value(static_cast<int32_t>(upperBound ? r->upper[dim - 1] : 0));
 }
-Value fLBound(Interpreter &, Value *a, int n) { return bound(a, n, false); }
-Value fUBound(Interpreter &, Value *a, int n) { return bound(a, n, true); }
-Value fIsArray(Interpreter &, Value *a, int) { return Value(a[0].isArray()); }
+Value fLBound(Interpreter &, Value *a, int n) {
+    return bound(a, n, false);
+}
+Value fUBound(Interpreter &, Value *a, int n) {
+    return bound(a, n, true);
+}
+Value fIsArray(Interpreter &, Value *a, int) {
+    return Value(a[0].isArray());
+}
 
 // --- type inspection
-Value fIsEmpty(Interpreter &, Value *a, int) { return Value(a[0].isEmpty()); }
-Value fIsNull(Interpreter &, Value *a, int) { return Value(a[0].isNull()); }
+Value fIsEmpty(Interpreter &, Value *a, int) {
+    return Value(a[0].isEmpty());
+}
+Value fIsNull(Interpreter &, Value *a, int) {
+    return Value(a[0].isNull());
+}
 Value fIsNumeric(Interpreter &, Value *a, int) {
     const Value &v = a[0];
     switch (v.type()) {
@@ -903,8 +950,12 @@ Value fIsDate(Interpreter &, Value *a, int) {
     }
     return Value(false);
 }
-Value fIsObject(Interpreter &, Value *a, int) { return Value(a[0].isObject()); }
-Value fTypeName(Interpreter &, Value *a, int) { return Value(typeName(a[0])); }
+Value fIsObject(Interpreter &, Value *a, int) {
+    return Value(a[0].isObject());
+}
+Value fTypeName(Interpreter &, Value *a, int) {
+    return Value(typeName(a[0]));
+}
 Value fVarType(Interpreter &, Value *a, int) {
     return Value::integer(static_cast<int16_t>(static_cast<int>(a[0].type())));
 }
@@ -934,14 +985,27 @@ Value fInputBox(Interpreter &in, Value *a, int n) {
 Value fCreateObject(Interpreter &in, Value *a, int) {
     return in.createObject(a[0].toString());
 }
-Value fGetObject(Interpreter &, Value *, int) { fail(err::CantCreateObject); }
-Value fScriptEngine(Interpreter &, Value *, int) { return Value("VBScript"); }
-Value fScriptEngineMajor(Interpreter &, Value *, int) { return Value::integer(5); }
-Value fScriptEngineMinor(Interpreter &, Value *, int) { return Value::integer(8); }
-Value fScriptEngineBuild(Interpreter &, Value *, int) { return Value::integer(16384); }
-Value fGetLocale(Interpreter &, Value *, int) { return Value(static_cast<int32_t>(1033)); }
-Value fSetLocale(Interpreter &, Value *, int) { return Value(static_cast<int32_t>(1033)); }
-Value fIsObjectNothing(Interpreter &, Value *a, int) { return Value(a[0].isNothing()); }
+Value fGetObject(Interpreter &, Value *, int) {
+    fail(err::CantCreateObject);
+}
+Value fScriptEngine(Interpreter &, Value *, int) {
+    return Value("VBScript");
+}
+Value fScriptEngineMajor(Interpreter &, Value *, int) {
+    return Value::integer(5);
+}
+Value fScriptEngineMinor(Interpreter &, Value *, int) {
+    return Value::integer(8);
+}
+Value fScriptEngineBuild(Interpreter &, Value *, int) {
+    return Value::integer(16384);
+}
+Value fGetLocale(Interpreter &, Value *, int) {
+    return Value(static_cast<int32_t>(1033));
+}
+Value fSetLocale(Interpreter &, Value *, int) {
+    return Value(static_cast<int32_t>(1033));
+}
 
 const Builtin kBuiltins[] = {
     {"len", 1, 1, fLen},
@@ -1084,8 +1148,8 @@ bool findConstant(const std::string &name, Value &out) {
         i16("vbbinarycompare", 0);
         i16("vbtextcompare", 1);
         i16("vbdatabasecompare", 2);
-        const char *buttons[] = {"vbokonly", "vbokcancel", "vbabortretryignore",
-                                 "vbyesnocancel", "vbyesno", "vbretrycancel"};
+        const char *buttons[] = {"vbokonly",      "vbokcancel", "vbabortretryignore",
+                                 "vbyesnocancel", "vbyesno",    "vbretrycancel"};
         for (int i = 0; i < 6; ++i)
             i16(buttons[i], i);
         i16("vbcritical", 16);
@@ -1098,11 +1162,11 @@ bool findConstant(const std::string &name, Value &out) {
         i16("vbdefaultbutton4", 768);
         i16("vbapplicationmodal", 0);
         i32("vbsystemmodal", 4096);
-        const char *answers[] = {"vbok", "vbcancel", "vbabort", "vbretry",
-                                 "vbignore", "vbyes", "vbno"};
+        const char *answers[] = {"vbok",     "vbcancel", "vbabort", "vbretry",
+                                 "vbignore", "vbyes",    "vbno"};
         for (int i = 0; i < 7; ++i)
             i16(answers[i], i + 1);
-        const char *days[] = {"vbsunday", "vbmonday", "vbtuesday", "vbwednesday",
+        const char *days[] = {"vbsunday",   "vbmonday", "vbtuesday", "vbwednesday",
                               "vbthursday", "vbfriday", "vbsaturday"};
         for (int i = 0; i < 7; ++i)
             i16(days[i], i + 1);
@@ -1115,10 +1179,9 @@ bool findConstant(const std::string &name, Value &out) {
         i16("vbshortdate", 2);
         i16("vblongtime", 3);
         i16("vbshorttime", 4);
-        const char *types[] = {"vbempty", "vbnull", "vbinteger", "vblong", "vbsingle",
-                               "vbdouble", "vbcurrency", "vbdate", "vbstring", "vbobject",
-                               "vberror", "vbboolean", "vbvariant", "vbdataobject",
-                               "vbdecimal"};
+        const char *types[] = {"vbempty",  "vbnull",     "vbinteger", "vblong",       "vbsingle",
+                               "vbdouble", "vbcurrency", "vbdate",    "vbstring",     "vbobject",
+                               "vberror",  "vbboolean",  "vbvariant", "vbdataobject", "vbdecimal"};
         for (int i = 0; i < 15; ++i)
             i16(types[i], i);
         i16("vbbyte", 17);
@@ -1166,24 +1229,38 @@ void arraySet(Value &arr, const std::vector<Value> &idx, const Value &v) {
 
 std::string typeName(const Value &v) {
     switch (v.type()) {
-    case Type::Empty: return "Empty";
-    case Type::Null: return "Null";
-    case Type::Integer: return "Integer";
-    case Type::Long: return "Long";
-    case Type::Single: return "Single";
-    case Type::Double: return "Double";
-    case Type::Currency: return "Currency";
-    case Type::Date: return "Date";
-    case Type::String: return "String";
-    case Type::Boolean: return "Boolean";
-    case Type::Byte: return "Byte";
-    case Type::Error: return "Error";
-    case Type::Array: return "Variant()";
+    case Type::Empty:
+        return "Empty";
+    case Type::Null:
+        return "Null";
+    case Type::Integer:
+        return "Integer";
+    case Type::Long:
+        return "Long";
+    case Type::Single:
+        return "Single";
+    case Type::Double:
+        return "Double";
+    case Type::Currency:
+        return "Currency";
+    case Type::Date:
+        return "Date";
+    case Type::String:
+        return "String";
+    case Type::Boolean:
+        return "Boolean";
+    case Type::Byte:
+        return "Byte";
+    case Type::Error:
+        return "Error";
+    case Type::Array:
+        return "Variant()";
     case Type::Object: {
         HostObject *o = v.objectPtr();
         return o ? o->typeName() : "Nothing";
     }
-    case Type::Ref: return typeName(*v.refTarget());
+    case Type::Ref:
+        return typeName(*v.refTarget());
     }
     return "Unknown";
 }

@@ -25,7 +25,9 @@ namespace vbs {
 
 namespace {
 
-[[noreturn]] void fail(int number) { throw ScriptError{number, errorText(number)}; }
+[[noreturn]] void fail(int number) {
+    throw ScriptError{number, errorText(number)};
+}
 
 void argCount(const std::vector<Value> &args, size_t lo, size_t hi) {
     if (args.size() < lo || args.size() > hi)
@@ -43,12 +45,12 @@ bool inList(const std::string &n, std::initializer_list<const char *> names) {
     return false;
 }
 
-
 // A read-only list handed out by Dictionary.Items/Keys-like members and folders.
 class ListObject : public HostObject {
 public:
     explicit ListObject(std::vector<Value> items, std::string type)
-        : m_items(std::move(items)), m_type(std::move(type)) {}
+        : m_items(std::move(items))
+        , m_type(std::move(type)) {}
     bool hasMember(const std::string &name) const override {
         std::string n = lowerAscii(name);
         return n == "count" || n == "item" || n.empty();
@@ -112,7 +114,8 @@ double fileDate(const fs::path &p) {
 
 class TextStream : public HostObject {
 public:
-    TextStream(const std::string &path, int mode) : m_mode(mode) {
+    TextStream(const std::string &path, int mode)
+        : m_mode(mode) {
         if (mode == 1) {
             std::ifstream in(path, std::ios::binary);
             if (!in)
@@ -127,10 +130,9 @@ public:
         }
     }
     bool hasMember(const std::string &name) const override {
-        return inList(lowerAscii(name),
-                      {"readline", "readall", "read", "write", "writeline", "writeblanklines",
-                       "skipline", "skip", "atendofstream", "atendofline", "line", "column",
-                       "close"});
+        return inList(lowerAscii(name), {"readline", "readall", "read", "write", "writeline",
+                                         "writeblanklines", "skipline", "skip", "atendofstream",
+                                         "atendofline", "line", "column", "close"});
     }
     Value invoke(const std::string &name, std::vector<Value> &args) override {
         std::string n = lowerAscii(name);
@@ -245,12 +247,14 @@ std::shared_ptr<HostObject> openText(const std::string &path, int mode, bool cre
 
 class FileObject : public HostObject {
 public:
-    FileObject(fs::path p, bool folder) : m_path(std::move(p)), m_folder(folder) {}
+    FileObject(fs::path p, bool folder)
+        : m_path(std::move(p))
+        , m_folder(folder) {}
     bool hasMember(const std::string &name) const override {
         return inList(lowerAscii(name),
-                      {"", "name", "path", "size", "datelastmodified", "parentfolder",
-                       "delete", "copy", "move", "openastextstream", "files", "subfolders",
-                       "isrootfolder", "shortname", "type"});
+                      {"", "name", "path", "size", "datelastmodified", "parentfolder", "delete",
+                       "copy", "move", "openastextstream", "files", "subfolders", "isrootfolder",
+                       "shortname", "type"});
     }
     Value invoke(const std::string &name, std::vector<Value> &args) override {
         std::string n = lowerAscii(name);
@@ -322,8 +326,8 @@ public:
             for (auto &p : paths)
                 items.push_back(Value(std::shared_ptr<HostObject>(
                     std::make_shared<FileObject>(p, n == "subfolders"))));
-            return Value(std::shared_ptr<HostObject>(
-                std::make_shared<ListObject>(std::move(items), n == "files" ? "Files" : "Folders")));
+            return Value(std::shared_ptr<HostObject>(std::make_shared<ListObject>(
+                std::move(items), n == "files" ? "Files" : "Folders")));
         }
         fail(err::NoSuchMember);
     }
@@ -346,7 +350,9 @@ private:
     bool m_folder;
 };
 
-bool hasWildcard(const std::string &s) { return s.find_first_of("*?") != std::string::npos; }
+bool hasWildcard(const std::string &s) {
+    return s.find_first_of("*?") != std::string::npos;
+}
 
 bool wildMatch(const char *p, const char *s) {
     if (!*p)
@@ -385,9 +391,8 @@ std::vector<fs::path> expandSources(const std::string &spec, bool folders) {
 // --- Err
 
 bool ErrObject::hasMember(const std::string &name) const {
-    return inList(lowerAscii(name),
-                  {"", "number", "description", "source", "raise", "clear", "helpfile",
-                   "helpcontext"});
+    return inList(lowerAscii(name), {"", "number", "description", "source", "raise", "clear",
+                                     "helpfile", "helpcontext"});
 }
 
 Value ErrObject::invoke(const std::string &name, std::vector<Value> &args) {
@@ -410,13 +415,14 @@ Value ErrObject::invoke(const std::string &name, std::vector<Value> &args) {
     if (n == "raise") {
         argCount(args, 1, 5);
         int number = args[0].toInt32();
-        std::string source = given(args, 1) ? args[1].toString() : "Microsoft VBScript runtime error";
+        std::string source =
+            given(args, 1) ? args[1].toString() : "Microsoft VBScript runtime error";
         std::string desc = given(args, 2) ? args[2].toString() : errorText(number);
         if (!given(args, 2) && desc == "Unknown runtime error" && number != 0)
             desc = "Unknown runtime error";
         if (number == 0)
             fail(err::InvalidCall);
-        e.source = source;
+        m_in.setRaisedSource(source);
         throw ScriptError{number, desc};
     }
     fail(err::NoSuchMember);
@@ -579,12 +585,28 @@ bool Dictionary::enumerate(std::vector<Value> &out) {
 // --- FileSystemObject
 
 bool FileSystem::hasMember(const std::string &name) const {
-    return inList(lowerAscii(name),
-                  {"fileexists", "folderexists", "createfolder", "deletefile", "deletefolder",
-                   "copyfile", "movefile", "copyfolder", "movefolder", "getfile", "getfolder",
-                   "opentextfile", "createtextfile", "buildpath", "getfilename",
-                   "getparentfoldername", "getbasename", "getextensionname",
-                   "getabsolutepathname", "gettempname", "getspecialfolder", "driveexists"});
+    return inList(lowerAscii(name), {"fileexists",
+                                     "folderexists",
+                                     "createfolder",
+                                     "deletefile",
+                                     "deletefolder",
+                                     "copyfile",
+                                     "movefile",
+                                     "copyfolder",
+                                     "movefolder",
+                                     "getfile",
+                                     "getfolder",
+                                     "opentextfile",
+                                     "createtextfile",
+                                     "buildpath",
+                                     "getfilename",
+                                     "getparentfoldername",
+                                     "getbasename",
+                                     "getextensionname",
+                                     "getabsolutepathname",
+                                     "gettempname",
+                                     "getspecialfolder",
+                                     "driveexists"});
 }
 
 Value FileSystem::invoke(const std::string &name, std::vector<Value> &args) {
@@ -653,8 +675,8 @@ Value FileSystem::invoke(const std::string &name, std::vector<Value> &args) {
         bool folder = n == "getfolder";
         if (folder ? !fs::is_directory(p, ec) : !fs::is_regular_file(p, ec))
             fail(folder ? err::PathNotFound : err::FileNotFound);
-        return Value(std::shared_ptr<HostObject>(
-            std::make_shared<FileObject>(fs::absolute(p, ec), folder)));
+        return Value(
+            std::shared_ptr<HostObject>(std::make_shared<FileObject>(fs::absolute(p, ec), folder)));
     }
     if (n == "opentextfile") {
         argCount(args, 1, 4);
@@ -776,7 +798,8 @@ Value Shell::invoke(const std::string &name, std::vector<Value> &args) {
         std::string title = given(args, 2) ? args[2].toString() : "Windows Script Host";
         int buttons = given(args, 3) ? args[3].toInt32() : 0;
         if (m_services.msgBox)
-            return Value(static_cast<int32_t>(m_services.msgBox(args[0].toString(), buttons, title)));
+            return Value(
+                static_cast<int32_t>(m_services.msgBox(args[0].toString(), buttons, title)));
         if (m_services.echo)
             m_services.echo(args[0].toString());
         return Value(static_cast<int32_t>(1));
@@ -885,8 +908,8 @@ void Interpreter::randomize(const Value *seed) {
         d = seed->toDouble();
     } else {
         auto now = std::chrono::system_clock::now().time_since_epoch();
-        d = static_cast<double>(
-                std::chrono::duration_cast<std::chrono::microseconds>(now).count() % 86400000000LL) /
+        d = static_cast<double>(std::chrono::duration_cast<std::chrono::microseconds>(now).count() %
+                                86400000000LL) /
             1e6;
     }
     uint64_t bits;

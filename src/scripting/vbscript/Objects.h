@@ -15,7 +15,8 @@ class Interpreter;
 // The Err object: Number, Description, Source, Raise, Clear.
 class ErrObject : public HostObject {
 public:
-    explicit ErrObject(Interpreter &in) : m_in(in) {}
+    explicit ErrObject(Interpreter &in)
+        : m_in(in) {}
     bool hasMember(const std::string &name) const override;
     Value invoke(const std::string &name, std::vector<Value> &args) override;
     void setProperty(const std::string &name, std::vector<Value> &args,
@@ -57,7 +58,8 @@ public:
 // WScript.Shell: Run, SendKeys, Popup and environment strings through the host.
 class Shell : public HostObject {
 public:
-    explicit Shell(HostServices &services) : m_services(services) {}
+    explicit Shell(HostServices &services)
+        : m_services(services) {}
     bool hasMember(const std::string &name) const override;
     Value invoke(const std::string &name, std::vector<Value> &args) override;
     void setProperty(const std::string &name, std::vector<Value> &args,
@@ -72,7 +74,8 @@ private:
 class WScriptObject : public HostObject {
 public:
     WScriptObject(HostServices &services, std::string scriptPath)
-        : m_services(services), m_path(std::move(scriptPath)) {}
+        : m_services(services)
+        , m_path(std::move(scriptPath)) {}
     bool hasMember(const std::string &name) const override;
     Value invoke(const std::string &name, std::vector<Value> &args) override;
     void setProperty(const std::string &name, std::vector<Value> &args,

@@ -7,11 +7,17 @@
 
 namespace vbs {
 
+bool parseNumber(const std::u16string &text, double &out);
+
 namespace {
 
-[[noreturn]] void fail(int number) { throw ScriptError{number, errorText(number)}; }
+[[noreturn]] void fail(int number) {
+    throw ScriptError{number, errorText(number)};
+}
 
-const Value &deref(const Value &v) { return v.type() == Type::Ref ? *v.refTarget() : v; }
+const Value &deref(const Value &v) {
+    return v.type() == Type::Ref ? *v.refTarget() : v;
+}
 
 // Objects take part in arithmetic through their default property.
 Value defaultOf(const Value &v) {
@@ -133,18 +139,20 @@ int compare(const Value &av, const Value &bv, bool aLit, bool bLit, bool textCom
         const Value &o = ta == Type::String ? b : a;
         int flip = ta == Type::String ? -1 : 1; // result is for (o, s); flip when s is left
         if (o.isEmpty())
-            return compareText(ta == Type::String ? a.str() : u"", tb == Type::String ? b.str() : u"",
-                               textCompare);
+            return compareText(ta == Type::String ? a.str() : u"",
+                               tb == Type::String ? b.str() : u"", textCompare);
         bool literalNumber = ta == Type::String ? bLit : aLit;
         bool literalString = ta == Type::String ? aLit : bLit;
         if (literalNumber || literalString) {
-            if (literalNumber) {
+            double d;
+            if (literalNumber && parseNumber(s.str(), d)) {
                 // The text is converted to a number when compared with a number literal.
-                double d = s.toDouble();
                 double x = o.toDouble();
                 int r = x < d ? -1 : (x > d ? 1 : 0);
                 return r * flip;
             }
+            if (literalNumber)
+                return -1 * flip;
             int r = compareText(o.toU16(), s.str(), textCompare);
             return r * flip;
         }
@@ -166,7 +174,8 @@ static Value arith(BinOp op, const Value &a, const Value &b) {
     if (ta == Type::Null || tb == Type::Null)
         return Value::null();
     if (ta == Type::Object || tb == Type::Object)
-        return arith(op, ta == Type::Object ? defaultOf(a) : a, tb == Type::Object ? defaultOf(b) : b);
+        return arith(op, ta == Type::Object ? defaultOf(a) : a,
+                     tb == Type::Object ? defaultOf(b) : b);
     int ra = rank(ta), rb = rank(tb);
     if (ra < 0 || rb < 0)
         fail(err::TypeMismatch);
@@ -233,12 +242,23 @@ static Value logical(BinOp op, const Value &a, const Value &b) {
     int64_t x = toLongArg(a), y = toLongArg(b);
     int64_t v = 0;
     switch (op) {
-    case BinOp::And: v = x & y; break;
-    case BinOp::Or: v = x | y; break;
-    case BinOp::Xor: v = x ^ y; break;
-    case BinOp::Eqv: v = ~(x ^ y); break;
-    case BinOp::Imp: v = (~x) | y; break;
-    default: break;
+    case BinOp::And:
+        v = x & y;
+        break;
+    case BinOp::Or:
+        v = x | y;
+        break;
+    case BinOp::Xor:
+        v = x ^ y;
+        break;
+    case BinOp::Eqv:
+        v = ~(x ^ y);
+        break;
+    case BinOp::Imp:
+        v = (~x) | y;
+        break;
+    default:
+        break;
     }
     if (a.type() == Type::Boolean && b.type() == Type::Boolean)
         return Value(v != 0);
@@ -327,12 +347,18 @@ Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit) {
         if (c == 2)
             return Value::null();
         switch (op) {
-        case BinOp::Eq: return Value(c == 0);
-        case BinOp::Ne: return Value(c != 0);
-        case BinOp::Lt: return Value(c < 0);
-        case BinOp::Gt: return Value(c > 0);
-        case BinOp::Le: return Value(c <= 0);
-        default: return Value(c >= 0);
+        case BinOp::Eq:
+            return Value(c == 0);
+        case BinOp::Ne:
+            return Value(c != 0);
+        case BinOp::Lt:
+            return Value(c < 0);
+        case BinOp::Gt:
+            return Value(c > 0);
+        case BinOp::Le:
+            return Value(c <= 0);
+        default:
+            return Value(c >= 0);
         }
     }
     case BinOp::Is: {

@@ -5,9 +5,26 @@
 namespace vbs {
 
 enum class BinOp {
-    Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat,
-    Eq, Ne, Lt, Gt, Le, Ge, Is,
-    And, Or, Xor, Eqv, Imp
+    Add,
+    Sub,
+    Mul,
+    Div,
+    IntDiv,
+    Mod,
+    Pow,
+    Concat,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge,
+    Is,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp
 };
 
 // VBScript's operator semantics: type promotion (Integer -> Long -> Double on overflow), Null

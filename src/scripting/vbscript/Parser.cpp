@@ -8,7 +8,8 @@ namespace {
 
 class Parser {
 public:
-    explicit Parser(std::vector<Token> toks) : m_t(std::move(toks)) {}
+    explicit Parser(std::vector<Token> toks)
+        : m_t(std::move(toks)) {}
 
     std::unique_ptr<Module> module() {
         m_mod = std::make_unique<Module>();
@@ -46,9 +47,7 @@ public:
 private:
     // --- token helpers
     const Token &cur() const { return m_t[m_pos]; }
-    const Token &peek(size_t k) const {
-        return m_t[std::min(m_pos + k, m_t.size() - 1)];
-    }
+    const Token &peek(size_t k) const { return m_t[std::min(m_pos + k, m_t.size() - 1)]; }
     void next() {
         if (m_pos + 1 < m_t.size())
             ++m_pos;
@@ -177,11 +176,16 @@ private:
         for (auto &prm : p->params)
             declareLocal(prm.name);
         Kw endKw = kind;
-        block(p->body, [&] { return isKw(Kw::End) && peek(1).kw == endKw; });
+        block(p->body, [&] {
+            return isKw(Kw::End) && (peek(1).kw == Kw::Sub || peek(1).kw == Kw::Function ||
+                                     peek(1).kw == Kw::Property);
+        });
+        if (cur().kind == Tok::End)
+            fail(err::ExpectedEnd);
         if (!(isKw(Kw::End) && peek(1).kw == endKw))
-            fail(kind == Kw::Sub ? err::ExpectedSub
-                                 : (kind == Kw::Function ? err::ExpectedFunction
-                                                         : err::ExpectedProperty));
+            fail(kind == Kw::Sub
+                     ? err::ExpectedSub
+                     : (kind == Kw::Function ? err::ExpectedFunction : err::ExpectedProperty));
         next();
         next();
         endOfStatement();
@@ -675,7 +679,8 @@ private:
             }
             if (cur().kind == Tok::Newline)
                 next();
-            block(c.body, [&] { return isKw(Kw::Case) || (isKw(Kw::End) && peek(1).kw == Kw::Select); });
+            block(c.body,
+                  [&] { return isKw(Kw::Case) || (isKw(Kw::End) && peek(1).kw == Kw::Select); });
             bool isElse = c.tests.empty();
             s->cases.push_back(std::move(c));
             if (isElse)
@@ -809,6 +814,16 @@ private:
                 e->args = argList();
                 e->hasParens = true;
                 expectOp(')', err::ExpectedRParen);
+            } else if (isOp('(') && e->hasParens && !cur().spaceBefore) {
+                next();
+                auto ix = std::make_unique<Expr>();
+                ix->kind = EK::Index;
+                ix->line = line;
+                ix->a = std::move(e);
+                ix->args = argList();
+                ix->hasParens = true;
+                expectOp(')', err::ExpectedRParen);
+                e = std::move(ix);
             } else if (isOp('.') && !cur().spaceBefore) {
                 next();
                 auto m = std::make_unique<Expr>();

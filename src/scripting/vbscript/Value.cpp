@@ -17,13 +17,18 @@ size_t ArrayRep::count() const {
     return upper.empty() ? 0 : n;
 }
 
-Value::Value(const std::string &utf8) : m_type(Type::String) {
+Value::Value(const std::string &utf8)
+    : m_type(Type::String) {
     m_u.str = new StrRep{1, fromUtf8(utf8)};
 }
 
-Value::Value(std::u16string s) : m_type(Type::String) { m_u.str = new StrRep{1, std::move(s)}; }
+Value::Value(std::u16string s)
+    : m_type(Type::String) {
+    m_u.str = new StrRep{1, std::move(s)};
+}
 
-Value::Value(std::shared_ptr<HostObject> obj) : m_type(Type::Object) {
+Value::Value(std::shared_ptr<HostObject> obj)
+    : m_type(Type::Object) {
     m_u.obj = obj ? new ObjRep{1, std::move(obj)} : nullptr;
 }
 
@@ -94,6 +99,7 @@ bool Value::isNumeric() const {
 std::u16string fromUtf8(const std::string &s) {
     std::u16string out;
     out.reserve(s.size());
+    auto cont = [&](size_t k) { return k < s.size() && (s[k] & 0xC0) == 0x80; };
     for (size_t i = 0; i < s.size();) {
         unsigned char c = s[i];
         uint32_t cp;
@@ -101,18 +107,19 @@ std::u16string fromUtf8(const std::string &s) {
         if (c < 0x80) {
             cp = c;
             len = 1;
-        } else if ((c >> 5) == 6 && i + 1 < s.size()) {
+        } else if ((c >> 5) == 6 && cont(i + 1)) {
             cp = ((c & 0x1F) << 6) | (s[i + 1] & 0x3F);
             len = 2;
-        } else if ((c >> 4) == 14 && i + 2 < s.size()) {
+        } else if ((c >> 4) == 14 && cont(i + 1) && cont(i + 2)) {
             cp = ((c & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F);
             len = 3;
-        } else if ((c >> 3) == 30 && i + 3 < s.size()) {
+        } else if ((c >> 3) == 30 && cont(i + 1) && cont(i + 2) && cont(i + 3)) {
             cp = ((c & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) |
                  (s[i + 3] & 0x3F);
             len = 4;
         } else {
-            cp = c; // stray byte: keep it as Latin-1
+            // Not UTF-8: files in the old ANSI code page keep their Latin-1 characters.
+            cp = c;
             len = 1;
         }
         i += len;
@@ -170,7 +177,9 @@ std::string formatNumber(double d, int digits) {
     return s;
 }
 
-static std::u16string ascii(const std::string &s) { return std::u16string(s.begin(), s.end()); }
+static std::u16string ascii(const std::string &s) {
+    return std::u16string(s.begin(), s.end());
+}
 
 std::u16string Value::toU16() const {
     switch (m_type) {
@@ -226,7 +235,9 @@ std::u16string Value::toU16() const {
     return u"";
 }
 
-std::string Value::toString() const { return toUtf8(toU16()); }
+std::string Value::toString() const {
+    return toUtf8(toU16());
+}
 
 // Text to number as VBScript's coercion does: blanks around, sign, &H/&O, decimals, exponent.
 bool parseNumber(const std::u16string &text, double &out) {

@@ -52,16 +52,37 @@ struct ObjRep {
 // The Variant: a 16-byte tagged union with reference-counted strings, arrays and objects.
 class Value {
 public:
-    Value() : m_type(Type::Empty) { m_u.i64 = 0; }
-    Value(bool b) : m_type(Type::Boolean) { m_u.i64 = b ? -1 : 0; }
-    Value(int32_t i) : m_type(Type::Long) { m_u.i64 = i; }
-    Value(double d) : m_type(Type::Double) { m_u.d = d; }
+    Value()
+        : m_type(Type::Empty) {
+        m_u.i64 = 0;
+    }
+    Value(bool b)
+        : m_type(Type::Boolean) {
+        m_u.i64 = b ? -1 : 0;
+    }
+    Value(int32_t i)
+        : m_type(Type::Long) {
+        m_u.i64 = i;
+    }
+    Value(double d)
+        : m_type(Type::Double) {
+        m_u.d = d;
+    }
     Value(const std::string &utf8);
-    Value(const char *utf8) : Value(std::string(utf8)) {}
+    Value(const char *utf8)
+        : Value(std::string(utf8)) {}
     Value(std::u16string s);
     Value(std::shared_ptr<HostObject> obj);
-    Value(const Value &o) : m_type(o.m_type), m_u(o.m_u) { retain(); }
-    Value(Value &&o) noexcept : m_type(o.m_type), m_u(o.m_u) { o.m_type = Type::Empty; }
+    Value(const Value &o)
+        : m_type(o.m_type)
+        , m_u(o.m_u) {
+        retain();
+    }
+    Value(Value &&o) noexcept
+        : m_type(o.m_type)
+        , m_u(o.m_u) {
+        o.m_type = Type::Empty;
+    }
     ~Value() { release(); }
     Value &operator=(const Value &o) {
         if (this != &o) {
