@@ -63,14 +63,14 @@ QStringList EspeakLibrary::voiceNames() {
     std::lock_guard lock(m_mutex);
     if (m_voiceNames.isEmpty()) {
         for (const espeak_VOICE **voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
-            // languages: a priority byte, then a zero-terminated name, repeated; the first
-            // name is the voice's own language.
-            const char *languages = (*voice)->languages;
-            if (!languages || !languages[0] || !languages[1])
-                continue;
-            const QString name = QString::fromUtf8(languages + 1);
-            if (!m_voiceNames.contains(name))
-                m_voiceNames << name;
+            // languages: a priority byte, then a zero-terminated name, repeated until an empty
+            // name. "en" is only listed this way, as the language of "en-gb" and others.
+            for (const char *language = (*voice)->languages; language && language[0] && language[1];
+                 language += 2 + qstrlen(language + 1)) {
+                const QString name = QString::fromUtf8(language + 1);
+                if (!m_voiceNames.contains(name))
+                    m_voiceNames << name;
+            }
         }
         m_voiceNames.sort();
     }

@@ -127,7 +127,7 @@ void SpeechWorker::speak(const Job &job) {
     qint64 total = 0;
     bool startSeen = false;
     auto noticeStart = [&] {
-        if (!startSeen && playedLocked() > 0) {
+        if (playedLocked() > 0 && !startSeen) {
             startSeen = true;
             m_started(job.id);
         }
