@@ -156,6 +156,7 @@ void PulseAudioSink::begin() {
     m_handed = 0;
     m_finishing = false;
     m_triggered = false;
+    m_drained = false;
     m_firstHandOver = {};
     if (m_stream && m_paused)
         pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
@@ -198,6 +199,7 @@ void PulseAudioSink::pump() {
     if (m_finishing && m_pending.isEmpty() && !m_triggered && m_handed > 0) {
         m_triggered = true;
         pa_operation_unref(pa_stream_trigger(m_stream, nullptr, nullptr));
+        pa_operation_unref(pa_stream_drain(m_stream, &PulseAudioSink::onDrained, this));
     }
 }
 
@@ -207,6 +209,8 @@ qint64 PulseAudioSink::played() {
     MainloopLock lock(m_mainloop);
     if (!m_stream || pa_stream_get_state(m_stream) != PA_STREAM_READY || m_handed == 0)
         return 0;
+    if (m_drained)
+        return m_handed;
     // Fresh timing from the server rather than the automatic update every 100 ms, so the
     // start and end of an utterance are seen when they happen.
     if (!m_timingUpdate || pa_operation_get_state(m_timingUpdate) != PA_OPERATION_RUNNING) {
@@ -271,6 +275,12 @@ void PulseAudioSink::onStreamState(pa_stream *stream, void *self) {
     default:
         break;
     }
+}
+
+void PulseAudioSink::onDrained(pa_stream *stream, int success, void *self) {
+    auto *sink = static_cast<PulseAudioSink *>(self);
+    if (success && stream == sink->m_stream)
+        sink->m_drained = true;
 }
 
 void PulseAudioSink::onWritable(pa_stream *stream, size_t, void *self) {

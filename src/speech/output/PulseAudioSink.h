@@ -43,6 +43,7 @@ private:
     static void onContextState(pa_context *context, void *self);
     static void onStreamState(pa_stream *stream, void *self);
     static void onWritable(pa_stream *stream, size_t bytes, void *self);
+    static void onDrained(pa_stream *stream, int success, void *self);
 
     const QByteArray m_clientName;
     pa_threaded_mainloop *m_mainloop = nullptr;
@@ -55,6 +56,9 @@ private:
     qint64 m_handed = 0;  // samples of the stretch given to the server
     bool m_finishing = false;
     bool m_triggered = false;
+    // The server has played the whole finished stretch; its clock alone never gets there,
+    // as it keeps the sink's latency back once the stream runs dry.
+    bool m_drained = false;
     bool m_paused = false;
     std::chrono::steady_clock::time_point m_firstHandOver;
     std::atomic<bool> m_failed{false};
