@@ -126,7 +126,8 @@ void SpeechWorker::speak(const Job &job) {
     }
     qint64 total = 0;
     bool startSeen = false;
-    auto noticeStart = [&] {
+    // Brings m_lastPlayed up to date and reports the first sample heard.
+    auto followPlayback = [&] {
         if (playedLocked() > 0 && !startSeen) {
             startSeen = true;
             m_started(job.id);
@@ -140,7 +141,7 @@ void SpeechWorker::speak(const Job &job) {
         replaceFailedSinkLocked(total);
         m_sink->write(samples, count);
         total += count;
-        noticeStart();
+        followPlayback();
         return true;
     });
 
@@ -149,7 +150,7 @@ void SpeechWorker::speak(const Job &job) {
         m_sink->finish();
     while (!isCancelled(job.id)) {
         replaceFailedSinkLocked(total);
-        noticeStart();
+        followPlayback();
         if (m_lastPlayed >= total) {
             m_sink->end();
             m_stretchOpen = false;
