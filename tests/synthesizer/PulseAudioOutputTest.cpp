@@ -3,10 +3,13 @@
 #include "EspeakSynthesizer.h"
 #include "SpeechEvents.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 
 namespace {
@@ -144,6 +147,49 @@ TEST(PulseAudioServerGone, SpeechCarriesOnSilentlyWhenTheServerGoesAway) {
     ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 4; }));
     EXPECT_EQ(events.events, (QStringList{"start", "end", "start", "end"}));
     EXPECT_FALSE(events.offUiThread);
+}
+
+// The test desktop's sound server: the pulseaudio process whose command line names the
+// desktop's folder.
+pid_t soundServerPid() {
+    const QByteArray folder = qgetenv("QUILLET_DESKTOP_DIR");
+    if (folder.isEmpty())
+        return 0;
+    const QStringList entries = QDir("/proc").entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        bool number = false;
+        const int pid = entry.toInt(&number);
+        QFile file("/proc/" + entry + "/cmdline");
+        if (!number || !file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray commandLine = file.readAll();
+        if (commandLine.startsWith("pulseaudio") && commandLine.contains(folder))
+            return pid_t(pid);
+    }
+    return 0;
+}
+
+// Run on a server of its own: it freezes the server.
+TEST(PulseAudioServerFrozen, SpeechCarriesOnSilentlyWhenTheServerStopsPlaying) {
+    const pid_t server = soundServerPid();
+    ASSERT_GT(server, 0);
+    EspeakSynthesizer synthesizer;
+    ASSERT_TRUE(synthesizer.isAudible());
+    SpeechEvents events(synthesizer);
+    synthesizer.speaktext(longText);
+    ASSERT_TRUE(waitUntil([&] { return !events.events.isEmpty(); }));
+
+    ASSERT_EQ(kill(server, SIGSTOP), 0);
+    struct Thaw {
+        pid_t pid;
+        ~Thaw() { kill(pid, SIGCONT); }
+    } thaw{server};
+
+    ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 2; }, 60000));
+    EXPECT_FALSE(synthesizer.isAudible());
+    synthesizer.speaktext("Still here");
+    ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 4; }));
+    EXPECT_EQ(events.events, (QStringList{"start", "end", "start", "end"}));
 }
 
 } // namespace

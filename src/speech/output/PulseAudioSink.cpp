@@ -11,6 +11,7 @@ constexpr auto connectTimeout = std::chrono::seconds(3);
 // first chunk plays at once.
 constexpr int startThresholdMs = 10;
 constexpr int targetBufferMs = 60;
+constexpr auto stallTimeout = std::chrono::seconds(3);
 
 class MainloopLock {
 public:
@@ -158,6 +159,7 @@ void PulseAudioSink::begin() {
     m_triggered = false;
     m_drained = false;
     m_firstHandOver = {};
+    m_lastPlayed = -1;
     if (m_stream && m_paused)
         pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
 }
@@ -220,10 +222,18 @@ qint64 PulseAudioSink::played() {
     }
     pa_usec_t time = 0;
     if (pa_stream_get_time(m_stream, &time) < 0)
-        return 0;
-    const qint64 samples = qint64(time * uint64_t(m_sampleRate) / PA_USEC_PER_SEC);
+        time = 0;
     // The interpolated clock runs on past the end of the data.
-    return std::min(samples, m_handed);
+    const qint64 samples =
+        std::min(qint64(time * uint64_t(m_sampleRate) / PA_USEC_PER_SEC), m_handed);
+    const auto now = std::chrono::steady_clock::now();
+    if (samples != m_lastPlayed || m_paused) {
+        m_lastPlayed = samples;
+        m_lastProgress = now;
+    } else if (now - m_lastProgress > stallTimeout) {
+        m_failed = true;
+    }
+    return samples;
 }
 
 void PulseAudioSink::end() {

@@ -17,6 +17,7 @@ struct pa_operation;
 // Each stretch gets a playback stream of its own, prepared while the previous one plays, so
 // its clock starts at zero and dropping it silences it at once. Samples wait in a local queue
 // until the server asks for them, which keeps the server's buffer, and thus latency, short.
+// A server that plays nothing of a stretch for a few seconds is taken to have gone away.
 class PulseAudioSink : public AudioSink {
 public:
     explicit PulseAudioSink(const QString &clientName = QStringLiteral("Quillet"));
@@ -61,5 +62,8 @@ private:
     bool m_drained = false;
     bool m_paused = false;
     std::chrono::steady_clock::time_point m_firstHandOver;
+    // A server that stops taking audio counts as gone, so speech never waits on it forever.
+    qint64 m_lastPlayed = -1;
+    std::chrono::steady_clock::time_point m_lastProgress;
     std::atomic<bool> m_failed{false};
 };
