@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <mutex>
 
 // espeak-ng keeps one global engine per process and is not thread-safe, yet the synthesizer
@@ -22,9 +24,32 @@ public:
     // mnemonics (phonememode 0) or, with ipa true, in IPA; words are separated by spaces.
     QString textToPhonemes(const QString &text, bool ipa = false, const QString &voice = "en-us");
 
+    struct Voice {
+        QString name = QStringLiteral("en");
+        int rate = 175;   // words per minute
+        int pitch = 50;   // 0 to 100
+        int volume = 100; // 0 to 100
+    };
+
+    // Receives each chunk of mono 16-bit samples as it is produced; returning false aborts
+    // the synthesis.
+    using ChunkHandler = std::function<bool(const short *samples, int count)>;
+
+    // Speaks text as plain text (no markup, no phoneme input) in the given voice, handing the
+    // audio to onChunk while the lock is held. Returns false when the engine refused.
+    bool synthesize(const QByteArray &utf8, const Voice &voice, const ChunkHandler &onChunk);
+
+    // The language names of the installed voices, usable as Voice::name.
+    QStringList voiceNames();
+    bool hasVoice(const QString &name);
+
 private:
     EspeakLibrary();
+    // Called on the synthesizing thread, inside espeak_Synth, with m_mutex held.
+    int deliverChunk(const short *samples, int count);
 
     std::mutex m_mutex;
     int m_sampleRate = 0;
+    const ChunkHandler *m_onChunk = nullptr;
+    QStringList m_voiceNames;
 };
