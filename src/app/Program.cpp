@@ -10,8 +10,8 @@
 #include "DetachedProcessStarter.h"
 #include "Dialogs.h"
 #include "Dispatcher.h"
+#include "EspeakSynthesizer.h"
 #include "FakeRecognizer.h"
-#include "FakeSynthesizer.h"
 #include "ListSaver.h"
 #include "MenuState.h"
 #include "PasteBlocker.h"
@@ -34,7 +34,7 @@ Program::Services Program::desktopServices()
 {
     Services services;
     services.recognizer = std::make_unique<FakeRecognizer>();
-    services.synthesizer = std::make_unique<FakeSynthesizer>();
+    services.synthesizer = std::make_unique<EspeakSynthesizer>();
     services.keys = std::make_unique<XTestKeySender>();
     services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());
     services.opener = std::make_unique<XdgShellOpener>();
