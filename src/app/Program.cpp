@@ -13,6 +13,7 @@
 #include "EspeakSynthesizer.h"
 #include "FakeRecognizer.h"
 #include "ListSaver.h"
+#include "MenuCommands.h"
 #include "MenuState.h"
 #include "PasteBlocker.h"
 #include "QL.h"
@@ -70,6 +71,8 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     , m_dispatcher(std::make_unique<Dispatcher>(*m_commands, *m_menu, *m_character, *m_bubble,
                                                 *m_services.recognizer, *m_services.synthesizer,
                                                 *m_speaker, *m_actions))
+    , m_menuCommands(std::make_unique<MenuCommands>(*m_menu, *m_commands, *m_character, *m_brain,
+                                                    *m_speaker, *m_services.recognizer))
 {
     m_character->setSaveTheList([this] { m_listSaver->savethelist(); });
     m_ql->setServices({m_brain.get(), m_speaker.get(), m_services.keys.get(),

@@ -22,6 +22,7 @@ class CommandList;
 class Dialogs;
 class Dispatcher;
 class ListSaver;
+class MenuCommands;
 class MenuState;
 class PasteBlocker;
 class QL;
@@ -93,4 +94,5 @@ private:
     std::unique_ptr<ScriptHost> m_scriptHost;
     std::unique_ptr<CommandActions> m_actions;
     std::unique_ptr<Dispatcher> m_dispatcher;
+    std::unique_ptr<MenuCommands> m_menuCommands;
 };

@@ -1,0 +1,139 @@
+#include "CharacterWindow.h"
+#include "CommandList.h"
+#include "FakeKeySender.h"
+#include "FakeProcessStarter.h"
+#include "FakeRecognizer.h"
+#include "FakeSelectionReader.h"
+#include "FakeShellOpener.h"
+#include "FakeSynthesizer.h"
+#include "MenuState.h"
+#include "Program.h"
+#include "RecordingDialogs.h"
+#include "TempAppFolder.h"
+
+#include <QAction>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MenuCommandsTest : public testing::Test {
+protected:
+    MenuCommandsTest()
+    {
+        Program::Services services;
+        auto reco = std::make_unique<FakeRecognizer>();
+        m_reco = reco.get();
+        services.recognizer = std::move(reco);
+        auto mun = std::make_unique<FakeSynthesizer>();
+        m_mun = mun.get();
+        services.synthesizer = std::move(mun);
+        services.keys = std::make_unique<FakeKeySender>();
+        services.selection = std::make_unique<FakeSelectionReader>();
+        services.opener = std::make_unique<FakeShellOpener>();
+        services.starter = std::make_unique<FakeProcessStarter>();
+        m_app.write("data/brainlist",
+                    "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
+                    "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n");
+        m_program = std::make_unique<Program>(m_app.paths(), std::move(services), m_dialogs);
+        EXPECT_TRUE(m_program->start());
+    }
+
+    // Chooses the item as the user would, and returns what was said.
+    QStringList choose(MenuState::Item item)
+    {
+        m_mun->clearCalls();
+        m_reco->clearCalls();
+        menu().action(item)->trigger();
+        return m_mun->spoken();
+    }
+    MenuState &menu() { return m_program->menu(); }
+    CharacterWindow &character() { return m_program->character(); }
+    QByteArray storedArgument(int entry)
+    {
+        return m_app.read("data/brainlist").split('\n').value(entry * 3 + 2).chopped(1);
+    }
+
+    TempAppFolder m_app;
+    RecordingDialogs m_dialogs;
+    FakeRecognizer *m_reco = nullptr;
+    FakeSynthesizer *m_mun = nullptr;
+    std::unique_ptr<Program> m_program;
+};
+
+TEST_F(MenuCommandsTest, ListenSwitchesListeningAndSays)
+{
+    EXPECT_EQ(choose(MenuState::Listen), QStringList({"I hear you"}));
+    EXPECT_TRUE(menu().isChecked(MenuState::Listen));
+    EXPECT_EQ(character().listen, -1);
+    EXPECT_EQ(choose(MenuState::Listen), QStringList({"What ever"}));
+    EXPECT_FALSE(menu().isChecked(MenuState::Listen));
+    EXPECT_EQ(character().listen, 0);
+}
+
+TEST_F(MenuCommandsTest, AutoListenStoresTheOptionAndListenThenDoesNothing)
+{
+    EXPECT_EQ(choose(MenuState::AutoListen), QStringList({"I hear you"}));
+    EXPECT_TRUE(menu().isChecked(MenuState::AutoListen));
+    EXPECT_FALSE(menu().isEnabled(MenuState::Listen));
+    EXPECT_EQ(storedArgument(0), "I hear you ");
+    EXPECT_EQ(character().listen, -1);
+
+    // Listen is disabled, but a direct call must still do nothing.
+    m_program->menu().setEnabled(MenuState::Listen, true);
+    EXPECT_TRUE(choose(MenuState::Listen).isEmpty());
+    EXPECT_TRUE(menu().isChecked(MenuState::Listen));
+
+    EXPECT_TRUE(choose(MenuState::AutoListen).isEmpty());
+    EXPECT_FALSE(menu().isChecked(MenuState::AutoListen));
+    EXPECT_TRUE(menu().isEnabled(MenuState::Listen));
+    EXPECT_TRUE(menu().isChecked(MenuState::Listen));
+    EXPECT_EQ(character().listen, -1);
+    EXPECT_EQ(storedArgument(0), "I hear you");
+}
+
+TEST_F(MenuCommandsTest, BubbleAndSemitransparentAreStored)
+{
+    choose(MenuState::Bubble);
+    EXPECT_FALSE(menu().isChecked(MenuState::Bubble));
+    EXPECT_EQ(storedArgument(1), "What ever ");
+    choose(MenuState::Bubble);
+    EXPECT_TRUE(menu().isChecked(MenuState::Bubble));
+    EXPECT_EQ(storedArgument(1), "What ever");
+
+    choose(MenuState::Semitransparent);
+    EXPECT_TRUE(menu().isChecked(MenuState::Semitransparent));
+    EXPECT_EQ(character().trans, 150);
+    EXPECT_NEAR(character().windowOpacity(), 150 / 255.0, 0.01);
+    EXPECT_EQ(storedArgument(2), "Ok ");
+    choose(MenuState::Semitransparent);
+    EXPECT_EQ(character().trans, 255);
+    EXPECT_EQ(storedArgument(2), "Ok");
+}
+
+TEST_F(MenuCommandsTest, SleepAndWakeUp)
+{
+    choose(MenuState::AutoListen);
+    EXPECT_EQ(choose(MenuState::Sleep), QStringList({"I hope I am sleepy"}));
+    EXPECT_EQ(m_reco->calls(), QStringList({"deactivate"}));
+    EXPECT_EQ(character().sleeping, -1);
+    EXPECT_EQ(character().listen, 0);
+    EXPECT_TRUE(menu().isChecked(MenuState::Sleep));
+    EXPECT_FALSE(menu().isEnabled(MenuState::Sleep));
+    EXPECT_FALSE(menu().isChecked(MenuState::AutoListen));
+    EXPECT_FALSE(menu().isEnabled(MenuState::Listen));
+
+    // The item is usable again once the gesture has played; waking comes back not listening.
+    menu().setEnabled(MenuState::Sleep, true);
+    EXPECT_EQ(choose(MenuState::Sleep), QStringList({"Hello again"}));
+    EXPECT_EQ(m_reco->calls(), QStringList({"activate"}));
+    EXPECT_EQ(character().sleeping, 0);
+    EXPECT_FALSE(menu().isChecked(MenuState::Sleep));
+    EXPECT_FALSE(menu().isChecked(MenuState::AutoListen));
+    EXPECT_TRUE(menu().isEnabled(MenuState::AutoListen));
+    EXPECT_EQ(character().listen, 0);
+    // The stored option is untouched and comes back at the next start.
+    EXPECT_EQ(storedArgument(0), "I hear you ");
+}
+
+} // namespace
