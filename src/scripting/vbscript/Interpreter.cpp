@@ -522,6 +522,25 @@ void Interpreter::assign(const Expr *t, Value v, bool isSet) {
     }
 }
 
+// Under On Error Resume Next a failing condition resumes with the next statement, which is
+// the first one of the Then branch; scripts written for VBScript rely on this.
+bool Interpreter::condition(const Expr *e) {
+    if (!m_frame->resumeNext)
+        return truth(eval(e));
+    try {
+        return truth(eval(e));
+    } catch (ScriptError &x) {
+        m_err.number = x.number;
+        m_err.description = x.description;
+        m_err.source = "Microsoft VBScript runtime error";
+    } catch (RuntimeError &x) {
+        m_err.number = x.number;
+        m_err.description = x.description;
+        m_err.source = "Microsoft VBScript runtime error";
+    }
+    return true;
+}
+
 Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
     m_line = s.line;
     switch (s.kind) {
@@ -581,10 +600,10 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
         return Flow::Normal;
     }
     case SK::If: {
-        if (truth(eval(s.value.get())))
+        if (condition(s.value.get()))
             return execBlock(s.body);
         for (auto &ei : s.elseIfs) {
-            if (truth(eval(ei.first.get())))
+            if (condition(ei.first.get()))
                 return execBlock(ei.second);
         }
         return execBlock(s.elseBody);

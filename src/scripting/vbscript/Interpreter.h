@@ -84,6 +84,7 @@ private:
     // execution
     Flow execBlock(const Block &b);
     Flow execStmt(const Stmt &s);
+    bool condition(const Expr *e);
     Flow execFor(const Stmt &s);
     Flow execForEach(const Stmt &s);
     Flow execDo(const Stmt &s);
