@@ -40,11 +40,24 @@ public:
         std::string l = lowerAscii(name);
         if (l.empty())
             return m_def->defaultMember != nullptr;
-        return m_def->fieldIndex.count(l) || m_def->plain.count(l) || m_def->getters.count(l) ||
-               m_def->letters.count(l) || m_def->setters.count(l);
+        auto f = m_def->fieldIndex.find(l);
+        if (f != m_def->fieldIndex.end())
+            return !m_def->fieldPrivate[f->second];
+        for (auto *table : {&m_def->plain, &m_def->getters, &m_def->letters, &m_def->setters}) {
+            auto it = table->find(l);
+            if (it != table->end() && !it->second->isPrivate)
+                return true;
+        }
+        return false;
+    }
+    // Code outside the class sees its Public members only.
+    void checkPublic(const std::string &l, bool internal) const {
+        if (!internal && !l.empty() && !hasMember(l))
+            throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
     }
     Value invoke(const std::string &name, std::vector<Value> &args) override {
         std::string l = lowerAscii(name);
+        checkPublic(l, false);
         if (l.empty()) {
             if (!m_def->defaultMember)
                 throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
@@ -70,7 +83,12 @@ public:
     }
     void setProperty(const std::string &name, std::vector<Value> &args,
                      const Value &value) override {
+        setMember(name, args, value, false);
+    }
+    void setMember(const std::string &name, std::vector<Value> &args, const Value &value,
+                   bool internal) {
         std::string l = lowerAscii(name);
+        checkPublic(l, internal);
         auto f = m_def->fieldIndex.find(l);
         if (f != m_def->fieldIndex.end()) {
             if (!args.empty()) {
@@ -489,7 +507,7 @@ void Interpreter::assign(const Expr *t, Value v, bool isSet) {
                 fail(err::ObjectRequired);
             std::vector<Value> args;
             evalArgs(t, args);
-            m_frame->me->setProperty(t->spelling, args, v);
+            m_frame->me->setMember(t->spelling, args, v, true);
             return;
         }
         case RK::Undefined:

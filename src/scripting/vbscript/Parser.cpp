@@ -119,6 +119,7 @@ private:
     // --- procedures
     void procedure(ClassDef *cls) {
         bool isDefault = false;
+        bool isPrivate = isKw(Kw::Private);
         if (isKw(Kw::Public) || isKw(Kw::Private)) {
             next();
             if (isKw(Kw::Default)) {
@@ -129,6 +130,7 @@ private:
         auto p = std::make_unique<Proc>();
         p->line = cur().line;
         p->isDefault = isDefault;
+        p->isPrivate = isPrivate;
         p->cls = cls;
         Kw kind = cur().kw;
         next();
@@ -214,6 +216,7 @@ private:
             if (after == Kw::Sub || after == Kw::Function || after == Kw::Property) {
                 procedure(c.get());
             } else if (vis || isKw(Kw::Dim)) {
+                bool priv = isKw(Kw::Private);
                 next();
                 for (;;) {
                     std::string sp;
@@ -223,6 +226,7 @@ private:
                     c->fieldIndex[n] = static_cast<int>(c->fields.size());
                     c->fields.push_back(n);
                     c->fieldSpelling.push_back(sp);
+                    c->fieldPrivate.push_back(priv);
                     if (isOp('(')) { // array fields are created empty and ReDim'd later
                         next();
                         while (!isOp(')'))
