@@ -806,10 +806,9 @@ Interpreter::Flow Interpreter::execFor(const Stmt &s) {
         fail(err::InvalidUseOfNull);
     if (isIntegral(start.type()) && isIntegral(end.type()) && isIntegral(step.type())) {
         int64_t i = start.rawInt(), e = end.rawInt(), st = step.rawInt();
+        // The counter is start, start + step, ...: it widens only when a value needs it.
         Type t =
-            (start.type() == Type::Long || step.type() == Type::Long || end.type() == Type::Long)
-                ? Type::Long
-                : Type::Integer;
+            (start.type() == Type::Long || step.type() == Type::Long) ? Type::Long : Type::Integer;
         *variablePtr(var) = fitInteger(i, t);
         for (;;) {
             if (st >= 0 ? i > e : i < e)
