@@ -13,6 +13,7 @@ namespace {
 const size_t kStackSize = 1 << 18;
 const int kMaxDepth = 2000;
 const int kTickInterval = 4096;
+const size_t kGlobalsReserve = 1 << 15;
 
 bool isIntegral(Type t) {
     return t == Type::Integer || t == Type::Long || t == Type::Byte;
@@ -124,6 +125,9 @@ private:
 Interpreter::Interpreter(HostServices &services)
     : m_services(services) {
     m_stack.resize(kStackSize);
+    // By-reference parameters point into the globals; run-time code (ExecuteGlobal) may add
+    // globals, so keep the storage from moving.
+    m_globals.reserve(kGlobalsReserve);
     m_errObject = std::make_shared<ErrObject>(*this);
     m_errValue = Value(std::static_pointer_cast<HostObject>(m_errObject));
 }
@@ -132,6 +136,10 @@ Interpreter::~Interpreter() = default;
 
 void Interpreter::reset() {
     m_globals.clear();
+    m_globals.reserve(kGlobalsReserve);
+    m_evalCache.clear();
+    m_executed.clear();
+    m_executedExprs.clear();
     m_globalIndex.clear();
     m_globalNames.clear();
     m_globalVisible.clear();
@@ -344,7 +352,7 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
         e->rk = RK::Undefined;
         return;
     }
-    if (ctx) {
+    if (ctx && !m_noNewLocals) {
         int slot = ctx->numLocals++;
         ctx->locals[n] = slot;
         e->rk = RK::Local;
@@ -390,6 +398,83 @@ void Interpreter::addCode(const std::string &code) {
         throw;
     }
     m_frame = prev;
+}
+
+Value Interpreter::evalText(const std::string &code) {
+    auto it = m_evalCache.find(code);
+    if (it == m_evalCache.end()) {
+        std::unique_ptr<Expr> e;
+        try {
+            e = parseExpression(code);
+        } catch (const CompileError &ce) {
+            throw ScriptError{ce.number, errorText(ce.number)};
+        }
+        Proc *ctx = m_frame ? m_frame->proc : nullptr;
+        ClassDef *cls = m_frame && m_frame->me ? m_frame->me->def() : nullptr;
+        m_noNewLocals = true;
+        resolveExpr(e.get(), ctx, cls);
+        m_noNewLocals = false;
+        // The resolution depends on the calling procedure; cache only module-level text.
+        if (ctx || cls)
+            return eval(m_executedExprs.emplace_back(std::move(e)).get());
+        it = m_evalCache.emplace(code, std::move(e)).first;
+    }
+    return eval(it->second.get());
+}
+
+void Interpreter::executeText(const std::string &code, bool global) {
+    std::unique_ptr<Module> m;
+    try {
+        m = parse(code);
+    } catch (const CompileError &ce) {
+        throw ScriptError{ce.number, errorText(ce.number)};
+    }
+    Module *mod = m.get();
+    m_executed.push_back(std::move(m));
+    Proc *ctx = global || !m_frame ? nullptr : m_frame->proc;
+    ClassDef *cls = global || !m_frame || !m_frame->me ? nullptr : m_frame->me->def();
+    m_noNewLocals = true;
+    try {
+        // Declarations and procedures join the script; statements run in the chosen scope.
+        for (auto &p : mod->procs) {
+            if (m_procs.count(p->name))
+                throw ScriptError{err::NameRedefined, errorText(err::NameRedefined)};
+            m_procs[p->name] = p.get();
+        }
+        for (auto &g : mod->globalsDeclared)
+            if (!ctx || !ctx->locals.count(g))
+                globalSlot(g);
+        resolveBlock(mod->body, ctx, cls);
+        m_noNewLocals = false;
+        for (auto &p : mod->procs)
+            resolveProc(*p, nullptr);
+    } catch (...) {
+        m_noNewLocals = false;
+        throw;
+    }
+    if (global) {
+        Frame f;
+        f.base = m_sp;
+        Frame *prev = m_frame;
+        m_frame = &f;
+        try {
+            execBlock(mod->body);
+        } catch (...) {
+            m_frame = prev;
+            throw;
+        }
+        m_frame = prev;
+    } else {
+        bool resume = m_frame->resumeNext;
+        m_frame->resumeNext = false;
+        try {
+            execBlock(mod->body);
+        } catch (...) {
+            m_frame->resumeNext = resume;
+            throw;
+        }
+        m_frame->resumeNext = resume;
+    }
 }
 
 void Interpreter::runProcedure(const std::string &name) {
@@ -609,6 +694,11 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
                 if (!o)
                     fail(err::ObjectNotSet);
                 invokeObject(o, "", t);
+                return Flow::Normal;
+            }
+            auto late = m_procs.find(t->name);
+            if (late != m_procs.end() && p->isEmpty()) {
+                callProc(late->second, t, nullptr);
                 return Flow::Normal;
             }
             if (!t->hasParens)
@@ -1125,6 +1215,12 @@ Value Interpreter::evalIdent(const Expr *e) {
                 fail(err::ObjectNotSet);
             Value keep = *p;
             return invokeObject(o, "", e);
+        }
+        if (e->hasParens && p->isEmpty()) {
+            // A procedure that ExecuteGlobal added after this code was compiled.
+            auto late = m_procs.find(e->name);
+            if (late != m_procs.end())
+                return callProc(late->second, e, nullptr);
         }
         if (e->hasParens && !e->args.empty())
             fail(err::TypeMismatch);

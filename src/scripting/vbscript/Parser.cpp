@@ -11,6 +11,17 @@ public:
     explicit Parser(std::vector<Token> toks)
         : m_t(std::move(toks)) {}
 
+    // A whole text that is one expression, for Eval.
+    ExprP standaloneExpression() {
+        m_mod = std::make_unique<Module>();
+        skipNewlines();
+        ExprP e = expression();
+        skipNewlines();
+        if (cur().kind != Tok::End)
+            fail(err::ExpectedEndOfStatement);
+        return e;
+    }
+
     std::unique_ptr<Module> module() {
         m_mod = std::make_unique<Module>();
         skipNewlines();
@@ -1136,6 +1147,11 @@ private:
 std::unique_ptr<Module> parse(const std::string &code) {
     Parser p(tokenize(code));
     return p.module();
+}
+
+std::unique_ptr<Expr> parseExpression(const std::string &code) {
+    Parser p(tokenize(code));
+    return p.standaloneExpression();
 }
 
 } // namespace vbs
