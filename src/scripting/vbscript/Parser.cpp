@@ -663,6 +663,8 @@ private:
         s->value = expression();
         endOfStatement();
         skipNewlines();
+        if (!isKw(Kw::Case) && !(isKw(Kw::End) && peek(1).kw == Kw::Select))
+            fail(err::ExpectedCase);
         while (isKw(Kw::Case)) {
             next();
             CaseClause c;
