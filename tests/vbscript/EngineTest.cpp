@@ -264,3 +264,57 @@ TEST(VbsEngine, AScriptStartedFromAHostCallLeavesTheRunningScriptIntact) {
     EXPECT_EQ(rec.echoes[0], "msgbox:outer:0:VBScript");
     starter->self.reset();
 }
+
+TEST(VbsEngine, ObjectNamesIgnoreCaseAndNonGlobalMembersNeedThePrefix) {
+    Recorder rec;
+    Engine engine(rec.services());
+    auto bubble = std::make_shared<FakeHost>(std::vector<std::string>{"caption"});
+    engine.addObject("Bubble", bubble, false);
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nBUBBLE.Caption = \"hi\"\r\nMsgBox bubble.caption\r\n"
+                               "MsgBox TypeName(caption)\r\nEnd Sub\r\n"));
+    ASSERT_TRUE(engine.run("Main"));
+    ASSERT_EQ(rec.echoes.size(), 2u);
+    EXPECT_EQ(rec.echoes[0], "msgbox:hi:0:VBScript");
+    // Without the prefix the name is an ordinary, empty script variable.
+    EXPECT_EQ(rec.echoes[1], "msgbox:Empty:0:VBScript");
+}
+
+TEST(VbsEngine, HostMemberResultsAndArgumentsKeepTheirTypes) {
+    Recorder rec;
+    Engine engine(rec.services());
+    auto host = std::make_shared<FakeHost>(std::vector<std::string>{"value", "record"});
+    host->props["value"] = Value(2.5);
+    engine.addObject("H", host, true);
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nx = value * 2\r\nrecord x, True, \"s\"\r\n"
+                               "MsgBox TypeName(x) & \" \" & x\r\nEnd Sub\r\n"));
+    ASSERT_TRUE(engine.run("Main"));
+    ASSERT_EQ(host->calls.size(), 2u);
+    EXPECT_EQ(host->calls[0], "value()");
+    EXPECT_EQ(host->calls[1], "record(5,True,s)");
+    ASSERT_EQ(rec.echoes.size(), 1u);
+    EXPECT_EQ(rec.echoes[0], "msgbox:Double 5:0:VBScript");
+}
+
+TEST(VbsEngine, ModuleLevelErrorsAreReportedByAddCode) {
+    Engine engine;
+    EXPECT_FALSE(engine.addCode("x = 1\r\ny = x / 0\r\n"));
+    EXPECT_EQ(engine.lastError().number, 11);
+    EXPECT_EQ(engine.lastError().line, 2);
+    EXPECT_EQ(engine.lastError().description, "Division by zero");
+}
+
+TEST(VbsEngine, EchoWithoutAHostOutletIsSilentAndMsgBoxReturnsOk) {
+    Engine engine;
+    ASSERT_TRUE(engine.addCode("Dim r\r\nSub Main\r\nr = MsgBox(\"x\")\r\n"
+                               "If r <> 1 Then Err.Raise 5\r\nEnd Sub\r\n"));
+    EXPECT_TRUE(engine.run("Main"));
+}
+
+TEST(VbsEngine, TheTimeOutSurvivesAReset) {
+    Engine engine;
+    engine.setTimeoutMs(100);
+    engine.reset();
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nFor i = 1 To 2000000000\r\nNext\r\nEnd Sub\r\n"));
+    EXPECT_FALSE(engine.run("Main"));
+    EXPECT_EQ(engine.lastError().number, Engine::TimeoutError);
+}

@@ -139,6 +139,7 @@ struct Proc {
     ClassDef *cls = nullptr;
     enum Kind { Plain, Get, Let, Set } kind = Plain;
     bool isDefault = false;
+    bool isPrivate = false;
     int line = 0;
 };
 
@@ -147,6 +148,7 @@ struct ClassDef {
     std::vector<std::string> fields; // lower-case, slot = index
     std::vector<std::string> fieldSpelling;
     std::unordered_map<std::string, int> fieldIndex;
+    std::vector<bool> fieldPrivate;
     std::vector<std::unique_ptr<Proc>> methods;
     std::unordered_map<std::string, Proc *> plain, getters, letters, setters;
     Proc *defaultMember = nullptr;

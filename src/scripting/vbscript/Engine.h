@@ -31,6 +31,9 @@ struct ErrorInfo {
 class Interpreter;
 
 // A VBScript engine: named objects, added code and procedures run by name.
+// Names are bound when code is added, so add the objects first, then the code, then run.
+// Scripts run on the calling thread; a host call may re-enter the engine (even reset it and
+// run another script) and the outer script carries on unharmed afterwards.
 class Engine {
 public:
     explicit Engine(HostServices services = {});

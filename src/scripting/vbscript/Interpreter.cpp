@@ -13,6 +13,7 @@ namespace {
 const size_t kStackSize = 1 << 18;
 const int kMaxDepth = 2000;
 const int kTickInterval = 4096;
+const size_t kGlobalsReserve = 1 << 15;
 
 bool isIntegral(Type t) {
     return t == Type::Integer || t == Type::Long || t == Type::Byte;
@@ -40,11 +41,24 @@ public:
         std::string l = lowerAscii(name);
         if (l.empty())
             return m_def->defaultMember != nullptr;
-        return m_def->fieldIndex.count(l) || m_def->plain.count(l) || m_def->getters.count(l) ||
-               m_def->letters.count(l) || m_def->setters.count(l);
+        auto f = m_def->fieldIndex.find(l);
+        if (f != m_def->fieldIndex.end())
+            return !m_def->fieldPrivate[f->second];
+        for (auto *table : {&m_def->plain, &m_def->getters, &m_def->letters, &m_def->setters}) {
+            auto it = table->find(l);
+            if (it != table->end() && !it->second->isPrivate)
+                return true;
+        }
+        return false;
+    }
+    // Code outside the class sees its Public members only.
+    void checkPublic(const std::string &l, bool internal) const {
+        if (!internal && !l.empty() && !hasMember(l))
+            throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
     }
     Value invoke(const std::string &name, std::vector<Value> &args) override {
         std::string l = lowerAscii(name);
+        checkPublic(l, false);
         if (l.empty()) {
             if (!m_def->defaultMember)
                 throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
@@ -70,7 +84,12 @@ public:
     }
     void setProperty(const std::string &name, std::vector<Value> &args,
                      const Value &value) override {
+        setMember(name, args, value, false);
+    }
+    void setMember(const std::string &name, std::vector<Value> &args, const Value &value,
+                   bool internal) {
         std::string l = lowerAscii(name);
+        checkPublic(l, internal);
         auto f = m_def->fieldIndex.find(l);
         if (f != m_def->fieldIndex.end()) {
             if (!args.empty()) {
@@ -106,6 +125,9 @@ private:
 Interpreter::Interpreter(HostServices &services)
     : m_services(services) {
     m_stack.resize(kStackSize);
+    // By-reference parameters point into the globals; run-time code (ExecuteGlobal) may add
+    // globals, so keep the storage from moving.
+    m_globals.reserve(kGlobalsReserve);
     m_errObject = std::make_shared<ErrObject>(*this);
     m_errValue = Value(std::static_pointer_cast<HostObject>(m_errObject));
 }
@@ -114,6 +136,10 @@ Interpreter::~Interpreter() = default;
 
 void Interpreter::reset() {
     m_globals.clear();
+    m_globals.reserve(kGlobalsReserve);
+    m_evalCache.clear();
+    m_executed.clear();
+    m_executedExprs.clear();
     m_globalIndex.clear();
     m_globalNames.clear();
     m_globalVisible.clear();
@@ -326,7 +352,7 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
         e->rk = RK::Undefined;
         return;
     }
-    if (ctx) {
+    if (ctx && !m_noNewLocals) {
         int slot = ctx->numLocals++;
         ctx->locals[n] = slot;
         e->rk = RK::Local;
@@ -372,6 +398,83 @@ void Interpreter::addCode(const std::string &code) {
         throw;
     }
     m_frame = prev;
+}
+
+Value Interpreter::evalText(const std::string &code) {
+    auto it = m_evalCache.find(code);
+    if (it == m_evalCache.end()) {
+        std::unique_ptr<Expr> e;
+        try {
+            e = parseExpression(code);
+        } catch (const CompileError &ce) {
+            throw ScriptError{ce.number, errorText(ce.number)};
+        }
+        Proc *ctx = m_frame ? m_frame->proc : nullptr;
+        ClassDef *cls = m_frame && m_frame->me ? m_frame->me->def() : nullptr;
+        m_noNewLocals = true;
+        resolveExpr(e.get(), ctx, cls);
+        m_noNewLocals = false;
+        // The resolution depends on the calling procedure; cache only module-level text.
+        if (ctx || cls)
+            return eval(m_executedExprs.emplace_back(std::move(e)).get());
+        it = m_evalCache.emplace(code, std::move(e)).first;
+    }
+    return eval(it->second.get());
+}
+
+void Interpreter::executeText(const std::string &code, bool global) {
+    std::unique_ptr<Module> m;
+    try {
+        m = parse(code);
+    } catch (const CompileError &ce) {
+        throw ScriptError{ce.number, errorText(ce.number)};
+    }
+    Module *mod = m.get();
+    m_executed.push_back(std::move(m));
+    Proc *ctx = global || !m_frame ? nullptr : m_frame->proc;
+    ClassDef *cls = global || !m_frame || !m_frame->me ? nullptr : m_frame->me->def();
+    m_noNewLocals = true;
+    try {
+        // Declarations and procedures join the script; statements run in the chosen scope.
+        for (auto &p : mod->procs) {
+            if (m_procs.count(p->name))
+                throw ScriptError{err::NameRedefined, errorText(err::NameRedefined)};
+            m_procs[p->name] = p.get();
+        }
+        for (auto &g : mod->globalsDeclared)
+            if (!ctx || !ctx->locals.count(g))
+                globalSlot(g);
+        resolveBlock(mod->body, ctx, cls);
+        m_noNewLocals = false;
+        for (auto &p : mod->procs)
+            resolveProc(*p, nullptr);
+    } catch (...) {
+        m_noNewLocals = false;
+        throw;
+    }
+    if (global) {
+        Frame f;
+        f.base = m_sp;
+        Frame *prev = m_frame;
+        m_frame = &f;
+        try {
+            execBlock(mod->body);
+        } catch (...) {
+            m_frame = prev;
+            throw;
+        }
+        m_frame = prev;
+    } else {
+        bool resume = m_frame->resumeNext;
+        m_frame->resumeNext = false;
+        try {
+            execBlock(mod->body);
+        } catch (...) {
+            m_frame->resumeNext = resume;
+            throw;
+        }
+        m_frame->resumeNext = resume;
+    }
 }
 
 void Interpreter::runProcedure(const std::string &name) {
@@ -489,7 +592,7 @@ void Interpreter::assign(const Expr *t, Value v, bool isSet) {
                 fail(err::ObjectRequired);
             std::vector<Value> args;
             evalArgs(t, args);
-            m_frame->me->setProperty(t->spelling, args, v);
+            m_frame->me->setMember(t->spelling, args, v, true);
             return;
         }
         case RK::Undefined:
@@ -520,6 +623,25 @@ void Interpreter::assign(const Expr *t, Value v, bool isSet) {
     default:
         fail(err::IllegalAssignment);
     }
+}
+
+// Under On Error Resume Next a failing condition resumes with the next statement, which is
+// the first one of the Then branch; scripts written for VBScript rely on this.
+bool Interpreter::condition(const Expr *e) {
+    if (!m_frame->resumeNext)
+        return truth(eval(e));
+    try {
+        return truth(eval(e));
+    } catch (ScriptError &x) {
+        m_err.number = x.number;
+        m_err.description = x.description;
+        m_err.source = "Microsoft VBScript runtime error";
+    } catch (RuntimeError &x) {
+        m_err.number = x.number;
+        m_err.description = x.description;
+        m_err.source = "Microsoft VBScript runtime error";
+    }
+    return true;
 }
 
 Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
@@ -574,6 +696,11 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
                 invokeObject(o, "", t);
                 return Flow::Normal;
             }
+            auto late = m_procs.find(t->name);
+            if (late != m_procs.end() && p->isEmpty()) {
+                callProc(late->second, t, nullptr);
+                return Flow::Normal;
+            }
             if (!t->hasParens)
                 fail(err::TypeMismatch);
         }
@@ -581,10 +708,10 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
         return Flow::Normal;
     }
     case SK::If: {
-        if (truth(eval(s.value.get())))
+        if (condition(s.value.get()))
             return execBlock(s.body);
         for (auto &ei : s.elseIfs) {
-            if (truth(eval(ei.first.get())))
+            if (condition(ei.first.get()))
                 return execBlock(ei.second);
         }
         return execBlock(s.elseBody);
@@ -769,10 +896,9 @@ Interpreter::Flow Interpreter::execFor(const Stmt &s) {
         fail(err::InvalidUseOfNull);
     if (isIntegral(start.type()) && isIntegral(end.type()) && isIntegral(step.type())) {
         int64_t i = start.rawInt(), e = end.rawInt(), st = step.rawInt();
+        // The counter is start, start + step, ...: it widens only when a value needs it.
         Type t =
-            (start.type() == Type::Long || step.type() == Type::Long || end.type() == Type::Long)
-                ? Type::Long
-                : Type::Integer;
+            (start.type() == Type::Long || step.type() == Type::Long) ? Type::Long : Type::Integer;
         *variablePtr(var) = fitInteger(i, t);
         for (;;) {
             if (st >= 0 ? i > e : i < e)
@@ -1089,6 +1215,12 @@ Value Interpreter::evalIdent(const Expr *e) {
                 fail(err::ObjectNotSet);
             Value keep = *p;
             return invokeObject(o, "", e);
+        }
+        if (e->hasParens && p->isEmpty()) {
+            // A procedure that ExecuteGlobal added after this code was compiled.
+            auto late = m_procs.find(e->name);
+            if (late != m_procs.end())
+                return callProc(late->second, e, nullptr);
         }
         if (e->hasParens && !e->args.empty())
             fail(err::TypeMismatch);

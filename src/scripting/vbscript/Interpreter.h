@@ -56,6 +56,9 @@ public:
     void randomize(const Value *seed);
     Value createObject(const std::string &progId);
     int currentLine() const { return m_line; }
+    // Eval, Execute and ExecuteGlobal: code compiled while the script runs.
+    Value evalText(const std::string &code);
+    void executeText(const std::string &code, bool global);
 
     // Class instances call back here.
     Value callMethod(Proc *p, class ClassInstance *self, std::vector<Value> &args);
@@ -84,6 +87,7 @@ private:
     // execution
     Flow execBlock(const Block &b);
     Flow execStmt(const Stmt &s);
+    bool condition(const Expr *e);
     Flow execFor(const Stmt &s);
     Flow execForEach(const Stmt &s);
     Flow execDo(const Stmt &s);
@@ -142,6 +146,10 @@ private:
     std::shared_ptr<ErrObject> m_errObject;
     Value m_errValue;
     bool m_optionExplicit = false;
+    bool m_noNewLocals = false; // code compiled at run time cannot grow the running frame
+    std::unordered_map<std::string, std::unique_ptr<Expr>> m_evalCache;
+    std::vector<std::unique_ptr<Module>> m_executed;
+    std::vector<std::unique_ptr<Expr>> m_executedExprs;
 
     std::vector<Value> m_stack;
     size_t m_sp = 0;

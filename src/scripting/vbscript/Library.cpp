@@ -988,6 +988,17 @@ Value fCreateObject(Interpreter &in, Value *a, int) {
 Value fGetObject(Interpreter &, Value *, int) {
     fail(err::CantCreateObject);
 }
+Value fEval(Interpreter &in, Value *a, int) {
+    return in.evalText(a[0].toString());
+}
+Value fExecute(Interpreter &in, Value *a, int) {
+    in.executeText(a[0].toString(), false);
+    return Value();
+}
+Value fExecuteGlobal(Interpreter &in, Value *a, int) {
+    in.executeText(a[0].toString(), true);
+    return Value();
+}
 Value fScriptEngine(Interpreter &, Value *, int) {
     return Value("VBScript");
 }
@@ -1099,6 +1110,9 @@ const Builtin kBuiltins[] = {
     {"inputbox", 1, 7, fInputBox},
     {"createobject", 1, 2, fCreateObject},
     {"getobject", 0, 2, fGetObject},
+    {"eval", 1, 1, fEval},
+    {"execute", 1, 1, fExecute},
+    {"executeglobal", 1, 1, fExecuteGlobal},
     {"scriptengine", 0, 0, fScriptEngine},
     {"scriptenginemajorversion", 0, 0, fScriptEngineMajor},
     {"scriptengineminorversion", 0, 0, fScriptEngineMinor},

@@ -11,6 +11,17 @@ public:
     explicit Parser(std::vector<Token> toks)
         : m_t(std::move(toks)) {}
 
+    // A whole text that is one expression, for Eval.
+    ExprP standaloneExpression() {
+        m_mod = std::make_unique<Module>();
+        skipNewlines();
+        ExprP e = expression();
+        skipNewlines();
+        if (cur().kind != Tok::End)
+            fail(err::ExpectedEndOfStatement);
+        return e;
+    }
+
     std::unique_ptr<Module> module() {
         m_mod = std::make_unique<Module>();
         skipNewlines();
@@ -119,6 +130,7 @@ private:
     // --- procedures
     void procedure(ClassDef *cls) {
         bool isDefault = false;
+        bool isPrivate = isKw(Kw::Private);
         if (isKw(Kw::Public) || isKw(Kw::Private)) {
             next();
             if (isKw(Kw::Default)) {
@@ -129,6 +141,7 @@ private:
         auto p = std::make_unique<Proc>();
         p->line = cur().line;
         p->isDefault = isDefault;
+        p->isPrivate = isPrivate;
         p->cls = cls;
         Kw kind = cur().kw;
         next();
@@ -214,6 +227,7 @@ private:
             if (after == Kw::Sub || after == Kw::Function || after == Kw::Property) {
                 procedure(c.get());
             } else if (vis || isKw(Kw::Dim)) {
+                bool priv = isKw(Kw::Private);
                 next();
                 for (;;) {
                     std::string sp;
@@ -223,6 +237,7 @@ private:
                     c->fieldIndex[n] = static_cast<int>(c->fields.size());
                     c->fields.push_back(n);
                     c->fieldSpelling.push_back(sp);
+                    c->fieldPrivate.push_back(priv);
                     if (isOp('(')) { // array fields are created empty and ReDim'd later
                         next();
                         while (!isOp(')'))
@@ -648,6 +663,8 @@ private:
         s->value = expression();
         endOfStatement();
         skipNewlines();
+        if (!isKw(Kw::Case) && !(isKw(Kw::End) && peek(1).kw == Kw::Select))
+            fail(err::ExpectedCase);
         while (isKw(Kw::Case)) {
             next();
             CaseClause c;
@@ -1132,6 +1149,11 @@ private:
 std::unique_ptr<Module> parse(const std::string &code) {
     Parser p(tokenize(code));
     return p.module();
+}
+
+std::unique_ptr<Expr> parseExpression(const std::string &code) {
+    Parser p(tokenize(code));
+    return p.standaloneExpression();
 }
 
 } // namespace vbs

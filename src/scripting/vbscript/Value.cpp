@@ -417,10 +417,16 @@ int16_t Value::toInt16() const {
 int64_t Value::toCurrency() const {
     if (m_type == Type::Currency)
         return m_u.i64;
-    double d = toDouble() * 10000.0;
-    if (!(std::fabs(d) < 9.2233720368547758e18))
+    if (m_type == Type::Integer || m_type == Type::Long || m_type == Type::Byte ||
+        m_type == Type::Boolean)
+        return m_u.i64 * 10000;
+    double d = toDouble();
+    if (!(std::fabs(d) < 922337203685477.5807))
         throw ScriptError{err::Overflow, errorText(err::Overflow)};
-    return static_cast<int64_t>(roundHalfEven(d));
+    // Whole part and fraction apart, so that large amounts keep their last digits.
+    double whole = std::trunc(d);
+    return static_cast<int64_t>(whole) * 10000 +
+           static_cast<int64_t>(roundHalfEven((d - whole) * 10000.0));
 }
 
 double Value::toDate() const {
