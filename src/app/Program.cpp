@@ -11,11 +11,11 @@
 #include "Dialogs.h"
 #include "Dispatcher.h"
 #include "EspeakSynthesizer.h"
-#include "FakeRecognizer.h"
 #include "ListSaver.h"
 #include "MenuCommands.h"
 #include "MenuState.h"
 #include "PasteBlocker.h"
+#include "PocketSphinxRecognizer.h"
 #include "QL.h"
 #include "ScriptHost.h"
 #include "ScriptObjects.h"
@@ -34,7 +34,7 @@
 Program::Services Program::desktopServices()
 {
     Services services;
-    services.recognizer = std::make_unique<FakeRecognizer>();
+    services.recognizer = std::make_unique<PocketSphinxRecognizer>();
     services.synthesizer = std::make_unique<EspeakSynthesizer>();
     services.keys = std::make_unique<XTestKeySender>();
     services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());

@@ -1,5 +1,6 @@
 #include "BubbleWindow.h"
 #include "CharacterWindow.h"
+#include "PocketSphinxRecognizer.h"
 #include "Program.h"
 #include "RecordingDialogs.h"
 #include "Synthesizer.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 namespace {
@@ -68,15 +70,25 @@ TEST(EndToEnd, HearsWakePhraseAndCommandsAnswersAloudAndOpens)
                             "--channels=1", "--latency-msec=50"});
     ASSERT_TRUE(monitor.waitForStarted(5000));
 
+    // The microphone outlives the program: a real one never stops delivering audio.
+    MicrophoneFeeder mic(fifo);
+    ASSERT_TRUE(mic.isOpen());
+
     RecordingDialogs dialogs;
     Program::Services services = Program::desktopServices();
     services.opener = std::make_unique<XdgShellOpener>(app.path() + "/open-recorder.sh");
     Program program(app.paths(), std::move(services), dialogs);
     ASSERT_TRUE(program.start());
     QSignalSpy starts(&program.mun(), &Synthesizer::speechstart);
+    if (auto *sphinx = qobject_cast<PocketSphinxRecognizer *>(&program.reco())) {
+        QObject::connect(sphinx, &PocketSphinxRecognizer::utteranceScored,
+                         [](const QStringList &words, double confidence, bool accepted) {
+                             std::fprintf(stderr, "heard \"%s\" confidence %.0f%s\n",
+                                          qPrintable(words.join(' ')), confidence,
+                                          accepted ? "" : " (rejected)");
+                         });
+    }
 
-    MicrophoneFeeder mic(fifo);
-    ASSERT_TRUE(mic.isOpen());
     QByteArray heard;
     auto drainMonitor = [&] { heard += monitor.readAllStandardOutput(); };
 
