@@ -28,7 +28,7 @@ public:
 
     // Confidence (grammar minus phone-loop score per frame) an utterance needs; tuned on
     // synthetic voices the benchmark does not use.
-    static constexpr double defaultThreshold = -1500;
+    static constexpr double defaultThreshold = -14;
 
     // An empty source means the default PulseAudio source.
     explicit PocketSphinxRecognizer(std::unique_ptr<AudioSource> source = {},

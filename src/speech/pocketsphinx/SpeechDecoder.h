@@ -52,6 +52,7 @@ public:
     void restart();
 
 private:
+    bool setPhoneLoop();
     void startUtterances();
     void endUtterances();
 
@@ -63,4 +64,5 @@ private:
     QSet<QString> m_knownPronunciations;
     QHash<QString, int> m_variants;
     QString m_emptyDictionary;
+    QString m_fillerDictionary;
 };
