@@ -22,8 +22,7 @@ constexpr int maxUtteranceFrames = 1000;
 constexpr const char *vadPostSpeech = "25";
 
 // The acoustic part of the best path's score, without grammar or language-model weights.
-int32 acousticScore(ps_decoder_t *decoder)
-{
+int32 acousticScore(ps_decoder_t *decoder) {
     int32 total = 0;
     for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
         int32 acoustic = 0, language = 0, backoff = 0;
@@ -31,6 +30,20 @@ int32 acousticScore(ps_decoder_t *decoder)
         total += acoustic;
     }
     return total;
+}
+
+// Frames the best path spends in silence or other fillers.
+int fillerFrames(ps_decoder_t *decoder) {
+    int frames = 0;
+    for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
+        const char *word = ps_seg_word(seg);
+        if (word && (word[0] == '<' || word[0] == '[')) {
+            int start = 0, end = 0;
+            ps_seg_frames(seg, &start, &end);
+            frames += end - start + 1;
+        }
+    }
+    return frames;
 }
 
 } // namespace
@@ -83,13 +96,14 @@ bool SpeechDecoder::init(const ModelPaths &paths, QString *error) {
     const QByteArray hmm = paths.acousticModel.toLocal8Bit();
     const QByteArray dict = m_emptyDictionary.toLocal8Bit();
 
-    cmd_ln_t *grammarConfig =
-        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-fdict", fdict.constData(),
-                    "-vad_postspeech", vadPostSpeech, "-logfn", "/dev/null", nullptr);
+    cmd_ln_t *grammarConfig = cmd_ln_init(
+        nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-fdict",
+        fdict.constData(), "-vad_postspeech", vadPostSpeech, "-logfn", "/dev/null", nullptr);
     // No lattice for the phone loop: only the best path's score is wanted.
     cmd_ln_t *phoneConfig =
-        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-fdict", fdict.constData(),
-                    "-bestpath", "no", "-vad_postspeech", vadPostSpeech, "-logfn", "/dev/null", nullptr);
+        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(),
+                    "-fdict", fdict.constData(), "-bestpath", "no", "-vad_postspeech",
+                    vadPostSpeech, "-logfn", "/dev/null", nullptr);
     if (grammarConfig)
         m_grammar = ps_init(grammarConfig);
     if (phoneConfig)
@@ -105,15 +119,14 @@ bool SpeechDecoder::init(const ModelPaths &paths, QString *error) {
     return true;
 }
 
-bool SpeechDecoder::setPhoneLoop()
-{
+bool SpeechDecoder::setPhoneLoop() {
     // Any sequence of phones, each as likely as the next: the yardstick a command's score is
     // measured against. A grammar search over one-phone words costs far less than the
     // decoder's all-phone search with its phone language model.
-    static const char *const phones[] = {
-        "AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH", "EH", "ER", "EY",
-        "F",  "G",  "HH", "IH", "IY", "JH", "K",  "L",  "M",  "N",  "NG", "OW", "OY",
-        "P",  "R",  "S",  "SH", "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
+    static const char *const phones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH",
+                                         "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
+                                         "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
+                                         "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
     constexpr int phoneCount = sizeof(phones) / sizeof(phones[0]);
     QByteArray jsgf = "#JSGF V1.0;\ngrammar phones;\npublic <phones> = ( ";
     for (int i = 0; i < phoneCount; ++i) {
@@ -239,6 +252,8 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     grammarScore = acousticScore(m_grammar);
     phoneScore = acousticScore(m_phones);
     const int frames = ps_get_n_frames(m_grammar);
+    // Speech the grammar can only cover with silence is speech it has no words for.
+    utterance->unexplainedFrames = fillerFrames(m_grammar) - fillerFrames(m_phones);
     utterance->words = hyp ? QString::fromUtf8(hyp).split(' ', Qt::SkipEmptyParts) : QStringList();
     utterance->frames = frames;
     utterance->confidence = frames > 0 ? double(grammarScore - phoneScore) / frames : -1e9;

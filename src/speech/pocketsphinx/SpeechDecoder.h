@@ -29,6 +29,8 @@ public:
         // Grammar score minus phone-loop score, per frame; at most about zero.
         double confidence = 0;
         int frames = 0;
+        // Frames the grammar explains as silence where the phone loop hears speech.
+        int unexplainedFrames = 0;
     };
 
     SpeechDecoder() = default;
