@@ -175,7 +175,12 @@ void PocketSphinxRecognizer::run() {
         if (!m_decoder.process(block.data(), count, &utterance))
             continue;
         const QString phrase = m_grammar ? m_grammar->phraseFor(utterance.words) : QString();
-        const bool accepted = !phrase.isEmpty() && utterance.confidence >= m_threshold;
+        const bool accepted = !phrase.isEmpty() && utterance.confidence >= m_threshold &&
+                              utterance.unexplainedFrames <= maxUnexplainedFrames;
+        if (qEnvironmentVariableIsSet("QUILLET_RECO_DEBUG"))
+            std::fprintf(stderr, "reco: \"%s\" confidence %.1f unexplained %d of %d frames\n",
+                         qPrintable(utterance.words.join(' ')), utterance.confidence,
+                         utterance.unexplainedFrames, utterance.frames);
         emit utteranceScored(utterance.words, utterance.confidence, accepted);
         if (accepted)
             emit phraseDecoded(phrase, utteranceGeneration, QPrivateSignal());

@@ -28,7 +28,10 @@ public:
 
     // Confidence (grammar minus phone-loop score per frame) an utterance needs; tuned on
     // synthetic voices the benchmark does not use.
-    static constexpr double defaultThreshold = -1500;
+    static constexpr double defaultThreshold = -14;
+    // A sentence that merely contains something like a command leaves the rest of its words
+    // to silence; more than this many such frames (10 ms each) and it is no command.
+    static constexpr int maxUnexplainedFrames = 40;
 
     // An empty source means the default PulseAudio source.
     explicit PocketSphinxRecognizer(std::unique_ptr<AudioSource> source = {},

@@ -13,12 +13,38 @@
 namespace {
 
 const char *const grammarSearch = "commands";
+const char *const phoneSearch = "phones";
 // Ten seconds of continuous sound is no command; cut it off rather than decode forever.
 constexpr int maxUtteranceFrames = 1000;
 
 // Ends an utterance after 0.25 s of silence: short enough for a quick answer, long
 // enough for the pauses between the words of one phrase.
 constexpr const char *vadPostSpeech = "25";
+
+// The acoustic part of the best path's score, without grammar or language-model weights.
+int32 acousticScore(ps_decoder_t *decoder) {
+    int32 total = 0;
+    for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
+        int32 acoustic = 0, language = 0, backoff = 0;
+        ps_seg_prob(seg, &acoustic, &language, &backoff);
+        total += acoustic;
+    }
+    return total;
+}
+
+// Frames the best path spends in silence or other fillers.
+int fillerFrames(ps_decoder_t *decoder) {
+    int frames = 0;
+    for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
+        const char *word = ps_seg_word(seg);
+        if (word && (word[0] == '<' || word[0] == '[')) {
+            int start = 0, end = 0;
+            ps_seg_frames(seg, &start, &end);
+            frames += end - start + 1;
+        }
+    }
+    return frames;
+}
 
 } // namespace
 
@@ -34,6 +60,8 @@ SpeechDecoder::~SpeechDecoder() {
         ps_free(m_phones);
     if (!m_emptyDictionary.isEmpty())
         QFile::remove(m_emptyDictionary);
+    if (!m_fillerDictionary.isEmpty())
+        QFile::remove(m_fillerDictionary);
 }
 
 bool SpeechDecoder::init(const ModelPaths &paths, QString *error) {
@@ -55,30 +83,61 @@ bool SpeechDecoder::init(const ModelPaths &paths, QString *error) {
     m_emptyDictionary = dictionary.fileName();
     dictionary.close();
 
+    // Only silence as filler: the model's noise filler would swallow whatever words of a
+    // sentence the grammar cannot explain, and sentences would pass as commands.
+    QTemporaryFile fillers(QDir::tempPath() + "/quillet-fillers-XXXXXX");
+    fillers.setAutoRemove(false);
+    if (fillers.open()) {
+        fillers.write("<s> SIL\n</s> SIL\n<sil> SIL\n");
+        m_fillerDictionary = fillers.fileName();
+        fillers.close();
+    }
+    const QByteArray fdict = m_fillerDictionary.toLocal8Bit();
     const QByteArray hmm = paths.acousticModel.toLocal8Bit();
     const QByteArray dict = m_emptyDictionary.toLocal8Bit();
-    const QByteArray phoneLm = paths.phoneLanguageModel.toLocal8Bit();
 
-    cmd_ln_t *grammarConfig =
-        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(),
-                    "-vad_postspeech", vadPostSpeech, "-logfn", "/dev/null", nullptr);
+    cmd_ln_t *grammarConfig = cmd_ln_init(
+        nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-fdict",
+        fdict.constData(), "-vad_postspeech", vadPostSpeech, "-logfn", "/dev/null", nullptr);
+    // No lattice for the phone loop: only the best path's score is wanted.
     cmd_ln_t *phoneConfig =
         cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(),
-                    "-allphone", phoneLm.constData(), "-lw", "2.0", "-beam", "1e-20", "-pbeam",
-                    "1e-20", "-vad_postspeech", vadPostSpeech, "-logfn", "/dev/null", nullptr);
+                    "-fdict", fdict.constData(), "-bestpath", "no", "-vad_postspeech",
+                    vadPostSpeech, "-logfn", "/dev/null", nullptr);
     if (grammarConfig)
         m_grammar = ps_init(grammarConfig);
     if (phoneConfig)
         m_phones = ps_init(phoneConfig);
     cmd_ln_free_r(grammarConfig);
     cmd_ln_free_r(phoneConfig);
-    if (!m_grammar || !m_phones) {
+    if (!m_grammar || !m_phones || !setPhoneLoop()) {
         if (error)
             *error =
                 QStringLiteral("cannot load the speech model from %1").arg(paths.acousticModel);
         return false;
     }
     return true;
+}
+
+bool SpeechDecoder::setPhoneLoop() {
+    // Any sequence of phones, each as likely as the next: the yardstick a command's score is
+    // measured against. A grammar search over one-phone words costs far less than the
+    // decoder's all-phone search with its phone language model.
+    static const char *const phones[] = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH", "D",  "DH",
+                                         "EH", "ER", "EY", "F",  "G",  "HH", "IH", "IY", "JH", "K",
+                                         "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
+                                         "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
+    constexpr int phoneCount = sizeof(phones) / sizeof(phones[0]);
+    QByteArray jsgf = "#JSGF V1.0;\ngrammar phones;\npublic <phones> = ( ";
+    for (int i = 0; i < phoneCount; ++i) {
+        const QByteArray word = QByteArray("ph") + QByteArray(phones[i]).toLower();
+        ps_add_word(m_phones, word.constData(), phones[i], FALSE);
+        jsgf += (i ? " | " : "") + word;
+    }
+    jsgf += " )+ ;\n";
+    const bool ok = ps_set_jsgf_string(m_phones, phoneSearch, jsgf.constData()) == 0 &&
+                    ps_set_search(m_phones, phoneSearch) == 0;
+    return ok;
 }
 
 bool SpeechDecoder::setGrammar(const QList<QStringList> &phrases,
@@ -190,8 +249,11 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     int32 grammarScore = 0;
     int32 phoneScore = 0;
     const char *hyp = ps_get_hyp(m_grammar, &grammarScore);
-    ps_get_hyp(m_phones, &phoneScore);
+    grammarScore = acousticScore(m_grammar);
+    phoneScore = acousticScore(m_phones);
     const int frames = ps_get_n_frames(m_grammar);
+    // Speech the grammar can only cover with silence is speech it has no words for.
+    utterance->unexplainedFrames = fillerFrames(m_grammar) - fillerFrames(m_phones);
     utterance->words = hyp ? QString::fromUtf8(hyp).split(' ', Qt::SkipEmptyParts) : QStringList();
     utterance->frames = frames;
     utterance->confidence = frames > 0 ? double(grammarScore - phoneScore) / frames : -1e9;

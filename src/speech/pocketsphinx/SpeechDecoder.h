@@ -29,6 +29,8 @@ public:
         // Grammar score minus phone-loop score, per frame; at most about zero.
         double confidence = 0;
         int frames = 0;
+        // Frames the grammar explains as silence where the phone loop hears speech.
+        int unexplainedFrames = 0;
     };
 
     SpeechDecoder() = default;
@@ -52,6 +54,7 @@ public:
     void restart();
 
 private:
+    bool setPhoneLoop();
     void startUtterances();
     void endUtterances();
 
@@ -63,4 +66,5 @@ private:
     QSet<QString> m_knownPronunciations;
     QHash<QString, int> m_variants;
     QString m_emptyDictionary;
+    QString m_fillerDictionary;
 };

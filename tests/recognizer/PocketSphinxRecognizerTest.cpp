@@ -1,0 +1,203 @@
+#include "PocketSphinxRecognizer.h"
+#include "FileAudioSource.h"
+#include "SpokenAudio.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+const QStringList commands = {
+    "Quillet listen", "stop speak",          "go to sleep",      "what time is it",
+    "open my notes",  "read the selection",  "close the window", "scroll down",
+    "page up",        "copy that",           "save the file",    "tell me a joke",
+    "good morning",   "thank you",           "play some music",  "volume down",
+    "check my email", "Run=Backup NOW",      "search the web",   "lock the screen",
+    "open folder 3",  "minimize the window",
+};
+
+// Writes a grammar file exactly as the program does.
+QString writeGrammar(QTemporaryDir &dir, const QStringList &phrases, const QString &name = "Temp") {
+    QByteArray bytes = "[Grammer]\r\ntype=cfg\r\n[<start>]\r\n";
+    for (const QString &phrase : phrases)
+        bytes += "<start>=" + phrase.toUtf8() + "\r\n";
+    bytes += "\r\n";
+    QFile file(dir.filePath(name));
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return file.fileName();
+}
+
+class RecognizerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        auto source = std::make_unique<FileAudioSource>();
+        m_source = source.get();
+        m_recognizer = std::make_unique<PocketSphinxRecognizer>(std::move(source));
+        QObject::connect(m_recognizer.get(), &Recognizer::phraseFinished,
+                         [this](const QString &phrase) { m_heard << phrase; });
+        QObject::connect(m_recognizer.get(), &PocketSphinxRecognizer::utteranceScored,
+                         [this](const QStringList &words, double confidence, bool) {
+                             m_scores
+                                 << QStringLiteral("%1 (%2)").arg(words.join(' ')).arg(confidence);
+                         });
+    }
+
+    void load(const QStringList &phrases) {
+        ASSERT_TRUE(m_recognizer->loadGrammar(writeGrammar(m_dir, phrases)));
+    }
+
+    // Plays the audio and waits until the recognizer has dealt with all of it, without
+    // letting the UI thread deliver anything yet.
+    void play(const QString &text, const QString &voice = "en-us") {
+        const QString wav = spokenWav(text, voice);
+        ASSERT_FALSE(wav.isEmpty()) << "espeak-ng or sox failed for " << qPrintable(text);
+        ASSERT_TRUE(m_source->enqueue(wav));
+        ASSERT_TRUE(m_source->waitUntilDrained(60s));
+    }
+
+    QStringList deliver() {
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QStringList heard = m_heard;
+        m_heard.clear();
+        m_lastScores = m_scores.join(", ");
+        m_scores.clear();
+        return heard;
+    }
+
+    QStringList hear(const QString &text, const QString &voice = "en-us") {
+        play(text, voice);
+        return deliver();
+    }
+
+    QTemporaryDir m_dir;
+    FileAudioSource *m_source = nullptr;
+    std::unique_ptr<PocketSphinxRecognizer> m_recognizer;
+    QStringList m_heard;
+    QStringList m_scores;
+    // What the decoder made of the last audio, for failure messages.
+    QString m_lastScores;
+};
+
+} // namespace
+
+TEST_F(RecognizerTest, HearsEveryPhraseOfTheGrammarAsWritten) {
+    QStringList phrases = commands;
+    // Lines without anything to say, and a second spelling of words already taken, must not
+    // disturb the rest.
+    phrases.insert(3, "===");
+    phrases << "Stop, speak!";
+    load(phrases);
+    m_recognizer->activate();
+    for (const QString &phrase : commands) {
+        const QString said = phrase == "open folder 3"    ? "open folder three"
+                             : phrase == "Run=Backup NOW" ? "Run, backup now"
+                                                          : phrase;
+        EXPECT_EQ(hear(said), QStringList{phrase})
+            << "said: " << qPrintable(said) << "; decoded: " << qPrintable(m_lastScores);
+    }
+}
+
+TEST_F(RecognizerTest, SpeechOutsideTheGrammarFiresNothing) {
+    load(commands);
+    m_recognizer->activate();
+    for (const QString sentence :
+         {"I think it might rain later this afternoon", "Could you pass me the salt please",
+          "The children are playing in the garden", "My brother bought a new bicycle last week",
+          "Dinner will be ready in ten minutes"})
+        EXPECT_EQ(hear(sentence), QStringList())
+            << "said: " << qPrintable(sentence) << "; decoded: " << qPrintable(m_lastScores);
+    // Still listening afterwards.
+    EXPECT_EQ(hear("go to sleep"), QStringList{"go to sleep"});
+}
+
+TEST_F(RecognizerTest, DeactivateDropsAPhraseInFlightUntilTheNextActivate) {
+    load(commands);
+    m_recognizer->deactivate();
+    EXPECT_EQ(hear("stop speak"), QStringList()) << "heard before the first activate";
+
+    m_recognizer->activate();
+    play("copy that");
+    // Decoded and on its way to the UI thread, but not delivered yet.
+    m_recognizer->deactivate();
+    m_recognizer->deactivate();
+    EXPECT_EQ(deliver(), QStringList());
+    EXPECT_EQ(hear("scroll down"), QStringList());
+
+    m_recognizer->activate();
+    EXPECT_EQ(hear("page up"), QStringList{"page up"});
+    // The dispatcher's restart after a phrase.
+    m_recognizer->deactivate();
+    m_recognizer->activate();
+    EXPECT_EQ(hear("close the window"), QStringList{"close the window"});
+}
+
+TEST_F(RecognizerTest, ReloadingReplacesTheGrammar) {
+    load({"open my notes", "good morning", "Quillet listen"});
+    m_recognizer->activate();
+    EXPECT_EQ(hear("open my notes"), QStringList{"open my notes"});
+
+    m_recognizer->deactivate();
+    load({"close the window", "tell me a joke", "Zorblax listen"});
+    m_recognizer->activate();
+    // The old phrases are gone (whether something else is rejected is the rejection test's
+    // business).
+    EXPECT_FALSE(hear("open my notes").contains("open my notes"));
+    EXPECT_FALSE(hear("Quillet listen").contains("Quillet listen"));
+    EXPECT_EQ(hear("Zorblax listen"), QStringList{"Zorblax listen"});
+    EXPECT_EQ(hear("tell me a joke"), QStringList{"tell me a joke"});
+
+    // An unreadable file is refused and the grammar stays as it was.
+    EXPECT_FALSE(m_recognizer->loadGrammar(m_dir.filePath("missing")));
+    EXPECT_EQ(hear("close the window"), QStringList{"close the window"});
+}
+
+TEST(RecognizerDevice, MissingDeviceIsReportedOnceAndTriedAgain) {
+    QTemporaryDir dir;
+    auto owned = std::make_unique<FileAudioSource>();
+    FileAudioSource *source = owned.get();
+    source->setAvailable(false);
+
+    // Catch what the recognizer writes to stderr.
+    const QString log = dir.filePath("stderr");
+    std::fflush(stderr);
+    const int savedStderr = dup(STDERR_FILENO);
+    ASSERT_NE(std::freopen(qPrintable(log), "w", stderr), nullptr);
+    {
+        PocketSphinxRecognizer recognizer(std::move(owned));
+        recognizer.setRetryInterval(20ms);
+        QStringList heard;
+        QObject::connect(&recognizer, &Recognizer::phraseFinished,
+                         [&](const QString &phrase) { heard << phrase; });
+        ASSERT_TRUE(recognizer.loadGrammar(writeGrammar(dir, commands)));
+        recognizer.activate();
+        for (int i = 0; i < 500 && source->openCount() < 4; ++i)
+            std::this_thread::sleep_for(10ms);
+        EXPECT_GE(source->openCount(), 4);
+
+        source->setAvailable(true);
+        ASSERT_TRUE(source->enqueue(spokenWav("good morning")));
+        ASSERT_TRUE(source->waitUntilDrained(60s));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(heard, QStringList{"good morning"});
+    }
+    std::fflush(stderr);
+    dup2(savedStderr, STDERR_FILENO);
+    close(savedStderr);
+
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_EQ(text.count("cannot listen"), 1) << text.constData();
+}

@@ -1,0 +1,27 @@
+#include "SpokenAudio.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+QString spokenWav(const QString &text, const QString &voice, int rate) {
+    const QString dir = QStringLiteral(QUILLET_BINARY_DIR "/tests/recognizer/speech");
+    QDir().mkpath(dir);
+    const QByteArray key = QCryptographicHash::hash(
+        (voice + '|' + QString::number(rate) + '|' + text).toUtf8(), QCryptographicHash::Md5);
+    const QString wav = dir + '/' + QString::fromLatin1(key.toHex()) + ".wav";
+    if (QFile::exists(wav))
+        return wav;
+    const QString raw = wav + ".espeak.wav";
+    const QString part = wav + ".part.wav";
+    if (QProcess::execute("espeak-ng",
+                          {"-v", voice, "-s", QString::number(rate), "-w", raw, text}) != 0)
+        return {};
+    const int sox = QProcess::execute(
+        "sox", {"-q", "-V1", raw, "-r", "16000", "-c", "1", "-b", "16", part, "pad", "0.3", "0.7"});
+    QFile::remove(raw);
+    if (sox != 0 || !QFile::rename(part, wav))
+        return {};
+    return wav;
+}
