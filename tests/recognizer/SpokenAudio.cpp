@@ -1,11 +1,13 @@
 #include "SpokenAudio.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 
-QString spokenWav(const QString &text, const QString &voice, int rate) {
+QString spokenWav(const QString &text, const QString &voice, int rate)
+{
     const QString dir = QStringLiteral(QUILLET_BINARY_DIR "/tests/recognizer/speech");
     QDir().mkpath(dir);
     const QByteArray key = QCryptographicHash::hash(
@@ -13,15 +15,24 @@ QString spokenWav(const QString &text, const QString &voice, int rate) {
     const QString wav = dir + '/' + QString::fromLatin1(key.toHex()) + ".wav";
     if (QFile::exists(wav))
         return wav;
-    const QString raw = wav + ".espeak.wav";
-    const QString part = wav + ".part.wav";
+    // Test processes run side by side and may want the same file: each works on names of its
+    // own and the finished file is renamed into place.
+    const QString own = QStringLiteral(".%1").arg(QCoreApplication::applicationPid());
+    const QString raw = wav + own + ".espeak.wav";
+    const QString part = wav + own + ".part.wav";
     if (QProcess::execute("espeak-ng",
                           {"-v", voice, "-s", QString::number(rate), "-w", raw, text}) != 0)
         return {};
     const int sox = QProcess::execute(
         "sox", {"-q", "-V1", raw, "-r", "16000", "-c", "1", "-b", "16", part, "pad", "0.3", "0.7"});
     QFile::remove(raw);
-    if (sox != 0 || !QFile::rename(part, wav))
+    if (sox != 0)
         return {};
+    // Another process may have finished the same file first; either copy is whole.
+    if (!QFile::rename(part, wav)) {
+        QFile::remove(part);
+        if (!QFile::exists(wav))
+            return {};
+    }
     return wav;
 }

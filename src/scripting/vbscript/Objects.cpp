@@ -365,10 +365,10 @@ bool wildMatch(const char *p, const char *s) {
 }
 
 // Sources of CopyFile/MoveFile/DeleteFile: one path or a wildcard in the last component.
-std::vector<fs::path> expandSources(const std::string &spec, bool folders) {
+std::vector<fs::path> expandSources(const std::string &pattern, bool folders) {
     std::vector<fs::path> out;
     std::error_code ec;
-    fs::path p(spec);
+    fs::path p(pattern);
     if (!hasWildcard(p.filename().string())) {
         bool ok = folders ? fs::is_directory(p, ec) : fs::is_regular_file(p, ec);
         if (ok)

@@ -3,23 +3,25 @@
 #include <pulse/error.h>
 #include <pulse/simple.h>
 
-PulseAudioSource::~PulseAudioSource() {
+PulseAudioSource::~PulseAudioSource()
+{
     close();
 }
 
-bool PulseAudioSource::open(QString *error) {
+bool PulseAudioSource::open(QString *error)
+{
     close();
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = sampleRate;
-    spec.channels = 1;
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = sampleRate;
+    sampleFormat.channels = 1;
     // Small fragments: the recognizer's latency starts with how long the server holds audio.
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<uint32_t>(-1);
     attr.fragsize = sampleRate / 20 * sizeof(int16_t);
     int code = 0;
     m_stream = pa_simple_new(nullptr, "Quillet", PA_STREAM_RECORD, nullptr, "speech recognition",
-                             &spec, nullptr, &attr, &code);
+                             &sampleFormat, nullptr, &attr, &code);
     if (!m_stream) {
         if (error)
             *error = QString::fromUtf8(pa_strerror(code));
@@ -28,14 +30,16 @@ bool PulseAudioSource::open(QString *error) {
     return true;
 }
 
-void PulseAudioSource::close() {
+void PulseAudioSource::close()
+{
     if (m_stream) {
         pa_simple_free(m_stream);
         m_stream = nullptr;
     }
 }
 
-int PulseAudioSource::read(int16_t *samples, int maxSamples) {
+int PulseAudioSource::read(int16_t *samples, int maxSamples)
+{
     if (!m_stream)
         return -1;
     if (m_interrupted.exchange(false))
@@ -49,6 +53,7 @@ int PulseAudioSource::read(int16_t *samples, int maxSamples) {
     return maxSamples;
 }
 
-void PulseAudioSource::interrupt() {
+void PulseAudioSource::interrupt()
+{
     m_interrupted = true;
 }

@@ -16,7 +16,8 @@ constexpr auto stallTimeout = std::chrono::seconds(3);
 class MainloopLock {
 public:
     explicit MainloopLock(pa_threaded_mainloop *mainloop)
-        : m_mainloop(mainloop) {
+        : m_mainloop(mainloop)
+    {
         pa_threaded_mainloop_lock(m_mainloop);
     }
     ~MainloopLock() { pa_threaded_mainloop_unlock(m_mainloop); }
@@ -29,7 +30,8 @@ private:
 
 // Waits, with the lock released in between, until ready() or failed() holds or time runs out.
 template <typename Ready, typename Failed>
-bool waitFor(pa_threaded_mainloop *mainloop, Ready ready, Failed failed) {
+bool waitFor(pa_threaded_mainloop *mainloop, Ready ready, Failed failed)
+{
     const auto deadline = std::chrono::steady_clock::now() + connectTimeout;
     while (true) {
         {
@@ -47,9 +49,11 @@ bool waitFor(pa_threaded_mainloop *mainloop, Ready ready, Failed failed) {
 } // namespace
 
 PulseAudioSink::PulseAudioSink(const QString &clientName)
-    : m_clientName(clientName.toUtf8()) {}
+    : m_clientName(clientName.toUtf8())
+{}
 
-PulseAudioSink::~PulseAudioSink() {
+PulseAudioSink::~PulseAudioSink()
+{
     if (!m_mainloop)
         return;
     {
@@ -68,7 +72,8 @@ PulseAudioSink::~PulseAudioSink() {
     pa_threaded_mainloop_free(m_mainloop);
 }
 
-bool PulseAudioSink::open(int sampleRate) {
+bool PulseAudioSink::open(int sampleRate)
+{
     if (m_mainloop || sampleRate <= 0)
         return false;
     m_sampleRate = sampleRate;
@@ -108,22 +113,23 @@ bool PulseAudioSink::open(int sampleRate) {
     return !m_failed;
 }
 
-pa_stream *PulseAudioSink::createStream() {
+pa_stream *PulseAudioSink::createStream()
+{
     if (m_failed || !m_context || pa_context_get_state(m_context) != PA_CONTEXT_READY)
         return nullptr;
-    pa_sample_spec spec;
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = uint32_t(m_sampleRate);
-    spec.channels = 1;
-    pa_stream *stream = pa_stream_new(m_context, "speech", &spec, nullptr);
+    pa_sample_spec sampleFormat;
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = uint32_t(m_sampleRate);
+    sampleFormat.channels = 1;
+    pa_stream *stream = pa_stream_new(m_context, "speech", &sampleFormat, nullptr);
     if (!stream)
         return nullptr;
     pa_stream_set_state_callback(stream, &PulseAudioSink::onStreamState, this);
     pa_stream_set_write_callback(stream, &PulseAudioSink::onWritable, this);
     pa_buffer_attr attr;
     attr.maxlength = uint32_t(-1);
-    attr.tlength = uint32_t(pa_usec_to_bytes(targetBufferMs * 1000, &spec));
-    attr.prebuf = uint32_t(pa_usec_to_bytes(startThresholdMs * 1000, &spec));
+    attr.tlength = uint32_t(pa_usec_to_bytes(targetBufferMs * 1000, &sampleFormat));
+    attr.prebuf = uint32_t(pa_usec_to_bytes(startThresholdMs * 1000, &sampleFormat));
     attr.minreq = uint32_t(-1);
     attr.fragsize = uint32_t(-1);
     const auto flags = pa_stream_flags_t(PA_STREAM_INTERPOLATE_TIMING |
@@ -135,7 +141,8 @@ pa_stream *PulseAudioSink::createStream() {
     return stream;
 }
 
-void PulseAudioSink::dispose(pa_stream *&stream) {
+void PulseAudioSink::dispose(pa_stream *&stream)
+{
     if (!stream)
         return;
     pa_stream_set_state_callback(stream, nullptr, nullptr);
@@ -146,7 +153,8 @@ void PulseAudioSink::dispose(pa_stream *&stream) {
     stream = nullptr;
 }
 
-void PulseAudioSink::begin() {
+void PulseAudioSink::begin()
+{
     if (!m_mainloop)
         return;
     MainloopLock lock(m_mainloop);
@@ -164,7 +172,8 @@ void PulseAudioSink::begin() {
         pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
 }
 
-void PulseAudioSink::write(const qint16 *samples, qsizetype count) {
+void PulseAudioSink::write(const qint16 *samples, qsizetype count)
+{
     if (!m_mainloop || count <= 0)
         return;
     MainloopLock lock(m_mainloop);
@@ -172,7 +181,8 @@ void PulseAudioSink::write(const qint16 *samples, qsizetype count) {
     pump();
 }
 
-void PulseAudioSink::finish() {
+void PulseAudioSink::finish()
+{
     if (!m_mainloop)
         return;
     MainloopLock lock(m_mainloop);
@@ -180,7 +190,8 @@ void PulseAudioSink::finish() {
     pump();
 }
 
-void PulseAudioSink::pump() {
+void PulseAudioSink::pump()
+{
     if (!m_stream || pa_stream_get_state(m_stream) != PA_STREAM_READY)
         return;
     size_t writable = pa_stream_writable_size(m_stream);
@@ -205,7 +216,8 @@ void PulseAudioSink::pump() {
     }
 }
 
-qint64 PulseAudioSink::played() {
+qint64 PulseAudioSink::played()
+{
     if (!m_mainloop)
         return 0;
     MainloopLock lock(m_mainloop);
@@ -236,7 +248,8 @@ qint64 PulseAudioSink::played() {
     return samples;
 }
 
-void PulseAudioSink::end() {
+void PulseAudioSink::end()
+{
     if (!m_mainloop)
         return;
     MainloopLock lock(m_mainloop);
@@ -247,7 +260,8 @@ void PulseAudioSink::end() {
         m_spare = createStream();
 }
 
-void PulseAudioSink::setPaused(bool paused) {
+void PulseAudioSink::setPaused(bool paused)
+{
     if (!m_mainloop)
         return;
     MainloopLock lock(m_mainloop);
@@ -258,21 +272,24 @@ void PulseAudioSink::setPaused(bool paused) {
         pa_operation_unref(pa_stream_cork(m_stream, paused ? 1 : 0, nullptr, nullptr));
 }
 
-std::chrono::steady_clock::time_point PulseAudioSink::firstHandOver() const {
+std::chrono::steady_clock::time_point PulseAudioSink::firstHandOver() const
+{
     if (!m_mainloop)
         return {};
     MainloopLock lock(m_mainloop);
     return m_firstHandOver;
 }
 
-void PulseAudioSink::onContextState(pa_context *context, void *self) {
+void PulseAudioSink::onContextState(pa_context *context, void *self)
+{
     auto *sink = static_cast<PulseAudioSink *>(self);
     const pa_context_state_t state = pa_context_get_state(context);
     if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED)
         sink->m_failed = true;
 }
 
-void PulseAudioSink::onStreamState(pa_stream *stream, void *self) {
+void PulseAudioSink::onStreamState(pa_stream *stream, void *self)
+{
     auto *sink = static_cast<PulseAudioSink *>(self);
     switch (pa_stream_get_state(stream)) {
     case PA_STREAM_READY:
@@ -287,13 +304,15 @@ void PulseAudioSink::onStreamState(pa_stream *stream, void *self) {
     }
 }
 
-void PulseAudioSink::onDrained(pa_stream *stream, int success, void *self) {
+void PulseAudioSink::onDrained(pa_stream *stream, int success, void *self)
+{
     auto *sink = static_cast<PulseAudioSink *>(self);
     if (success && stream == sink->m_stream)
         sink->m_drained = true;
 }
 
-void PulseAudioSink::onWritable(pa_stream *stream, size_t, void *self) {
+void PulseAudioSink::onWritable(pa_stream *stream, size_t, void *self)
+{
     auto *sink = static_cast<PulseAudioSink *>(self);
     if (stream == sink->m_stream)
         sink->pump();
