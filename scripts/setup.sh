@@ -49,7 +49,7 @@ quillet_build() {
     jobs=$(nproc 2>/dev/null || echo 2)
     if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
         say "Configuring the build in $BUILD_DIR"
-        cmake -S "$QUILLET_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE:-RelWithDebInfo}
+        cmake -S "$QUILLET_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE:-Release}
     fi
     say "Building Quillet ($jobs jobs)"
     cmake --build "$BUILD_DIR" -j "$jobs"

@@ -55,11 +55,13 @@ const QColor kMouthInside(112, 36, 48);
 const QColor kTongue(226, 116, 128);
 const QColor kTeeth(244, 242, 234);
 
-QPen outlinePen(const Design &d, double width = 3) {
+QPen outlinePen(const Design &d, double width = 3)
+{
     return QPen(d.outline, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-void drawEye(QPainter &p, const Design &d, QPointF c, const Pose &pose, bool rightEye) {
+void drawEye(QPainter &p, const Design &d, QPointF c, const Pose &pose, bool rightEye)
+{
     const double rx = 10, ry = 12;
     p.setPen(outlinePen(d, 2.6));
     p.setBrush(Qt::NoBrush);
@@ -117,7 +119,8 @@ void drawEye(QPainter &p, const Design &d, QPointF c, const Pose &pose, bool rig
     p.drawPath(shape);
 }
 
-void drawBrow(QPainter &p, const Design &d, QPointF eye, const Pose &pose, bool rightEye) {
+void drawBrow(QPainter &p, const Design &d, QPointF eye, const Pose &pose, bool rightEye)
+{
     const double side = rightEye ? 1 : -1;
     const double lift = pose.brow > 0 ? pose.brow : 0;
     const double droop = pose.brow < 0 ? -pose.brow : 0;
@@ -132,7 +135,8 @@ void drawBrow(QPainter &p, const Design &d, QPointF eye, const Pose &pose, bool 
 }
 
 // An open mouth: the dark inside, the tongue at its floor, teeth along the top if asked.
-void drawOpenMouth(QPainter &p, const Design &d, const QPainterPath &shape, bool teeth) {
+void drawOpenMouth(QPainter &p, const Design &d, const QPainterPath &shape, bool teeth)
+{
     p.setPen(Qt::NoPen);
     p.setBrush(kMouthInside);
     p.drawPath(shape);
@@ -152,7 +156,8 @@ void drawOpenMouth(QPainter &p, const Design &d, const QPainterPath &shape, bool
     p.drawPath(shape);
 }
 
-void drawMouth(QPainter &p, const Design &d, QPointF m, Mouth mouth) {
+void drawMouth(QPainter &p, const Design &d, QPointF m, Mouth mouth)
+{
     QPainterPath path;
     const auto ellipse = [&](double w, double h, double dy = 0) {
         path.addEllipse(QPointF(m.x(), m.y() + dy), w / 2, h / 2);
@@ -206,7 +211,8 @@ void drawMouth(QPainter &p, const Design &d, QPointF m, Mouth mouth) {
     drawOpenMouth(p, d, path, false);
 }
 
-void drawArm(QPainter &p, const Design &d, QPointF shoulder, double angleDeg) {
+void drawArm(QPainter &p, const Design &d, QPointF shoulder, double angleDeg)
+{
     const double a = angleDeg * M_PI / 180.0;
     const QPointF hand = shoulder + d.armLength * QPointF(std::sin(a), std::cos(a));
     p.setBrush(Qt::NoBrush);
@@ -222,7 +228,8 @@ void drawArm(QPainter &p, const Design &d, QPointF shoulder, double angleDeg) {
     }
 }
 
-void drawFace(QPainter &p, const Design &d, const Pose &pose) {
+void drawFace(QPainter &p, const Design &d, const Pose &pose)
+{
     p.save();
     p.translate(d.faceCentre);
     p.rotate(pose.tilt);
@@ -251,7 +258,8 @@ void drawFace(QPainter &p, const Design &d, const Pose &pose) {
     p.restore();
 }
 
-void drawPebbleBody(QPainter &p, const Design &d) {
+void drawPebbleBody(QPainter &p, const Design &d)
+{
     // Feet first, so the body overlaps their tops.
     p.setPen(outlinePen(d));
     p.setBrush(d.shade);
@@ -283,7 +291,8 @@ void drawPebbleBody(QPainter &p, const Design &d) {
     p.drawPath(body);
 }
 
-void drawHeartLeaf(QPainter &p, QPointF base, double angleDeg, double size) {
+void drawHeartLeaf(QPainter &p, QPointF base, double angleDeg, double size)
+{
     p.save();
     p.translate(base);
     p.rotate(angleDeg);
@@ -295,7 +304,8 @@ void drawHeartLeaf(QPainter &p, QPointF base, double angleDeg, double size) {
     p.restore();
 }
 
-void drawCloverBody(QPainter &p, const Design &d) {
+void drawCloverBody(QPainter &p, const Design &d)
+{
     p.setPen(outlinePen(d));
     // The sprig: a stem with three heart-shaped leaves.
     p.setPen(QPen(d.outline, 7, Qt::SolidLine, Qt::RoundCap));
@@ -337,7 +347,8 @@ void drawCloverBody(QPainter &p, const Design &d) {
     p.drawPath(body);
 }
 
-Design pebble() {
+Design pebble()
+{
     Design d;
     d.outline = QColor(36, 38, 56);
     d.body = QColor(128, 152, 184);
@@ -359,7 +370,8 @@ Design pebble() {
     return d;
 }
 
-Design clover() {
+Design clover()
+{
     Design d;
     d.outline = QColor(30, 52, 34);
     d.body = QColor(150, 206, 128);
@@ -382,7 +394,8 @@ Design clover() {
 }
 
 // The poses of the 14 frames: rest, blink, wave, falling asleep, looking about, mouth.
-Pose poseFor(int frame, bool tiltsHead) {
+Pose poseFor(int frame, bool tiltsHead)
+{
     Pose p;
     switch (frame) {
     case 1:
@@ -469,7 +482,8 @@ Pose poseFor(int frame, bool tiltsHead) {
     return p;
 }
 
-QImage drawLayer(const Design &d, const Pose &pose) {
+QImage drawLayer(const Design &d, const Pose &pose)
+{
     QImage layer(kFrameW, kFrameH, QImage::Format_ARGB32_Premultiplied);
     layer.fill(Qt::transparent);
     QPainter p(&layer);
@@ -483,7 +497,8 @@ QImage drawLayer(const Design &d, const Pose &pose) {
 
 // Cuts a layer at half alpha inside the outline of frame 0's layer: inside, the frame's own
 // colour made opaque (frame 0's where the frame left a gap); outside, pure white.
-QImage cut(const QImage &layer, const QImage &restLayer, int &gaps) {
+QImage cut(const QImage &layer, const QImage &restLayer, int &gaps)
+{
     const QImage own = layer.convertToFormat(QImage::Format_ARGB32);
     const QImage rest = restLayer.convertToFormat(QImage::Format_ARGB32);
     QImage out(kFrameW, kFrameH, QImage::Format_RGB32);
@@ -508,7 +523,8 @@ QImage cut(const QImage &layer, const QImage &restLayer, int &gaps) {
     return out;
 }
 
-QImage drawStrip(const Design &d, bool tiltsHead) {
+QImage drawStrip(const Design &d, bool tiltsHead)
+{
     QImage strip(kFrameW * kFrames, kFrameH, QImage::Format_RGB32);
     strip.fill(Qt::white);
     const QImage rest = drawLayer(d, poseFor(0, tiltsHead));
@@ -523,7 +539,8 @@ QImage drawStrip(const Design &d, bool tiltsHead) {
     return strip;
 }
 
-bool writeCharacter(const QString &path, const QImage &strip) {
+bool writeCharacter(const QString &path, const QImage &strip)
+{
     // The same bytes CharacterFile::encode gives; kept here so the generator needs only Qt Gui.
     QImage rgb = strip.convertToFormat(QImage::Format_RGB888);
     QByteArray data;
@@ -540,7 +557,8 @@ bool writeCharacter(const QString &path, const QImage &strip) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QGuiApplication app(argc, argv);
     if (argc < 3)
         return 2;

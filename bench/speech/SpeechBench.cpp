@@ -25,14 +25,16 @@ struct Item {
     QString wav;
 };
 
-double cpuSeconds() {
+double cpuSeconds()
+{
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-double rssMb() {
+double rssMb()
+{
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
@@ -44,7 +46,8 @@ double rssMb() {
 }
 
 // Where the voice ends: the last sample clearly above the quiet background noise.
-int speechEndSample(const std::vector<int16_t> &samples) {
+int speechEndSample(const std::vector<int16_t> &samples)
+{
     for (int i = static_cast<int>(samples.size()) - 1; i >= 0; --i) {
         if (std::abs(samples[i]) > 1200)
             return i + 1;
@@ -52,7 +55,8 @@ int speechEndSample(const std::vector<int16_t> &samples) {
     return 0;
 }
 
-double percentile(std::vector<double> values, double p) {
+double percentile(std::vector<double> values, double p)
+{
     if (values.empty())
         return 0;
     std::sort(values.begin(), values.end());
@@ -60,13 +64,15 @@ double percentile(std::vector<double> values, double p) {
     return values[index];
 }
 
-void drainEvents() {
+void drainEvents()
+{
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     auto option = [&](const QString &name) {

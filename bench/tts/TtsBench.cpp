@@ -22,12 +22,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double msBetween(Clock::time_point from, Clock::time_point to) {
+double msBetween(Clock::time_point from, Clock::time_point to)
+{
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
 template <typename Done>
-bool waitUntil(Done done, int timeoutMs = 20000) {
+bool waitUntil(Done done, int timeoutMs = 20000)
+{
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
@@ -42,7 +44,8 @@ bool waitUntil(Done done, int timeoutMs = 20000) {
 // A client of its own that hears from the server when a playback stream goes away.
 class StreamRemovalWatch {
 public:
-    bool start() {
+    bool start()
+    {
         m_mainloop = pa_threaded_mainloop_new();
         pa_threaded_mainloop_lock(m_mainloop);
         m_context = pa_context_new(pa_threaded_mainloop_get_api(m_mainloop), "tts-bench");
@@ -53,7 +56,8 @@ public:
         pa_threaded_mainloop_unlock(m_mainloop);
         return waitUntil([this] { return m_subscribed.load(); }, 5000);
     }
-    ~StreamRemovalWatch() {
+    ~StreamRemovalWatch()
+    {
         if (!m_mainloop)
             return;
         pa_threaded_mainloop_stop(m_mainloop);
@@ -65,7 +69,8 @@ public:
     Clock::time_point lastRemoval() const { return Clock::time_point(Clock::duration(m_last)); }
 
 private:
-    static void onState(pa_context *context, void *self) {
+    static void onState(pa_context *context, void *self)
+    {
         if (pa_context_get_state(context) != PA_CONTEXT_READY)
             return;
         auto *watch = static_cast<StreamRemovalWatch *>(self);
@@ -76,7 +81,8 @@ private:
             },
             watch));
     }
-    static void onEvent(pa_context *, pa_subscription_event_type_t type, uint32_t, void *self) {
+    static void onEvent(pa_context *, pa_subscription_event_type_t type, uint32_t, void *self)
+    {
         if ((type & PA_SUBSCRIPTION_EVENT_TYPE_MASK) != PA_SUBSCRIPTION_EVENT_REMOVE)
             return;
         auto *watch = static_cast<StreamRemovalWatch *>(self);
@@ -91,7 +97,8 @@ private:
     std::atomic<Clock::rep> m_last{0};
 };
 
-double median(std::vector<double> values) {
+double median(std::vector<double> values)
+{
     if (values.empty())
         return -1;
     std::sort(values.begin(), values.end());
@@ -101,7 +108,8 @@ double median(std::vector<double> values) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
 

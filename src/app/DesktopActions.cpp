@@ -11,15 +11,29 @@ DesktopActions::DesktopActions(KeySender &keys, SelectionReader &selection, Shel
     , m_selection(selection)
     , m_opener(opener)
     , m_scripts(scripts)
+{}
+
+bool DesktopActions::typeKeys(const QString &keys)
 {
+    return m_keys.sendKeys(keys);
 }
 
-bool DesktopActions::typeKeys(const QString &keys) { return m_keys.sendKeys(keys); }
+QString DesktopActions::readSelection()
+{
+    return m_selection.readSelection();
+}
 
-QString DesktopActions::readSelection() { return m_selection.readSelection(); }
+bool DesktopActions::open(const QString &target)
+{
+    return m_opener.open(target);
+}
 
-bool DesktopActions::open(const QString &target) { return m_opener.open(target); }
+void DesktopActions::runScript(const QString &fileName)
+{
+    m_scripts.runScript(fileName);
+}
 
-void DesktopActions::runScript(const QString &fileName) { m_scripts.runScript(fileName); }
-
-void DesktopActions::startPlugin(const QString &path) { m_scripts.startPlugin(path); }
+void DesktopActions::startPlugin(const QString &path)
+{
+    m_scripts.startPlugin(path);
+}

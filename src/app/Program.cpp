@@ -62,8 +62,8 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     , m_listSaver(
           std::make_unique<ListSaver>(m_paths, *m_commands, *m_menu, *m_services.recognizer))
     , m_pasteBlocker(std::make_unique<PasteBlocker>())
-    , m_speaker(std::make_unique<Speaker>(*m_services.synthesizer, *m_bubble, *m_character,
-                                          *m_menu))
+    , m_speaker(
+          std::make_unique<Speaker>(*m_services.synthesizer, *m_bubble, *m_character, *m_menu))
     , m_scriptHost(std::make_unique<ScriptHost>(m_paths, m_dialogs, *m_services.keys,
                                                 *m_services.opener, *m_services.starter))
     , m_actions(std::make_unique<DesktopActions>(*m_services.keys, *m_services.selection,

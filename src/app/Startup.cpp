@@ -16,7 +16,6 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
-
 Startup::Startup(Program &program)
     : m_program(program)
 {}

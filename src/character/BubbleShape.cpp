@@ -24,7 +24,8 @@ constexpr int kRects[BubbleShape::kRectCount][4] = {
     {60, 145, 64, 146},  {61, 146, 64, 147},  {62, 147, 64, 148},
 };
 
-void putLe32(unsigned char *at, qint32 value) {
+void putLe32(unsigned char *at, qint32 value)
+{
     const auto v = quint32(value);
     at[0] = v & 0xFF;
     at[1] = (v >> 8) & 0xFF;
@@ -32,12 +33,14 @@ void putLe32(unsigned char *at, qint32 value) {
     at[3] = (v >> 24) & 0xFF;
 }
 
-qint32 getLe32(const unsigned char *at) {
+qint32 getLe32(const unsigned char *at)
+{
     return qint32(quint32(at[0]) | quint32(at[1]) << 8 | quint32(at[2]) << 16 |
                   quint32(at[3]) << 24);
 }
 
-std::array<unsigned char, BubbleShape::kDataSize> buildData() {
+std::array<unsigned char, BubbleShape::kDataSize> buildData()
+{
     std::array<unsigned char, BubbleShape::kDataSize> data{};
     QRect bounds;
     for (const QRect &r : BubbleShape::rectangles())
@@ -60,7 +63,8 @@ std::array<unsigned char, BubbleShape::kDataSize> buildData() {
 
 } // namespace
 
-const std::array<QRect, BubbleShape::kRectCount> &BubbleShape::rectangles() {
+const std::array<QRect, BubbleShape::kRectCount> &BubbleShape::rectangles()
+{
     static const auto rects = [] {
         std::array<QRect, kRectCount> out;
         for (int i = 0; i < kRectCount; ++i)
@@ -71,12 +75,14 @@ const std::array<QRect, BubbleShape::kRectCount> &BubbleShape::rectangles() {
     return rects;
 }
 
-const std::array<unsigned char, BubbleShape::kDataSize> &BubbleShape::regionData() {
+const std::array<unsigned char, BubbleShape::kDataSize> &BubbleShape::regionData()
+{
     static const auto data = buildData();
     return data;
 }
 
-QRegion BubbleShape::regionFromData(const unsigned char *data, int size) {
+QRegion BubbleShape::regionFromData(const unsigned char *data, int size)
+{
     if (size < kHeaderSize)
         return {};
     const qint32 headerSize = getLe32(data);
@@ -96,12 +102,14 @@ QRegion BubbleShape::regionFromData(const unsigned char *data, int size) {
     return region;
 }
 
-QRegion BubbleShape::region() {
+QRegion BubbleShape::region()
+{
     static const QRegion r = regionFromData(regionData().data(), kDataSize);
     return r;
 }
 
-QImage BubbleShape::background() {
+QImage BubbleShape::background()
+{
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);

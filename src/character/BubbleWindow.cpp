@@ -12,7 +12,8 @@ BubbleWindow::BubbleWindow(CharacterWindow &character, QWidget *parent)
     , m_character(character)
     , m_speech(new QLabel(this))
     , m_timer1(new TickTimer(1, true, this))
-    , m_background(BubbleShape::background()) {
+    , m_background(BubbleShape::background())
+{
     setObjectName(QStringLiteral("Bubble"));
     setWindowTitle(QStringLiteral("Bubble"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -33,32 +34,38 @@ BubbleWindow::BubbleWindow(CharacterWindow &character, QWidget *parent)
     connect(m_timer1, &TickTimer::tick, this, &BubbleWindow::putinplace);
 }
 
-QString BubbleWindow::text() const {
+QString BubbleWindow::text() const
+{
     return m_speech->text();
 }
 
-void BubbleWindow::setText(const QString &text) {
+void BubbleWindow::setText(const QString &text)
+{
     m_speech->setText(text);
 }
 
-void BubbleWindow::setWidthTwips(int twips) {
+void BubbleWindow::setWidthTwips(int twips)
+{
     m_widthTwips = twips;
     // Less than one pixel wide shows nothing; the window system still needs one pixel, which
     // lies outside the outline.
     resize(qMax(1, qRound(double(twips) / kTwipsPerPixel)), height());
 }
 
-void BubbleWindow::SetTrans(int level) {
+void BubbleWindow::SetTrans(int level)
+{
     setWindowOpacity(qBound(0, level, 255) / 255.0);
 }
 
-void BubbleWindow::putinplace() {
+void BubbleWindow::putinplace()
+{
     const float left = float(m_character.leftTwips()) - float(m_widthTwips) / 6;
     const float top = float(m_character.topTwips()) - float(heightTwips());
     move(qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel));
 }
 
-void BubbleWindow::paintEvent(QPaintEvent *event) {
+void BubbleWindow::paintEvent(QPaintEvent *event)
+{
     QPainter p(this);
     p.drawImage(0, 0, m_background);
 }

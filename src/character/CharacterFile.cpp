@@ -3,14 +3,16 @@
 #include <QBuffer>
 #include <QFile>
 
-QImage CharacterFile::load(const QString &path) {
+QImage CharacterFile::load(const QString &path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return decode(file.readAll());
 }
 
-QImage CharacterFile::decode(QByteArray bytes) {
+QImage CharacterFile::decode(QByteArray bytes)
+{
     if (bytes.isEmpty())
         return {};
     bytes[0] = kFirstByte;
@@ -20,7 +22,8 @@ QImage CharacterFile::decode(QByteArray bytes) {
     return image;
 }
 
-QByteArray CharacterFile::encode(const QImage &strip) {
+QByteArray CharacterFile::encode(const QImage &strip)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -21,7 +21,8 @@ CharacterWindow::CharacterWindow(MenuState &menu, QWidget *parent)
     , m_animation(new QLabel(this))
     , m_wink(new TickTimer(10, true, this))
     , m_animate(new TickTimer(160, true, this))
-    , m_fadeinout(new TickTimer(1, false, this)) {
+    , m_fadeinout(new TickTimer(1, false, this))
+{
     setObjectName(QStringLiteral("character"));
     setWindowTitle(QStringLiteral("Quillet"));
     setAutoFillBackground(true);
@@ -38,22 +39,26 @@ CharacterWindow::CharacterWindow(MenuState &menu, QWidget *parent)
 
 CharacterWindow::~CharacterWindow() = default;
 
-void CharacterWindow::setCharacterPicture(const QImage &strip) {
+void CharacterWindow::setCharacterPicture(const QImage &strip)
+{
     m_picture = strip;
     m_animation->setPixmap(QPixmap::fromImage(strip));
     m_animation->resize(strip.size());
 }
 
-void CharacterWindow::showframe(double n) {
+void CharacterWindow::showframe(double n)
+{
     m_stripLeftTwips = -n * widthofguy;
     m_animation->move(qRound(m_stripLeftTwips / kTwipsPerPixel), 0);
 }
 
-double CharacterWindow::shownFrame() const {
+double CharacterWindow::shownFrame() const
+{
     return widthofguy == 0 ? 0 : -m_stripLeftTwips / widthofguy;
 }
 
-void CharacterWindow::MakeTransparent(QRgb transparentColor) {
+void CharacterWindow::MakeTransparent(QRgb transparentColor)
+{
     widthofguy = float(m_animation->width() * kTwipsPerPixel) / kFrames;
     const int w = qRound(widthofguy / kTwipsPerPixel);
     const int h = m_picture.height();
@@ -66,15 +71,18 @@ void CharacterWindow::MakeTransparent(QRgb transparentColor) {
     setMask(region);
 }
 
-void CharacterWindow::SetTrans(int level) {
+void CharacterWindow::SetTrans(int level)
+{
     setWindowOpacity(qBound(0, level, 255) / 255.0);
 }
 
-void CharacterWindow::settingtrans() {
+void CharacterWindow::settingtrans()
+{
     SetTrans(trans);
 }
 
-void CharacterWindow::keepontop() {
+void CharacterWindow::keepontop()
+{
     const Qt::WindowFlags flags = windowFlags() | Qt::WindowStaysOnTopHint;
     // QWidget::setWindowFlags would hide a shown window and make its native window anew;
     // the native window can take the new flag in place, without moving or sizing.
@@ -86,22 +94,26 @@ void CharacterWindow::keepontop() {
     }
 }
 
-void CharacterWindow::savethelist() {
+void CharacterWindow::savethelist()
+{
     if (m_saveTheList)
         m_saveTheList();
 }
 
-bool CharacterWindow::isFading() const {
+bool CharacterWindow::isFading() const
+{
     return m_fadeinout->isEnabled();
 }
 
-void CharacterWindow::winkTick() {
+void CharacterWindow::winkTick()
+{
     const int frame = FrameAnimator::winkTick(winkcount);
     if (frame != FrameAnimator::kNoFrame)
         showframe(frame);
 }
 
-void CharacterWindow::animateTick() {
+void CharacterWindow::animateTick()
+{
     const FrameAnimator::IdleStep step = FrameAnimator::animateTick(idlecount);
     if (step.wink == FrameAnimator::WinkChange::Stop)
         m_wink->setEnabled(false);
@@ -115,7 +127,8 @@ void CharacterWindow::animateTick() {
         m_wink->setEnabled(true);
 }
 
-void CharacterWindow::fadeTick() {
+void CharacterWindow::fadeTick()
+{
     if (m_menu.isChecked(MenuState::Sleep))
         showframe(1);
     const auto stop = [this] {
@@ -145,18 +158,21 @@ void CharacterWindow::fadeTick() {
         stop();
 }
 
-void CharacterWindow::setWindowMover(WindowMover *mover) {
+void CharacterWindow::setWindowMover(WindowMover *mover)
+{
     m_mover = mover ? mover : m_systemMover.get();
 }
 
-void CharacterWindow::dragwindow() {
+void CharacterWindow::dragwindow()
+{
     if (isFading())
         return;
     if (!m_mover->startMove(*this))
         m_manualDrag = mapFromGlobal(QCursor::pos());
 }
 
-void CharacterWindow::mousePressEvent(QMouseEvent *event) {
+void CharacterWindow::mousePressEvent(QMouseEvent *event)
+{
     // The right button opens the menu at once: a window manager move held by the right
     // button would fight the menu for the pointer.
     if (event->button() == Qt::RightButton) {
@@ -168,11 +184,13 @@ void CharacterWindow::mousePressEvent(QMouseEvent *event) {
         m_manualDrag = event->position().toPoint();
 }
 
-void CharacterWindow::mouseMoveEvent(QMouseEvent *event) {
+void CharacterWindow::mouseMoveEvent(QMouseEvent *event)
+{
     if (m_manualDrag)
         move(event->globalPosition().toPoint() - *m_manualDrag);
 }
 
-void CharacterWindow::mouseReleaseEvent(QMouseEvent *event) {
+void CharacterWindow::mouseReleaseEvent(QMouseEvent *event)
+{
     m_manualDrag.reset();
 }

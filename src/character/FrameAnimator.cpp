@@ -1,6 +1,7 @@
 #include "FrameAnimator.h"
 
-int FrameAnimator::winkTick(float &winkcount) {
+int FrameAnimator::winkTick(float &winkcount)
+{
     winkcount += 1;
     if (winkcount == 210)
         return 1;
@@ -11,7 +12,8 @@ int FrameAnimator::winkTick(float &winkcount) {
     return kNoFrame;
 }
 
-FrameAnimator::IdleStep FrameAnimator::animateTick(float &idlecount) {
+FrameAnimator::IdleStep FrameAnimator::animateTick(float &idlecount)
+{
     idlecount += 1;
     using W = WinkChange;
     IdleStep step;

@@ -3,7 +3,8 @@
 #include <QList>
 #include <QRect>
 
-QRegion OutlineRegion::build(const QImage &picture, int w, int h, QRgb transparentColor) {
+QRegion OutlineRegion::build(const QImage &picture, int w, int h, QRgb transparentColor)
+{
     w = qMin(w, picture.width());
     h = qMin(h, picture.height());
     if (w <= 0 || h <= 0)

@@ -3,7 +3,8 @@
 #include <QWidget>
 #include <QWindow>
 
-bool SystemWindowMover::startMove(QWidget &window) {
+bool SystemWindowMover::startMove(QWidget &window)
+{
     QWindow *handle = window.windowHandle();
     return handle && handle->startSystemMove();
 }

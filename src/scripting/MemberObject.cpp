@@ -5,8 +5,10 @@
 
 namespace {
 const vbs::ScriptError kNoSuchMember{438, "Object doesn't support this property or method"};
-const vbs::ScriptError kBadAssignment{450, "Wrong number of arguments or invalid property assignment"};
-const vbs::ScriptError kMissingArgument{450, "Wrong number of arguments or invalid property assignment"};
+const vbs::ScriptError kBadAssignment{450,
+                                      "Wrong number of arguments or invalid property assignment"};
+const vbs::ScriptError kMissingArgument{450,
+                                        "Wrong number of arguments or invalid property assignment"};
 
 const vbs::Value &argument(const MemberObject::Args &args, size_t index)
 {
@@ -19,8 +21,7 @@ const vbs::Value &argument(const MemberObject::Args &args, size_t index)
 
 MemberObject::MemberObject(std::string typeName)
     : m_typeName(std::move(typeName))
-{
-}
+{}
 
 std::string MemberObject::key(const std::string &name)
 {
@@ -78,4 +79,7 @@ bool MemberObject::boolArg(const Args &args, size_t index)
     return argument(args, index).toBool();
 }
 
-vbs::Value MemberObject::fromText(const QString &text) { return vbs::Value(text.toStdString()); }
+vbs::Value MemberObject::fromText(const QString &text)
+{
+    return vbs::Value(text.toStdString());
+}

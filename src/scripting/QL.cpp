@@ -12,8 +12,7 @@ QL::QL(MenuState &menu, CharacterWindow &character, QObject *parent)
     : QObject(parent)
     , m_menu(menu)
     , m_character(character)
-{
-}
+{}
 
 void QL::addflipp()
 {

@@ -24,8 +24,14 @@ Value resumeOnError(F &&f)
     return Value();
 }
 
-Value flag(bool on) { return Value(on); }
-qint16 flagOf(const Value &value) { return value.toBool() ? -1 : 0; }
+Value flag(bool on)
+{
+    return Value(on);
+}
+qint16 flagOf(const Value &value)
+{
+    return value.toBool() ? -1 : 0;
+}
 
 } // namespace
 
@@ -125,9 +131,8 @@ std::shared_ptr<MemberObject> mouth(Synthesizer &mun)
             if (!m->setVoice(MemberObject::text(v)))
                 throw vbs::ScriptError{5, "Invalid procedure call or argument"};
         });
-    object->add("Voices", [m](Args &) {
-        return MemberObject::fromText(m->voices().join(QLatin1Char(',')));
-    });
+    object->add("Voices",
+                [m](Args &) { return MemberObject::fromText(m->voices().join(QLatin1Char(','))); });
     return object;
 }
 

@@ -10,8 +10,7 @@
 #include <QAction>
 
 MenuCommands::MenuCommands(MenuState &menu, CommandList &list, CharacterWindow &character,
-                           BrainWindow &brain, Speaker &speaker, Recognizer &reco,
-                           QObject *parent)
+                           BrainWindow &brain, Speaker &speaker, Recognizer &reco, QObject *parent)
     : QObject(parent)
     , m_menu(menu)
     , m_list(list)

@@ -14,9 +14,8 @@ class Speaker;
 class MenuCommands : public QObject {
     Q_OBJECT
 public:
-    MenuCommands(MenuState &menu, CommandList &list, CharacterWindow &character,
-                 BrainWindow &brain, Speaker &speaker, Recognizer &reco,
-                 QObject *parent = nullptr);
+    MenuCommands(MenuState &menu, CommandList &list, CharacterWindow &character, BrainWindow &brain,
+                 Speaker &speaker, Recognizer &reco, QObject *parent = nullptr);
 
     void listen();
     void sleep();

@@ -5,12 +5,7 @@
 #include "CharacterChooser.h"
 #include "CharacterWindow.h"
 #include "CommandList.h"
-#include "FakeKeySender.h"
-#include "FakeProcessStarter.h"
-#include "FakeSelectionReader.h"
-#include "FakeShellOpener.h"
-#include "FakeRecognizer.h"
-#include "FakeSynthesizer.h"
+#include "FakeServices.h"
 #include "MenuState.h"
 #include "PasteBlocker.h"
 #include "Program.h"
@@ -40,16 +35,7 @@ protected:
     Program &program()
     {
         if (!m_program) {
-            Program::Services services;
-            auto reco = std::make_unique<FakeRecognizer>();
-            m_reco = reco.get();
-            services.recognizer = std::move(reco);
-            services.synthesizer = std::make_unique<FakeSynthesizer>();
-            services.keys = std::make_unique<FakeKeySender>();
-            services.selection = std::make_unique<FakeSelectionReader>();
-            services.opener = std::make_unique<FakeShellOpener>();
-            services.starter = std::make_unique<FakeProcessStarter>();
-            m_program = std::make_unique<Program>(m_app.paths(), std::move(services), m_dialogs);
+            m_program = std::make_unique<Program>(m_app.paths(), m_fakes.make(), m_dialogs);
         }
         return *m_program;
     }
@@ -64,8 +50,8 @@ protected:
     }
 
     TempAppFolder m_app;
+    FakeServices m_fakes;
     RecordingDialogs m_dialogs;
-    FakeRecognizer *m_reco = nullptr;
     std::unique_ptr<Program> m_program;
 };
 
@@ -106,9 +92,9 @@ TEST_F(StartupTest, AllOptionsOffLeavesVisibleOpaqueAwakeCharacter)
     // The list is written back unchanged and the grammar loaded and active.
     EXPECT_EQ(m_app.read("data/brainlist"), kAllOff);
     EXPECT_TRUE(m_app.read("data/Temp").startsWith("[Grammer]\r\n"));
-    EXPECT_EQ(m_reco->calls(),
+    EXPECT_EQ(m_fakes.reco->calls(),
               QStringList({"deactivate", "load " + m_app.paths().grammarPath(), "activate"}));
-    EXPECT_TRUE(m_reco->isActive());
+    EXPECT_TRUE(m_fakes.reco->isActive());
 
     // The chooser knows every shipped character; pasting into the editor's boxes is refused.
     EXPECT_FALSE(p.brain().characterlist()->guys().isEmpty());

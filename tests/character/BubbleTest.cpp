@@ -23,7 +23,8 @@ const char *const kRows =
     "51 136 61 137; 52 137 61 138; 53 138 62 139; 54 139 62 140; 55 140 62 141; 56 141 62 142;"
     "57 142 63 143; 58 143 63 144; 59 144 63 145; 60 145 64 146; 61 146 64 147; 62 147 64 148";
 
-std::vector<int> rowNumbers() {
+std::vector<int> rowNumbers()
+{
     std::vector<int> out;
     for (const QString &row : QString::fromLatin1(kRows).split(';'))
         for (const QString &n : row.split(' ', Qt::SkipEmptyParts))
@@ -31,13 +32,15 @@ std::vector<int> rowNumbers() {
     return out;
 }
 
-qint32 le32(const unsigned char *at) {
+qint32 le32(const unsigned char *at)
+{
     return qint32(at[0] | at[1] << 8 | at[2] << 16 | quint32(at[3]) << 24);
 }
 
 } // namespace
 
-TEST(BubbleShape, RegionDataByteForByte) {
+TEST(BubbleShape, RegionDataByteForByte)
+{
     const auto &data = BubbleShape::regionData();
     ASSERT_EQ(data.size(), 912u);
     const unsigned char header[32] = {32, 0, 0, 0, 1, 0, 0, 0, 55,  0, 0, 0, 0x70, 3, 0, 0,
@@ -54,7 +57,8 @@ TEST(BubbleShape, RegionDataByteForByte) {
     }
 }
 
-TEST(BubbleShape, RegionIsTheUnionOfTheRectangles) {
+TEST(BubbleShape, RegionIsTheUnionOfTheRectangles)
+{
     const std::vector<int> n = rowNumbers();
     QRegion expected;
     for (size_t i = 0; i < n.size(); i += 4)
@@ -71,7 +75,8 @@ TEST(BubbleShape, RegionIsTheUnionOfTheRectangles) {
     EXPECT_TRUE(region.contains(QPoint(3, 21)));
 }
 
-TEST(BubbleShape, DataThatIsNoRectangleListGivesNoRegion) {
+TEST(BubbleShape, DataThatIsNoRectangleListGivesNoRegion)
+{
     auto data = BubbleShape::regionData();
     EXPECT_FALSE(BubbleShape::regionFromData(data.data(), 912).isEmpty());
     EXPECT_TRUE(BubbleShape::regionFromData(data.data(), 900).isEmpty());
@@ -79,7 +84,8 @@ TEST(BubbleShape, DataThatIsNoRectangleListGivesNoRegion) {
     EXPECT_TRUE(BubbleShape::regionFromData(data.data(), 912).isEmpty());
 }
 
-TEST(BubbleShape, BackgroundIsAPaleBlueBubbleOnWhite) {
+TEST(BubbleShape, BackgroundIsAPaleBlueBubbleOnWhite)
+{
     const QImage bg = BubbleShape::background();
     ASSERT_EQ(bg.size(), QSize(186, 155));
     EXPECT_EQ(bg.pixel(90, 70) & 0xFFFFFF, 0xEAF5FDu);
@@ -102,7 +108,8 @@ protected:
     BubbleWindow bubble{character};
 };
 
-TEST_F(BubbleWindowTest, IsAFramelessTopmostToolWindowCutToTheBubble) {
+TEST_F(BubbleWindowTest, IsAFramelessTopmostToolWindowCutToTheBubble)
+{
     EXPECT_EQ(bubble.objectName(), "Bubble");
     EXPECT_TRUE(bubble.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(bubble.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -116,7 +123,8 @@ TEST_F(BubbleWindowTest, IsAFramelessTopmostToolWindowCutToTheBubble) {
     EXPECT_DOUBLE_EQ(bubble.windowOpacity(), 100 / 255.0);
 }
 
-TEST_F(BubbleWindowTest, SpeechWrapsAndIsCutOffInsideItsLabel) {
+TEST_F(BubbleWindowTest, SpeechWrapsAndIsCutOffInsideItsLabel)
+{
     QLabel *speech = bubble.speech();
     EXPECT_EQ(speech->objectName(), "speech");
     EXPECT_EQ(speech->geometry(), QRect(16, 16, 153, 97));
@@ -129,7 +137,8 @@ TEST_F(BubbleWindowTest, SpeechWrapsAndIsCutOffInsideItsLabel) {
     EXPECT_EQ(bubble.size(), QSize(186, 155));
 }
 
-TEST_F(BubbleWindowTest, WidthCarriesVisibility) {
+TEST_F(BubbleWindowTest, WidthCarriesVisibility)
+{
     bubble.setWidthTwips(BubbleWindow::kClosedWidthTwips);
     EXPECT_FALSE(bubble.isOpen());
     EXPECT_EQ(bubble.widthTwips(), 10);
@@ -142,7 +151,8 @@ TEST_F(BubbleWindowTest, WidthCarriesVisibility) {
     EXPECT_EQ(bubble.height(), 155);
 }
 
-TEST_F(BubbleWindowTest, PutinplaceSitsTheOpenBubbleOnTheCharactersTopEdge) {
+TEST_F(BubbleWindowTest, PutinplaceSitsTheOpenBubbleOnTheCharactersTopEdge)
+{
     character.move(300, 400);
     bubble.setWidthTwips(BubbleWindow::kOpenWidthTwips);
     bubble.putinplace();
@@ -151,7 +161,8 @@ TEST_F(BubbleWindowTest, PutinplaceSitsTheOpenBubbleOnTheCharactersTopEdge) {
     EXPECT_EQ(bubble.y() + bubble.height(), character.y());
 }
 
-TEST_F(BubbleWindowTest, PutinplaceMovesTheClosedBubbleToo) {
+TEST_F(BubbleWindowTest, PutinplaceMovesTheClosedBubbleToo)
+{
     character.move(7, 300);
     bubble.setWidthTwips(BubbleWindow::kClosedWidthTwips);
     bubble.putinplace();
@@ -163,7 +174,8 @@ TEST_F(BubbleWindowTest, PutinplaceMovesTheClosedBubbleToo) {
     EXPECT_EQ(bubble.pos(), QPoint(50, -135));
 }
 
-TEST_F(BubbleWindowTest, Timer1FollowsTheCharacter) {
+TEST_F(BubbleWindowTest, Timer1FollowsTheCharacter)
+{
     character.move(500, 500);
     emit bubble.timer1()->tick();
     EXPECT_EQ(bubble.pos(), QPoint(469, 345));

@@ -8,7 +8,8 @@
 
 namespace {
 
-QImage sampleStrip() {
+QImage sampleStrip()
+{
     QImage strip(14 * 6, 5, QImage::Format_RGB32);
     for (int y = 0; y < strip.height(); ++y)
         for (int x = 0; x < strip.width(); ++x)
@@ -16,7 +17,8 @@ QImage sampleStrip() {
     return strip;
 }
 
-QByteArray plainBitmap(const QImage &image) {
+QByteArray plainBitmap(const QImage &image)
+{
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -24,7 +26,8 @@ QByteArray plainBitmap(const QImage &image) {
     return bytes;
 }
 
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
     const QString path = dir.filePath(name);
     QFile f(path);
     f.open(QIODevice::WriteOnly);
@@ -32,19 +35,22 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     return path;
 }
 
-QByteArray readFile(const QString &path) {
+QByteArray readFile(const QString &path)
+{
     QFile f(path);
     f.open(QIODevice::ReadOnly);
     return f.readAll();
 }
 
-bool samePixels(const QImage &a, const QImage &b) {
+bool samePixels(const QImage &a, const QImage &b)
+{
     return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
 
-TEST(CharacterFile, EncodeBlanksTheFirstByteOfABitmap) {
+TEST(CharacterFile, EncodeBlanksTheFirstByteOfABitmap)
+{
     const QByteArray bytes = CharacterFile::encode(sampleStrip());
     ASSERT_GT(bytes.size(), 54);
     EXPECT_EQ(bytes[0], 0);
@@ -52,7 +58,8 @@ TEST(CharacterFile, EncodeBlanksTheFirstByteOfABitmap) {
     EXPECT_EQ(bytes.mid(1), plainBitmap(sampleStrip()).mid(1));
 }
 
-TEST(CharacterFile, LoadsInMemoryAndNeverWritesTheFile) {
+TEST(CharacterFile, LoadsInMemoryAndNeverWritesTheFile)
+{
     QTemporaryDir dir;
     const QByteArray bytes = CharacterFile::encode(sampleStrip());
     const QString path = writeFile(dir, "Sample.qlc", bytes);
@@ -66,7 +73,8 @@ TEST(CharacterFile, LoadsInMemoryAndNeverWritesTheFile) {
     EXPECT_TRUE(samePixels(CharacterFile::load(path), sampleStrip()));
 }
 
-TEST(CharacterFile, AnOrdinaryBitmapLoadsAndStaysAsItWas) {
+TEST(CharacterFile, AnOrdinaryBitmapLoadsAndStaysAsItWas)
+{
     QTemporaryDir dir;
     const QByteArray bytes = plainBitmap(sampleStrip());
     ASSERT_EQ(bytes[0], 'B');
@@ -75,7 +83,8 @@ TEST(CharacterFile, AnOrdinaryBitmapLoadsAndStaysAsItWas) {
     EXPECT_EQ(readFile(path), bytes);
 }
 
-TEST(CharacterFile, MissingOrUndecodableFilesFail) {
+TEST(CharacterFile, MissingOrUndecodableFilesFail)
+{
     QTemporaryDir dir;
     EXPECT_TRUE(CharacterFile::load(dir.filePath("nobody.qlc")).isNull());
     EXPECT_FALSE(QFile::exists(dir.filePath("nobody.qlc")));

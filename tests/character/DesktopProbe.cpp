@@ -27,21 +27,24 @@ namespace {
 
 int failures = 0;
 
-void check(bool ok, const char *what) {
+void check(bool ok, const char *what)
+{
     std::printf("%s: %s\n", ok ? "ok" : "FAILED", what);
     std::fflush(stdout);
     if (!ok)
         ++failures;
 }
 
-void pause(int ms) {
+void pause(int ms)
+{
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
 
 template <typename F>
-bool waitFor(F condition, int ms = 3000) {
+bool waitFor(F condition, int ms = 3000)
+{
     QElapsedTimer clock;
     clock.start();
     while (!condition()) {
@@ -52,7 +55,8 @@ bool waitFor(F condition, int ms = 3000) {
     return true;
 }
 
-QRegion xShape(Display *dpy, Window w) {
+QRegion xShape(Display *dpy, Window w)
+{
     int count = 0, ordering = 0;
     XRectangle *rects = XShapeGetRectangles(dpy, w, ShapeBounding, &count, &ordering);
     QRegion region;
@@ -63,7 +67,8 @@ QRegion xShape(Display *dpy, Window w) {
     return region;
 }
 
-std::optional<quint32> opacityProperty(Display *dpy, Window w) {
+std::optional<quint32> opacityProperty(Display *dpy, Window w)
+{
     const Atom atom = XInternAtom(dpy, "_NET_WM_WINDOW_OPACITY", False);
     Atom type = None;
     int format = 0;
@@ -80,7 +85,8 @@ std::optional<quint32> opacityProperty(Display *dpy, Window w) {
 }
 
 // Whether the window manager keeps the window above ordinary windows.
-bool isAbove(Display *dpy, Window w) {
+bool isAbove(Display *dpy, Window w)
+{
     const Atom state = XInternAtom(dpy, "_NET_WM_STATE", False);
     const Atom above = XInternAtom(dpy, "_NET_WM_STATE_ABOVE", False);
     Atom type = None;
@@ -100,7 +106,8 @@ bool isAbove(Display *dpy, Window w) {
     return found;
 }
 
-QPoint rootPosition(Display *dpy, Window w) {
+QPoint rootPosition(Display *dpy, Window w)
+{
     int x = 0, y = 0;
     Window child = 0;
     XTranslateCoordinates(dpy, w, DefaultRootWindow(dpy), 0, 0, &x, &y, &child);
@@ -109,7 +116,8 @@ QPoint rootPosition(Display *dpy, Window w) {
 
 // A plain coloured desktop. The compositor paints the root window from the pixmap named by
 // these properties, not from the root's background colour.
-void colourTheDesktop(Display *dpy, QRgb colour) {
+void colourTheDesktop(Display *dpy, QRgb colour)
+{
     const Window rootWin = DefaultRootWindow(dpy);
     const int screen = DefaultScreen(dpy);
     const int w = DisplayWidth(dpy, screen), h = DisplayHeight(dpy, screen);
@@ -129,12 +137,14 @@ void colourTheDesktop(Display *dpy, QRgb colour) {
     XSync(dpy, False);
 }
 
-QImage screenshot(const QString &path) {
+QImage screenshot(const QString &path)
+{
     QProcess::execute(QStringLiteral("import"), {"-window", "root", path});
     return QImage(path).convertToFormat(QImage::Format_RGB32);
 }
 
-bool near(QRgb a, QRgb b, int tolerance) {
+bool near(QRgb a, QRgb b, int tolerance)
+{
     return qAbs(qRed(a) - qRed(b)) <= tolerance && qAbs(qGreen(a) - qGreen(b)) <= tolerance &&
            qAbs(qBlue(a) - qBlue(b)) <= tolerance;
 }
@@ -143,7 +153,8 @@ bool near(QRgb a, QRgb b, int tolerance) {
 // the frame's own colour (blended with the desktop at the level) inside the outline, the
 // desktop outside it.
 int wrongPixels(const QImage &shot, QPoint at, const QImage &frame, const QRegion &outline,
-                QRgb root, int level) {
+                QRgb root, int level)
+{
     int wrong = 0;
     for (int y = 0; y < frame.height(); ++y)
         for (int x = 0; x < frame.width(); ++x) {
@@ -164,7 +175,8 @@ int wrongPixels(const QImage &shot, QPoint at, const QImage &frame, const QRegio
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     QApplication app(argc, argv);
     if (argc < 4)
         return 2;

@@ -11,7 +11,8 @@
 
 namespace {
 
-QImage stripOf(int frameW, int h, QRgb colour, int whiteColumns) {
+QImage stripOf(int frameW, int h, QRgb colour, int whiteColumns)
+{
     QImage strip(frameW * 14, h, QImage::Format_RGB32);
     strip.fill(colour);
     for (int x = 0; x < whiteColumns; ++x)
@@ -22,7 +23,8 @@ QImage stripOf(int frameW, int h, QRgb colour, int whiteColumns) {
 
 class RecordingMover : public WindowMover {
 public:
-    bool startMove(QWidget &) override {
+    bool startMove(QWidget &) override
+    {
         ++calls;
         return offersMove;
     }
@@ -30,13 +32,15 @@ public:
     bool offersMove = true;
 };
 
-void press(QWidget &w, Qt::MouseButton button, QPoint local) {
+void press(QWidget &w, Qt::MouseButton button, QPoint local)
+{
     QMouseEvent event(QEvent::MouseButtonPress, QPointF(local), QPointF(w.mapToGlobal(local)),
                       button, button, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &event);
 }
 
-void mouse(QWidget &w, QEvent::Type type, QPoint global) {
+void mouse(QWidget &w, QEvent::Type type, QPoint global)
+{
     QMouseEvent event(type, QPointF(w.mapFromGlobal(global)), QPointF(global), Qt::LeftButton,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
                       Qt::NoModifier);
@@ -45,14 +49,16 @@ void mouse(QWidget &w, QEvent::Type type, QPoint global) {
 
 class FadeTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         window.setCharacterPicture(stripOf(20, 30, qRgb(200, 40, 40), 0));
         window.MakeTransparent();
         window.setSaveTheList([this] { ++saves; });
         window.show();
     }
     // As the chooser starts a switch.
-    void startFade(int from) {
+    void startFade(int from)
+    {
         window.setTempPicture(next);
         window.trans = qint16(from);
         window.a = 0;
@@ -69,7 +75,8 @@ protected:
 
 } // namespace
 
-TEST_F(FadeTest, FadesOutInFiftyTicksSwitchesAndFadesInInFifty) {
+TEST_F(FadeTest, FadesOutInFiftyTicksSwitchesAndFadesInInFifty)
+{
     startFade(250);
     EXPECT_TRUE(window.isFading());
     for (int tick = 1; tick < 50; ++tick) {
@@ -106,7 +113,8 @@ TEST_F(FadeTest, FadesOutInFiftyTicksSwitchesAndFadesInInFifty) {
     EXPECT_EQ(saves, 1);
 }
 
-TEST_F(FadeTest, WithSemitransparentOnTheFadeStopsAt150) {
+TEST_F(FadeTest, WithSemitransparentOnTheFadeStopsAt150)
+{
     menu.setChecked(MenuState::Semitransparent, true);
     startFade(150);
     for (int tick = 0; tick < 30; ++tick)
@@ -125,7 +133,8 @@ TEST_F(FadeTest, WithSemitransparentOnTheFadeStopsAt150) {
     EXPECT_TRUE(menu.isEnabled(MenuState::Semitransparent));
 }
 
-TEST_F(FadeTest, WhileAsleepEveryTickShowsTheSleepFrame) {
+TEST_F(FadeTest, WhileAsleepEveryTickShowsTheSleepFrame)
+{
     menu.setChecked(MenuState::Sleep, true);
     startFade(250);
     for (int tick = 0; tick < 100; ++tick) {
@@ -140,7 +149,8 @@ TEST_F(FadeTest, WhileAsleepEveryTickShowsTheSleepFrame) {
     EXPECT_FALSE(window.isFading());
 }
 
-TEST_F(FadeTest, AHiddenWindowIsShownWithTheNewPictureAtTheFirstTick) {
+TEST_F(FadeTest, AHiddenWindowIsShownWithTheNewPictureAtTheFirstTick)
+{
     window.hide();
     startFade(5);
     window.fadeTick();
@@ -151,7 +161,8 @@ TEST_F(FadeTest, AHiddenWindowIsShownWithTheNewPictureAtTheFirstTick) {
     EXPECT_EQ(opacityLevel(), 10);
 }
 
-TEST_F(FadeTest, TransAppliesThroughTheWindowOpacity) {
+TEST_F(FadeTest, TransAppliesThroughTheWindowOpacity)
+{
     window.trans = 150;
     window.settingtrans();
     EXPECT_EQ(opacityLevel(), 150);
@@ -161,7 +172,8 @@ TEST_F(FadeTest, TransAppliesThroughTheWindowOpacity) {
     EXPECT_EQ(opacityLevel(), 0);
 }
 
-TEST_F(FadeTest, KeepontopKeepsPlaceSizeAndVisibility) {
+TEST_F(FadeTest, KeepontopKeepsPlaceSizeAndVisibility)
+{
     window.move(123, 77);
     const QSize size = window.size();
     window.keepontop();
@@ -172,7 +184,8 @@ TEST_F(FadeTest, KeepontopKeepsPlaceSizeAndVisibility) {
     EXPECT_EQ(window.size(), size);
 }
 
-TEST_F(FadeTest, DraggingIsRefusedWhileAFadeRunsButTheMenuStillOpens) {
+TEST_F(FadeTest, DraggingIsRefusedWhileAFadeRunsButTheMenuStillOpens)
+{
     RecordingMover mover;
     window.setWindowMover(&mover);
     QList<QPoint> menuAt;
@@ -191,7 +204,8 @@ TEST_F(FadeTest, DraggingIsRefusedWhileAFadeRunsButTheMenuStillOpens) {
     EXPECT_EQ(menuAt.first(), window.mapToGlobal(QPoint(6, 7)));
 }
 
-TEST_F(FadeTest, WithoutAWindowManagerMoveTheWindowFollowsTheMouse) {
+TEST_F(FadeTest, WithoutAWindowManagerMoveTheWindowFollowsTheMouse)
+{
     RecordingMover mover;
     mover.offersMove = false;
     window.setWindowMover(&mover);
@@ -204,7 +218,8 @@ TEST_F(FadeTest, WithoutAWindowManagerMoveTheWindowFollowsTheMouse) {
     EXPECT_EQ(window.pos(), QPoint(290, 238));
 }
 
-TEST(Keepontop, BeforeTheWindowIsShownItOnlySetsTheFlag) {
+TEST(Keepontop, BeforeTheWindowIsShownItOnlySetsTheFlag)
+{
     MenuState menu;
     CharacterWindow window(menu);
     window.move(40, 50);

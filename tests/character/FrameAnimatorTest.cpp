@@ -18,7 +18,8 @@ struct Expected {
     W wink = W::Keep;
 };
 
-QImage plainStrip(int frameW = 20, int h = 30) {
+QImage plainStrip(int frameW = 20, int h = 30)
+{
     QImage strip(frameW * 14, h, QImage::Format_RGB32);
     strip.fill(qRgb(90, 120, 200));
     return strip;
@@ -26,7 +27,8 @@ QImage plainStrip(int frameW = 20, int h = 30) {
 
 } // namespace
 
-TEST(FrameAnimator, WinkClosesTheEyesForTenTicksInEvery220) {
+TEST(FrameAnimator, WinkClosesTheEyesForTenTicksInEvery220)
+{
     float count = 0;
     for (int cycle = 0; cycle < 2; ++cycle) {
         for (int tick = 1; tick <= 220; ++tick) {
@@ -42,7 +44,8 @@ TEST(FrameAnimator, WinkClosesTheEyesForTenTicksInEvery220) {
     }
 }
 
-TEST(FrameAnimator, IdleCycleRunsBothGesturesAndStartsAgain) {
+TEST(FrameAnimator, IdleCycleRunsBothGesturesAndStartsAgain)
+{
     const std::map<int, Expected> table = {
         {209, {2, W::Stop}}, {210, {3}},           {211, {4}},           {212, {4}},
         {213, {3}},          {214, {2}},           {215, {0, W::Start}}, {409, {8, W::Stop}},
@@ -64,7 +67,8 @@ TEST(FrameAnimator, IdleCycleRunsBothGesturesAndStartsAgain) {
     }
 }
 
-TEST(FrameAnimator, FallingAsleepFromTheValueTheSpeakerSets) {
+TEST(FrameAnimator, FallingAsleepFromTheValueTheSpeakerSets)
+{
     float count = FrameAnimator::kFallAsleepFrom;
     const int frames[] = {5, 6, 7, 7, 6, 5, 1};
     for (int i = 0; i < 7; ++i) {
@@ -76,7 +80,8 @@ TEST(FrameAnimator, FallingAsleepFromTheValueTheSpeakerSets) {
     EXPECT_EQ(count, 0);
 }
 
-TEST(FrameAnimator, ValuesOffTheTableDoNothing) {
+TEST(FrameAnimator, ValuesOffTheTableDoNothing)
+{
     for (float start : {208.5f, -3.0f, 1.0e9f, 600.0f}) {
         float count = start;
         const auto step = FrameAnimator::animateTick(count);
@@ -88,13 +93,15 @@ TEST(FrameAnimator, ValuesOffTheTableDoNothing) {
 
 class CharacterFramesTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         window.setCharacterPicture(plainStrip());
         window.MakeTransparent();
     }
     // One 160 ms step of the idle timer with the blink ticks that fall in it, as the
     // timers deliver them: only while enabled.
-    void step(int winkTicks = 10) {
+    void step(int winkTicks = 10)
+    {
         for (int i = 0; i < winkTicks; ++i)
             if (window.wink()->isEnabled())
                 window.winkTick();
@@ -107,7 +114,8 @@ protected:
     CharacterWindow window{menu};
 };
 
-TEST_F(CharacterFramesTest, ShowframeSlidesTheStripByWholeFrames) {
+TEST_F(CharacterFramesTest, ShowframeSlidesTheStripByWholeFrames)
+{
     EXPECT_FLOAT_EQ(window.widthofguy, 300);
     window.showframe(3);
     EXPECT_EQ(animation()->x(), -60);
@@ -117,7 +125,8 @@ TEST_F(CharacterFramesTest, ShowframeSlidesTheStripByWholeFrames) {
     EXPECT_EQ(animation()->size(), QSize(280, 30));
 }
 
-TEST_F(CharacterFramesTest, TimersAtLoad) {
+TEST_F(CharacterFramesTest, TimersAtLoad)
+{
     EXPECT_TRUE(window.wink()->isEnabled());
     EXPECT_EQ(window.wink()->interval(), 10);
     EXPECT_TRUE(window.animate()->isEnabled());
@@ -128,7 +137,8 @@ TEST_F(CharacterFramesTest, TimersAtLoad) {
     EXPECT_EQ(window.idlecount, 0);
 }
 
-TEST_F(CharacterFramesTest, AGestureHoldsABlinkThatCompletesAfterIt) {
+TEST_F(CharacterFramesTest, AGestureHoldsABlinkThatCompletesAfterIt)
+{
     window.winkcount = 209;
     window.idlecount = 208;
     window.winkTick(); // 210: the eyes close
@@ -155,7 +165,8 @@ TEST_F(CharacterFramesTest, AGestureHoldsABlinkThatCompletesAfterIt) {
     EXPECT_DOUBLE_EQ(window.shownFrame(), 0);
 }
 
-TEST_F(CharacterFramesTest, AStoppedWinkComesBackWhenTheNextGestureEnds) {
+TEST_F(CharacterFramesTest, AStoppedWinkComesBackWhenTheNextGestureEnds)
+{
     window.wink()->setEnabled(false); // as a script may
     window.idlecount = 400;
     for (int i = 0; i < 15; ++i)
@@ -165,7 +176,8 @@ TEST_F(CharacterFramesTest, AStoppedWinkComesBackWhenTheNextGestureEnds) {
     EXPECT_DOUBLE_EQ(window.shownFrame(), 0);
 }
 
-TEST_F(CharacterFramesTest, TheEndOfFallingAsleepStopsTheTimersAndOffersSleep) {
+TEST_F(CharacterFramesTest, TheEndOfFallingAsleepStopsTheTimersAndOffersSleep)
+{
     menu.setEnabled(MenuState::Sleep, false);
     window.wink()->setEnabled(false);
     window.idlecount = FrameAnimator::kFallAsleepFrom;
@@ -183,7 +195,8 @@ TEST_F(CharacterFramesTest, TheEndOfFallingAsleepStopsTheTimersAndOffersSleep) {
     EXPECT_EQ(window.idlecount, 0);
 }
 
-TEST_F(CharacterFramesTest, TheTimersDriveTheSlots) {
+TEST_F(CharacterFramesTest, TheTimersDriveTheSlots)
+{
     window.winkcount = 209;
     emit window.wink()->tick();
     EXPECT_DOUBLE_EQ(window.shownFrame(), 1);

@@ -13,7 +13,8 @@ constexpr QRgb kWhite = 0xFFFFFF;
 
 // The outline as the window manager's region calls build it: the whole frame, then one
 // exclusive-or per pixel that is exactly the transparent colour.
-QRegion referenceOutline(const QImage &picture, int w, int h, QRgb key) {
+QRegion referenceOutline(const QImage &picture, int w, int h, QRgb key)
+{
     QRegion region(0, 0, w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -22,13 +23,15 @@ QRegion referenceOutline(const QImage &picture, int w, int h, QRgb key) {
     return region;
 }
 
-void expectSameRegion(const QRegion &built, const QRegion &reference) {
+void expectSameRegion(const QRegion &built, const QRegion &reference)
+{
     EXPECT_TRUE(built.xored(reference).isEmpty());
     EXPECT_EQ(built, reference);
     EXPECT_EQ(built.boundingRect(), reference.boundingRect());
 }
 
-QImage randomPicture(int w, int h, int whitePercent, quint32 seed) {
+QImage randomPicture(int w, int h, int whitePercent, quint32 seed)
+{
     QRandomGenerator rng(seed);
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
@@ -44,7 +47,8 @@ QImage randomPicture(int w, int h, int whitePercent, quint32 seed) {
 
 } // namespace
 
-TEST(OutlineRegion, MatchesThePixelByPixelRegionOnRandomPictures) {
+TEST(OutlineRegion, MatchesThePixelByPixelRegionOnRandomPictures)
+{
     const struct {
         int w, h, whitePercent;
     } cases[] = {{31, 23, 50}, {40, 17, 10}, {17, 40, 90}, {1, 9, 50}, {9, 1, 50}};
@@ -57,7 +61,8 @@ TEST(OutlineRegion, MatchesThePixelByPixelRegionOnRandomPictures) {
     }
 }
 
-TEST(OutlineRegion, EdgePictures) {
+TEST(OutlineRegion, EdgePictures)
+{
     QImage solid(20, 12, QImage::Format_RGB32);
     solid.fill(qRgb(200, 30, 30));
     EXPECT_EQ(OutlineRegion::build(solid, 20, 12, kWhite), QRegion(0, 0, 20, 12));
@@ -86,7 +91,8 @@ TEST(OutlineRegion, EdgePictures) {
                      referenceOutline(strip, 20, 10, kWhite));
 }
 
-TEST(OutlineRegion, TheWindowTakesFrameZeroOfAStripWhoseWidthIsNoMultipleOf14) {
+TEST(OutlineRegion, TheWindowTakesFrameZeroOfAStripWhoseWidthIsNoMultipleOf14)
+{
     MenuState menu;
     CharacterWindow window(menu);
     const int frameW = 23, h = 19;
@@ -100,7 +106,8 @@ TEST(OutlineRegion, TheWindowTakesFrameZeroOfAStripWhoseWidthIsNoMultipleOf14) {
     expectSameRegion(window.mask(), referenceOutline(strip, w, h, kWhite));
 }
 
-TEST(OutlineRegion, AnAllWhiteFrameLeavesNothingOfTheWindow) {
+TEST(OutlineRegion, AnAllWhiteFrameLeavesNothingOfTheWindow)
+{
     MenuState menu;
     CharacterWindow window(menu);
     QImage strip(14 * 10, 10, QImage::Format_RGB32);

@@ -12,13 +12,15 @@ namespace {
 
 constexpr QRgb kWhite = 0xFFFFFF;
 
-bool isWhite(QRgb c) {
+bool isWhite(QRgb c)
+{
     return (c & 0xFFFFFF) == kWhite;
 }
 
 class ShippedCharacter : public testing::TestWithParam<const char *> {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         const QString path = QStringLiteral(QUILLET_APP_DIR "/Character/%1.qlc").arg(GetParam());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
@@ -39,14 +41,16 @@ protected:
 
 } // namespace
 
-TEST_P(ShippedCharacter, IsAStripOf14FramesOfAFriendlySize) {
+TEST_P(ShippedCharacter, IsAStripOf14FramesOfAFriendlySize)
+{
     EXPECT_GE(w, 100);
     EXPECT_LE(w, 130);
     EXPECT_GE(h, 130);
     EXPECT_LE(h, 160);
 }
 
-TEST_P(ShippedCharacter, EveryFrameFillsExactlyFrameZerosOutline) {
+TEST_P(ShippedCharacter, EveryFrameFillsExactlyFrameZerosOutline)
+{
     // Anything outside the outline would never be seen; white inside it would show white.
     const QRegion outline = OutlineRegion::build(frame(0), w, h, kWhite);
     ASSERT_FALSE(outline.isEmpty());
@@ -56,7 +60,8 @@ TEST_P(ShippedCharacter, EveryFrameFillsExactlyFrameZerosOutline) {
     }
 }
 
-TEST_P(ShippedCharacter, FrameZeroHasNoHolesAndADarkEdge) {
+TEST_P(ShippedCharacter, FrameZeroHasNoHolesAndADarkEdge)
+{
     const QImage rest = frame(0);
     // Flood the white from the border: every white pixel must be reached, so the figure
     // has no white inside it.
@@ -104,7 +109,8 @@ TEST_P(ShippedCharacter, FrameZeroHasNoHolesAndADarkEdge) {
     EXPECT_EQ(lightEdge, 0) << "edge pixels lighter than the outline";
 }
 
-TEST_P(ShippedCharacter, PosesDiffer) {
+TEST_P(ShippedCharacter, PosesDiffer)
+{
     const auto differs = [&](int a, int b) { return frame(a) != frame(b); };
     EXPECT_TRUE(differs(0, 1)) << "blink";
     for (int n : {2, 3, 4, 5, 6, 7, 8, 9, 10})
@@ -117,7 +123,8 @@ TEST_P(ShippedCharacter, PosesDiffer) {
 
 INSTANTIATE_TEST_SUITE_P(Characters, ShippedCharacter, testing::Values("Pebble", "Clover"));
 
-TEST(ShippedCharacters, TheDefaultCharacterIsShipped) {
+TEST(ShippedCharacters, TheDefaultCharacterIsShipped)
+{
     EXPECT_TRUE(QFile::exists(QStringLiteral(QUILLET_APP_DIR "/Character/Pebble.qlc")));
     const QStringList all = QDir(QStringLiteral(QUILLET_APP_DIR "/Character"))
                                 .entryList({QStringLiteral("*.qlc")}, QDir::Files);

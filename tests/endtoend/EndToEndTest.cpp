@@ -66,8 +66,8 @@ TEST(EndToEnd, HearsWakePhraseAndCommandsAnswersAloudAndOpens)
 
     // What reaches the null sink.
     QProcess monitor;
-    monitor.start("parec", {"-d", "out.monitor", "--format=s16le", "--rate=16000",
-                            "--channels=1", "--latency-msec=50"});
+    monitor.start("parec", {"-d", "out.monitor", "--format=s16le", "--rate=16000", "--channels=1",
+                            "--latency-msec=50"});
     ASSERT_TRUE(monitor.waitForStarted(5000));
 
     // The microphone outlives the program: a real one never stops delivering audio.
@@ -96,8 +96,8 @@ TEST(EndToEnd, HearsWakePhraseAndCommandsAnswersAloudAndOpens)
     ASSERT_TRUE(waitFor([&] { return program.character().listen == -1; }, 30000))
         << "the wake phrase was not heard";
     EXPECT_EQ(program.bubble().text(), "I hear you");
-    ASSERT_TRUE(waitFor([&] { return program.bubble().text() == "I hear you" && mic.idle(); },
-                        10000));
+    ASSERT_TRUE(
+        waitFor([&] { return program.bubble().text() == "I hear you" && mic.idle(); }, 10000));
 
     ASSERT_TRUE(mic.say("say hello"));
     ASSERT_TRUE(waitFor([&] { return program.bubble().text() == "Hello from the test"; }, 30000))

@@ -10,7 +10,8 @@
 
 namespace {
 
-QByteArray wav(int rate, int channels, const QByteArray &data) {
+QByteArray wav(int rate, int channels, const QByteArray &data)
+{
     QByteArray bytes = "RIFF";
     auto put32 = [&](quint32 v) {
         char b[4];
@@ -36,7 +37,8 @@ QByteArray wav(int rate, int channels, const QByteArray &data) {
     return bytes + data;
 }
 
-QString write(QTemporaryDir &dir, const QString &name, const QByteArray &bytes) {
+QString write(QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
     QFile file(dir.filePath(name));
     file.open(QIODevice::WriteOnly);
     file.write(bytes);
@@ -45,7 +47,8 @@ QString write(QTemporaryDir &dir, const QString &name, const QByteArray &bytes) 
 
 } // namespace
 
-TEST(FileAudioSource, ReadsWavAndRawAndRefusesOtherFormats) {
+TEST(FileAudioSource, ReadsWavAndRawAndRefusesOtherFormats)
+{
     QTemporaryDir dir;
     const QByteArray pcm("\x01\x00\xff\xff\x00\x80", 6);
     bool ok = false;
@@ -61,7 +64,8 @@ TEST(FileAudioSource, ReadsWavAndRawAndRefusesOtherFormats) {
     EXPECT_FALSE(source.enqueue(dir.filePath("missing.wav")));
 }
 
-TEST(FileAudioSource, HandsOutQueuedSamplesThenReportsDrained) {
+TEST(FileAudioSource, HandsOutQueuedSamplesThenReportsDrained)
+{
     FileAudioSource source;
     ASSERT_TRUE(source.open(nullptr));
     source.enqueue(std::vector<int16_t>(250, 7));
@@ -78,7 +82,8 @@ TEST(FileAudioSource, HandsOutQueuedSamplesThenReportsDrained) {
     reader.join();
 }
 
-TEST(FileAudioSource, RealTimePaceTakesAsLongAsTheAudio) {
+TEST(FileAudioSource, RealTimePaceTakesAsLongAsTheAudio)
+{
     FileAudioSource source(FileAudioSource::Pace::RealTime);
     ASSERT_TRUE(source.open(nullptr));
     source.enqueue(std::vector<int16_t>(AudioSource::sampleRate / 5, 0));
@@ -90,7 +95,8 @@ TEST(FileAudioSource, RealTimePaceTakesAsLongAsTheAudio) {
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(190));
 }
 
-TEST(FileAudioSource, UnavailableDeviceFailsToOpen) {
+TEST(FileAudioSource, UnavailableDeviceFailsToOpen)
+{
     FileAudioSource source;
     source.setAvailable(false);
     QString error;

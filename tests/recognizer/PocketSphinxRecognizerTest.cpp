@@ -26,7 +26,8 @@ const QStringList commands = {
 };
 
 // Writes a grammar file exactly as the program does.
-QString writeGrammar(QTemporaryDir &dir, const QStringList &phrases, const QString &name = "Temp") {
+QString writeGrammar(QTemporaryDir &dir, const QStringList &phrases, const QString &name = "Temp")
+{
     QByteArray bytes = "[Grammer]\r\ntype=cfg\r\n[<start>]\r\n";
     for (const QString &phrase : phrases)
         bytes += "<start>=" + phrase.toUtf8() + "\r\n";
@@ -39,7 +40,8 @@ QString writeGrammar(QTemporaryDir &dir, const QStringList &phrases, const QStri
 
 class RecognizerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_dir.isValid());
         auto source = std::make_unique<FileAudioSource>();
         m_source = source.get();
@@ -53,20 +55,23 @@ protected:
                          });
     }
 
-    void load(const QStringList &phrases) {
+    void load(const QStringList &phrases)
+    {
         ASSERT_TRUE(m_recognizer->loadGrammar(writeGrammar(m_dir, phrases)));
     }
 
     // Plays the audio and waits until the recognizer has dealt with all of it, without
     // letting the UI thread deliver anything yet.
-    void play(const QString &text, const QString &voice = "en-us") {
+    void play(const QString &text, const QString &voice = "en-us")
+    {
         const QString wav = spokenWav(text, voice);
         ASSERT_FALSE(wav.isEmpty()) << "espeak-ng or sox failed for " << qPrintable(text);
         ASSERT_TRUE(m_source->enqueue(wav));
         ASSERT_TRUE(m_source->waitUntilDrained(60s));
     }
 
-    QStringList deliver() {
+    QStringList deliver()
+    {
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         QStringList heard = m_heard;
@@ -76,7 +81,8 @@ protected:
         return heard;
     }
 
-    QStringList hear(const QString &text, const QString &voice = "en-us") {
+    QStringList hear(const QString &text, const QString &voice = "en-us")
+    {
         play(text, voice);
         return deliver();
     }
@@ -92,7 +98,8 @@ protected:
 
 } // namespace
 
-TEST_F(RecognizerTest, HearsEveryPhraseOfTheGrammarAsWritten) {
+TEST_F(RecognizerTest, HearsEveryPhraseOfTheGrammarAsWritten)
+{
     QStringList phrases = commands;
     // Lines without anything to say, and a second spelling of words already taken, must not
     // disturb the rest.
@@ -109,7 +116,8 @@ TEST_F(RecognizerTest, HearsEveryPhraseOfTheGrammarAsWritten) {
     }
 }
 
-TEST_F(RecognizerTest, SpeechOutsideTheGrammarFiresNothing) {
+TEST_F(RecognizerTest, SpeechOutsideTheGrammarFiresNothing)
+{
     load(commands);
     m_recognizer->activate();
     for (const QString sentence :
@@ -122,7 +130,8 @@ TEST_F(RecognizerTest, SpeechOutsideTheGrammarFiresNothing) {
     EXPECT_EQ(hear("go to sleep"), QStringList{"go to sleep"});
 }
 
-TEST_F(RecognizerTest, DeactivateDropsAPhraseInFlightUntilTheNextActivate) {
+TEST_F(RecognizerTest, DeactivateDropsAPhraseInFlightUntilTheNextActivate)
+{
     load(commands);
     m_recognizer->deactivate();
     EXPECT_EQ(hear("stop speak"), QStringList()) << "heard before the first activate";
@@ -143,7 +152,8 @@ TEST_F(RecognizerTest, DeactivateDropsAPhraseInFlightUntilTheNextActivate) {
     EXPECT_EQ(hear("close the window"), QStringList{"close the window"});
 }
 
-TEST_F(RecognizerTest, ReloadingReplacesTheGrammar) {
+TEST_F(RecognizerTest, ReloadingReplacesTheGrammar)
+{
     load({"open my notes", "good morning", "Quillet listen"});
     m_recognizer->activate();
     EXPECT_EQ(hear("open my notes"), QStringList{"open my notes"});
@@ -163,7 +173,8 @@ TEST_F(RecognizerTest, ReloadingReplacesTheGrammar) {
     EXPECT_EQ(hear("close the window"), QStringList{"close the window"});
 }
 
-TEST(RecognizerDevice, MissingDeviceIsReportedOnceAndTriedAgain) {
+TEST(RecognizerDevice, MissingDeviceIsReportedOnceAndTriedAgain)
+{
     QTemporaryDir dir;
     auto owned = std::make_unique<FileAudioSource>();
     FileAudioSource *source = owned.get();

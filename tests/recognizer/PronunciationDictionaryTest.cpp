@@ -12,7 +12,8 @@ const QSet<QString> cmuPhones = {"AA", "AE", "AH", "AO", "AW", "AY", "B",  "CH",
                                  "L",  "M",  "N",  "NG", "OW", "OY", "P",  "R",  "S",  "SH",
                                  "T",  "TH", "UH", "UW", "V",  "W",  "Y",  "Z",  "ZH"};
 
-bool allCmuPhones(const QString &pronunciation) {
+bool allCmuPhones(const QString &pronunciation)
+{
     const QStringList phones = pronunciation.split(' ');
     for (const QString &phone : phones) {
         if (!cmuPhones.contains(phone))
@@ -23,14 +24,16 @@ bool allCmuPhones(const QString &pronunciation) {
 
 } // namespace
 
-TEST(PronunciationDictionary, TakesEveryVariantFromTheDictionary) {
+TEST(PronunciationDictionary, TakesEveryVariantFromTheDictionary)
+{
     PronunciationDictionary dictionary(SpeechDecoder::ModelPaths::debianDefaults().dictionary);
     EXPECT_EQ(dictionary.pronunciations("hello"), QStringList({"HH AH L OW", "HH EH L OW"}));
     EXPECT_TRUE(dictionary.pronunciations("robin").contains("R AA B AH N"));
     EXPECT_TRUE(dictionary.dictionaryPronunciations("quillet").isEmpty());
 }
 
-TEST(PronunciationDictionary, PronouncesUnknownWordsWithEspeakInCmuPhones) {
+TEST(PronunciationDictionary, PronouncesUnknownWordsWithEspeakInCmuPhones)
+{
     PronunciationDictionary dictionary(SpeechDecoder::ModelPaths::debianDefaults().dictionary);
     for (const QString word : {"quillet", "zorblax", "xandria"}) {
         const QStringList pronunciations = dictionary.pronunciations(word);
@@ -40,7 +43,8 @@ TEST(PronunciationDictionary, PronouncesUnknownWordsWithEspeakInCmuPhones) {
     EXPECT_EQ(dictionary.pronunciations("zorblax").at(0), "Z AO R B L AE K S");
 }
 
-TEST(PronunciationDictionary, MapsIpaOntoCmuPhones) {
+TEST(PronunciationDictionary, MapsIpaOntoCmuPhones)
+{
     EXPECT_EQ(PronunciationDictionary::phonesFromIpa(QString::fromUtf8("tʃˈɛɹ")), "CH EH R");
     EXPECT_EQ(PronunciationDictionary::phonesFromIpa(QString::fromUtf8("dʒˈʌŋɡəl")),
               "JH AH NG G AH L");

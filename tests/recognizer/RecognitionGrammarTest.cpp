@@ -6,14 +6,16 @@
 
 namespace {
 
-QByteArray grammarFile(const QByteArrayList &phrases) {
+QByteArray grammarFile(const QByteArrayList &phrases)
+{
     QByteArray bytes = "[Grammer]\r\ntype=cfg\r\n[<start>]\r\n";
     for (const QByteArray &phrase : phrases)
         bytes += "<start>=" + phrase + "\r\n";
     return bytes + "\r\n";
 }
 
-QStringList texts(const RecognitionGrammar &grammar) {
+QStringList texts(const RecognitionGrammar &grammar)
+{
     QStringList result;
     for (const auto &phrase : grammar.phrases())
         result << phrase.text;
@@ -22,7 +24,8 @@ QStringList texts(const RecognitionGrammar &grammar) {
 
 } // namespace
 
-TEST(RecognitionGrammar, ReadsPhrasesOfTheWrittenFileUnchanged) {
+TEST(RecognitionGrammar, ReadsPhrasesOfTheWrittenFileUnchanged)
+{
     const RecognitionGrammar grammar = RecognitionGrammar::fromBytes(
         grammarFile({"Quillet listen", "Run=Backup NOW", "[x] <y>", " open  my notes "}));
     EXPECT_EQ(texts(grammar),
@@ -34,7 +37,8 @@ TEST(RecognitionGrammar, ReadsPhrasesOfTheWrittenFileUnchanged) {
     EXPECT_TRUE(grammar.phraseFor({"open", "my"}).isEmpty());
 }
 
-TEST(RecognitionGrammar, SkipsUnspeakableLinesAndKeepsTheFirstOfTheSameWords) {
+TEST(RecognitionGrammar, SkipsUnspeakableLinesAndKeepsTheFirstOfTheSameWords)
+{
     const RecognitionGrammar grammar = RecognitionGrammar::fromBytes(
         grammarFile({"===", "", "stop speak", "<>", "Stop, speak!", "go to sleep"}));
     EXPECT_EQ(texts(grammar), QStringList({"stop speak", "go to sleep"}));
@@ -42,7 +46,8 @@ TEST(RecognitionGrammar, SkipsUnspeakableLinesAndKeepsTheFirstOfTheSameWords) {
     EXPECT_EQ(grammar.vocabulary(), QStringList({"stop", "speak", "go", "to", "sleep"}));
 }
 
-TEST(RecognitionGrammar, AcceptsWindows1252AndLfOnlyFiles) {
+TEST(RecognitionGrammar, AcceptsWindows1252AndLfOnlyFiles)
+{
     const RecognitionGrammar legacy =
         RecognitionGrammar::fromBytes("[Grammer]\r\n<start>=caf\xe9 au lait\r\n");
     EXPECT_EQ(texts(legacy), QStringList({QString::fromUtf8("caf\u00e9 au lait")}));
@@ -52,7 +57,8 @@ TEST(RecognitionGrammar, AcceptsWindows1252AndLfOnlyFiles) {
     EXPECT_EQ(texts(unix), QStringList({"a", "b c"}));
 }
 
-TEST(RecognitionGrammar, SpellsNumbersAndKeepsInnerApostrophes) {
+TEST(RecognitionGrammar, SpellsNumbersAndKeepsInnerApostrophes)
+{
     EXPECT_EQ(RecognitionGrammar::spokenWords("open folder 3"),
               QStringList({"open", "folder", "three"}));
     EXPECT_EQ(RecognitionGrammar::spokenWords("mp3"), QStringList({"mp", "three"}));
@@ -65,7 +71,8 @@ TEST(RecognitionGrammar, SpellsNumbersAndKeepsInnerApostrophes) {
     EXPECT_EQ(RecognitionGrammar::spokenWords("What's 'up'"), QStringList({"what's", "up"}));
 }
 
-TEST(RecognitionGrammar, ReadsFilesAndReportsMissingOnes) {
+TEST(RecognitionGrammar, ReadsFilesAndReportsMissingOnes)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath("Temp");
     QFile file(path);

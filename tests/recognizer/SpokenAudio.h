@@ -10,6 +10,7 @@ QString spokenWav(const QString &text, const QString &voice = QStringLiteral("en
 #include <ostream>
 
 // Readable QString values in test failure messages.
-inline void PrintTo(const QString &text, std::ostream *out) {
+inline void PrintTo(const QString &text, std::ostream *out)
+{
     *out << '"' << text.toStdString() << '"';
 }

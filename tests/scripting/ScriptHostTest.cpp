@@ -1,15 +1,10 @@
+#include "ScriptHost.h"
 #include "BubbleWindow.h"
 #include "CharacterWindow.h"
-#include "FakeKeySender.h"
-#include "FakeProcessStarter.h"
-#include "FakeRecognizer.h"
-#include "FakeSelectionReader.h"
-#include "FakeShellOpener.h"
-#include "FakeSynthesizer.h"
+#include "FakeServices.h"
 #include "MenuState.h"
 #include "Program.h"
 #include "RecordingDialogs.h"
-#include "ScriptHost.h"
 #include "TempAppFolder.h"
 #include "TickTimer.h"
 
@@ -23,26 +18,11 @@ class ScriptHostTest : public testing::Test {
 protected:
     ScriptHostTest()
     {
-        Program::Services services;
-        services.recognizer = std::make_unique<FakeRecognizer>();
-        auto mun = std::make_unique<FakeSynthesizer>();
-        m_mun = mun.get();
-        services.synthesizer = std::move(mun);
-        auto keys = std::make_unique<FakeKeySender>();
-        m_keys = keys.get();
-        services.keys = std::move(keys);
-        services.selection = std::make_unique<FakeSelectionReader>();
-        auto opener = std::make_unique<FakeShellOpener>();
-        m_opener = opener.get();
-        services.opener = std::move(opener);
-        auto starter = std::make_unique<FakeProcessStarter>();
-        m_starter = starter.get();
-        services.starter = std::move(starter);
 
         m_app.write("data/brainlist",
                     "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
                     "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n");
-        m_program = std::make_unique<Program>(m_app.paths(), std::move(services), m_dialogs);
+        m_program = std::make_unique<Program>(m_app.paths(), m_fakes.make(), m_dialogs);
         m_program->setExit([this] { ++m_exits; });
         EXPECT_TRUE(m_program->start());
     }
@@ -52,18 +32,15 @@ protected:
     {
         m_app.write("data/" + name, body.toUtf8());
         m_dialogs.shown.clear();
-        m_mun->clearCalls();
+        m_fakes.mun->clearCalls();
         m_program->scriptHost().runScript(name);
         return m_dialogs.shown;
     }
     QString box(const QString &text) const { return "Quillet|" + text; }
 
     TempAppFolder m_app;
+    FakeServices m_fakes;
     RecordingDialogs m_dialogs;
-    FakeSynthesizer *m_mun = nullptr;
-    FakeKeySender *m_keys = nullptr;
-    FakeShellOpener *m_opener = nullptr;
-    FakeProcessStarter *m_starter = nullptr;
     std::unique_ptr<Program> m_program;
     int m_exits = 0;
 };
@@ -71,11 +48,11 @@ protected:
 TEST_F(ScriptHostTest, SpeakWithAndWithoutTheObjectName)
 {
     EXPECT_TRUE(run("QL.speak \"Hello there\"\r\n").isEmpty());
-    EXPECT_EQ(m_mun->calls(), QStringList({"stop", "speak Hello there"}));
+    EXPECT_EQ(m_fakes.mun->calls(), QStringList({"stop", "speak Hello there"}));
     EXPECT_EQ(m_program->bubble().text(), "Hello there");
 
     EXPECT_TRUE(run("speak \"Second\"").isEmpty());
-    EXPECT_EQ(m_mun->calls(), QStringList({"stop", "speak Second"}));
+    EXPECT_EQ(m_fakes.mun->calls(), QStringList({"stop", "speak Second"}));
     EXPECT_EQ(m_program->bubble().text(), "Second");
 }
 
@@ -91,21 +68,21 @@ TEST_F(ScriptHostTest, ProcedureInTheFileFailsToCompile)
 {
     EXPECT_EQ(run("Sub Inner\r\n  speak \"no\"\r\nEnd Sub\r\n"),
               QStringList({box("Syntax error\n\nLine 1 of the script.")}));
-    EXPECT_TRUE(m_mun->spoken().isEmpty());
+    EXPECT_TRUE(m_fakes.mun->spoken().isEmpty());
 }
 
 TEST_F(ScriptHostTest, RunTimeErrorShowsTheDescriptionAndItsLine)
 {
     EXPECT_EQ(run("Dim x\r\nx = 1 / 0\r\nspeak \"after\""),
               QStringList({box("Division by zero\n\nLine 2 of the script.")}));
-    EXPECT_TRUE(m_mun->spoken().isEmpty());
+    EXPECT_TRUE(m_fakes.mun->spoken().isEmpty());
 }
 
 TEST_F(ScriptHostTest, EveryRunStartsFromAResetEngine)
 {
     EXPECT_TRUE(run("speak \"one\"").isEmpty());
     EXPECT_TRUE(run("speak \"two\"").isEmpty());
-    EXPECT_EQ(m_mun->spoken(), QStringList({"two"}));
+    EXPECT_EQ(m_fakes.mun->spoken(), QStringList({"two"}));
 }
 
 TEST_F(ScriptHostTest, MissingOrOutsideFilesAreReportedNotRun)
@@ -121,13 +98,13 @@ TEST_F(ScriptHostTest, MissingOrOutsideFilesAreReportedNotRun)
         EXPECT_EQ(m_dialogs.shown, QStringList({box(ScriptHost::unreadableMessage(name))}))
             << qPrintable(name);
     }
-    EXPECT_TRUE(m_mun->spoken().isEmpty());
+    EXPECT_TRUE(m_fakes.mun->spoken().isEmpty());
 }
 
 TEST_F(ScriptHostTest, QLFunctionsReturnEmptyAndSwallowFailures)
 {
-    m_opener->setSucceeds(false);
-    m_starter->setSucceeds(false);
+    m_fakes.opener->setSucceeds(false);
+    m_fakes.starter->setSucceeds(false);
     EXPECT_TRUE(run("Dim r(4)\r\n"
                     "r(0) = QL.run(\"/no/such/file\")\r\n"
                     "r(1) = sendkeys(\"abc\")\r\n"
@@ -139,13 +116,13 @@ TEST_F(ScriptHostTest, QLFunctionsReturnEmptyAndSwallowFailures)
                     "If all Then Bubble.Caption = \"all empty\"\r\n")
                     .isEmpty());
     EXPECT_EQ(m_program->bubble().text(), "all empty");
-    EXPECT_EQ(m_opener->opened(), QStringList({"/no/such/file"}));
-    EXPECT_EQ(m_keys->requests(), QStringList({"abc"}));
-    ASSERT_EQ(m_starter->starts().size(), 2);
-    EXPECT_EQ(m_starter->starts()[0].state, WindowState::MinimizedActive);
-    EXPECT_EQ(m_starter->starts()[1].state, WindowState::MaximizedActive);
+    EXPECT_EQ(m_fakes.opener->opened(), QStringList({"/no/such/file"}));
+    EXPECT_EQ(m_fakes.keys->requests(), QStringList({"abc"}));
+    ASSERT_EQ(m_fakes.starter->starts().size(), 2);
+    EXPECT_EQ(m_fakes.starter->starts()[0].state, WindowState::MinimizedActive);
+    EXPECT_EQ(m_fakes.starter->starts()[1].state, WindowState::MaximizedActive);
     // speak "" stops, speaks nothing and empties the bubble before the caption is set.
-    EXPECT_EQ(m_mun->calls(), QStringList({"stop", "speak "}));
+    EXPECT_EQ(m_fakes.mun->calls(), QStringList({"stop", "speak "}));
 }
 
 TEST_F(ScriptHostTest, AnimationReadsAndSetsTheShownFrame)
@@ -156,7 +133,7 @@ TEST_F(ScriptHostTest, AnimationReadsAndSetsTheShownFrame)
                     "animation = \"not a number\"\r\n"
                     "speak animation\r\n")
                     .isEmpty());
-    EXPECT_EQ(m_mun->spoken(), QStringList({"rest", "3", "3"}));
+    EXPECT_EQ(m_fakes.mun->spoken(), QStringList({"rest", "3", "3"}));
     EXPECT_EQ(qRound(m_program->character().shownFrame()), 3);
 }
 
@@ -171,7 +148,7 @@ TEST_F(ScriptHostTest, AutolistenSwitchesTheMenuWithoutSpeaking)
     EXPECT_FALSE(menu.isChecked(MenuState::AutoListen));
     EXPECT_TRUE(menu.isEnabled(MenuState::Listen));
     EXPECT_TRUE(menu.isChecked(MenuState::Listen));
-    EXPECT_TRUE(m_mun->spoken().isEmpty());
+    EXPECT_TRUE(m_fakes.mun->spoken().isEmpty());
 }
 
 TEST_F(ScriptHostTest, TheOtherObjectsReachTheirTargets)
@@ -183,13 +160,13 @@ TEST_F(ScriptHostTest, TheOtherObjectsReachTheirTargets)
                     "character.settingtrans\r\n"
                     "Mouth.Speak character.nameoftheguy & \" \" & wink.Interval\r\n")
                     .isEmpty());
-    EXPECT_EQ(m_mun->rate(), 220);
+    EXPECT_EQ(m_fakes.mun->rate(), 220);
     EXPECT_EQ(m_program->bubble().speech()->text(), "caption");
     EXPECT_FALSE(m_program->character().wink()->isEnabled());
     EXPECT_EQ(m_program->character().trans, 100);
     EXPECT_NEAR(m_program->character().windowOpacity(), 100 / 255.0, 0.01);
     // The engine's own Speak leaves the bubble alone.
-    EXPECT_EQ(m_mun->calls(), QStringList({"speak Pebble 10"}));
+    EXPECT_EQ(m_fakes.mun->calls(), QStringList({"speak Pebble 10"}));
     EXPECT_EQ(m_program->bubble().text(), "caption");
 }
 

@@ -19,35 +19,41 @@ constexpr int rate = 22050;
 // Records the null sink's monitor with parec, as mono samples at 22050 Hz.
 class MonitorRecorder {
 public:
-    MonitorRecorder() {
+    MonitorRecorder()
+    {
         QObject::connect(&m_process, &QProcess::readyReadStandardOutput,
                          [this] { m_data += m_process.readAllStandardOutput(); });
         m_process.start("parec",
                         {"-d", "out.monitor", "--raw", "--format=s16le",
                          "--rate=" + QString::number(rate), "--channels=1", "--latency-msec=20"});
     }
-    ~MonitorRecorder() {
+    ~MonitorRecorder()
+    {
         m_process.kill();
         m_process.waitForFinished(5000);
     }
 
     // Waits until the recording really runs.
-    bool waitUntilRecording() {
+    bool waitUntilRecording()
+    {
         return waitUntil([this] { return samples() > rate / 5; }, 10000);
     }
     qsizetype samples() const { return m_data.size() / 2; }
-    qint16 at(qsizetype index) const {
+    qint16 at(qsizetype index) const
+    {
         return reinterpret_cast<const qint16 *>(m_data.constData())[index];
     }
     // The last sample from `from` on that is clearly not silence, or -1.
-    qsizetype lastSound(qsizetype from) const {
+    qsizetype lastSound(qsizetype from) const
+    {
         for (qsizetype i = samples() - 1; i >= from; --i) {
             if (std::abs(int(at(i))) > 300)
                 return i;
         }
         return -1;
     }
-    int peak(qsizetype from) const {
+    int peak(qsizetype from) const
+    {
         int result = 0;
         for (qsizetype i = from; i < samples(); ++i)
             result = std::max(result, std::abs(int(at(i))));
@@ -59,7 +65,8 @@ private:
     QByteArray m_data;
 };
 
-TEST(PulseAudioOutput, AudioReachesTheSoundServerAndTheEventsCome) {
+TEST(PulseAudioOutput, AudioReachesTheSoundServerAndTheEventsCome)
+{
     MonitorRecorder monitor;
     ASSERT_TRUE(monitor.waitUntilRecording());
     EspeakSynthesizer synthesizer;
@@ -85,7 +92,8 @@ TEST(PulseAudioOutput, AudioReachesTheSoundServerAndTheEventsCome) {
     EXPECT_GT(last - first, rate);
 }
 
-TEST(PulseAudioOutput, StopSilencesTheSinkAtOnce) {
+TEST(PulseAudioOutput, StopSilencesTheSinkAtOnce)
+{
     MonitorRecorder monitor;
     ASSERT_TRUE(monitor.waitUntilRecording());
     EspeakSynthesizer synthesizer;
@@ -108,7 +116,8 @@ TEST(PulseAudioOutput, StopSilencesTheSinkAtOnce) {
     EXPECT_EQ(events.events, (QStringList{"start", "end"}));
 }
 
-TEST(PulseAudioOutput, PausedAudioIsNotPlayed) {
+TEST(PulseAudioOutput, PausedAudioIsNotPlayed)
+{
     MonitorRecorder monitor;
     ASSERT_TRUE(monitor.waitUntilRecording());
     EspeakSynthesizer synthesizer;
@@ -130,7 +139,8 @@ TEST(PulseAudioOutput, PausedAudioIsNotPlayed) {
 }
 
 // Run on a server of its own: it takes the server's client protocol away.
-TEST(PulseAudioServerGone, SpeechCarriesOnSilentlyWhenTheServerGoesAway) {
+TEST(PulseAudioServerGone, SpeechCarriesOnSilentlyWhenTheServerGoesAway)
+{
     EspeakSynthesizer synthesizer;
     ASSERT_TRUE(synthesizer.isAudible());
     SpeechEvents events(synthesizer);
@@ -151,7 +161,8 @@ TEST(PulseAudioServerGone, SpeechCarriesOnSilentlyWhenTheServerGoesAway) {
 
 // The test desktop's sound server: the pulseaudio process whose command line names the
 // desktop's folder.
-pid_t soundServerPid() {
+pid_t soundServerPid()
+{
     const QByteArray folder = qgetenv("QUILLET_DESKTOP_DIR");
     if (folder.isEmpty())
         return 0;
@@ -170,7 +181,8 @@ pid_t soundServerPid() {
 }
 
 // Run on a server of its own: it freezes the server.
-TEST(PulseAudioServerFrozen, SpeechCarriesOnSilentlyWhenTheServerStopsPlaying) {
+TEST(PulseAudioServerFrozen, SpeechCarriesOnSilentlyWhenTheServerStopsPlaying)
+{
     const pid_t server = soundServerPid();
     ASSERT_GT(server, 0);
     EspeakSynthesizer synthesizer;

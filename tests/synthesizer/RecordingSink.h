@@ -13,7 +13,8 @@
 class RecordingSink : public AudioSink {
 public:
     explicit RecordingSink(bool instant = false)
-        : m_instant(instant) {}
+        : m_instant(instant)
+    {}
 
     bool open(int sampleRate) override { return m_clock.open(sampleRate); }
     void begin() override;

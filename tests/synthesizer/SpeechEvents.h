@@ -10,7 +10,8 @@
 // Records the synthesizer's events as "start" and "end", and whether any came off the UI thread.
 class SpeechEvents {
 public:
-    explicit SpeechEvents(Synthesizer &synthesizer) {
+    explicit SpeechEvents(Synthesizer &synthesizer)
+    {
         QObject::connect(&synthesizer, &Synthesizer::speechstart, &synthesizer,
                          [this] { record(QStringLiteral("start")); });
         QObject::connect(&synthesizer, &Synthesizer::speechend, &synthesizer,
@@ -21,7 +22,8 @@ public:
     bool offUiThread = false;
 
 private:
-    void record(const QString &event) {
+    void record(const QString &event)
+    {
         if (QThread::currentThread() != QCoreApplication::instance()->thread())
             offUiThread = true;
         events << event;
@@ -30,7 +32,8 @@ private:
 
 // Runs the event loop until done() holds or the (generous) time is up.
 template <typename Done>
-bool waitUntil(Done done, int timeoutMs = 30000) {
+bool waitUntil(Done done, int timeoutMs = 30000)
+{
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
@@ -43,7 +46,8 @@ bool waitUntil(Done done, int timeoutMs = 30000) {
 }
 
 // Runs the event loop for a while, for checks that nothing more happens.
-inline void runEventsFor(int ms) {
+inline void runEventsFor(int ms)
+{
     waitUntil([] { return false; }, ms);
 }
 

@@ -13,7 +13,8 @@ const QStringList twice{"start", "end", "start", "end"};
 
 class SynthesizerEvents : public testing::Test {
 protected:
-    SynthesizerEvents() {
+    SynthesizerEvents()
+    {
         auto sink = std::make_unique<RecordingSink>();
         m_sink = sink.get();
         m_synthesizer = std::make_unique<EspeakSynthesizer>(std::move(sink));
@@ -21,7 +22,8 @@ protected:
     }
     ~SynthesizerEvents() override { EXPECT_FALSE(m_events->offUiThread); }
 
-    bool waitForEvents(int count) {
+    bool waitForEvents(int count)
+    {
         return waitUntil([&] { return m_events->events.size() >= count; });
     }
 
@@ -34,7 +36,8 @@ private:
     std::unique_ptr<SpeechEvents> m_events;
 };
 
-TEST_F(SynthesizerEvents, SpeaksInTheBackgroundWithStartBeforeEnd) {
+TEST_F(SynthesizerEvents, SpeaksInTheBackgroundWithStartBeforeEnd)
+{
     synthesizer().speaktext("Hello there");
     // speaktext returned before any audio was heard.
     EXPECT_TRUE(events().isEmpty());
@@ -47,7 +50,8 @@ TEST_F(SynthesizerEvents, SpeaksInTheBackgroundWithStartBeforeEnd) {
     EXPECT_EQ(m_sink->calls(), (QStringList{"begin", "finish", "end"}));
 }
 
-TEST_F(SynthesizerEvents, StopInMidUtteranceEndsItAtTheNextEventPass) {
+TEST_F(SynthesizerEvents, StopInMidUtteranceEndsItAtTheNextEventPass)
+{
     synthesizer().speaktext(longText);
     ASSERT_TRUE(waitForEvents(1)) << events().join(" ").toStdString();
     synthesizer().stopspeech();
@@ -61,7 +65,8 @@ TEST_F(SynthesizerEvents, StopInMidUtteranceEndsItAtTheNextEventPass) {
     EXPECT_EQ(m_sink->calls().count("begin"), 1);
 }
 
-TEST_F(SynthesizerEvents, SpeakingAfterStopGivesTheOldEndBeforeTheNewStart) {
+TEST_F(SynthesizerEvents, SpeakingAfterStopGivesTheOldEndBeforeTheNewStart)
+{
     synthesizer().speaktext(longText);
     ASSERT_TRUE(waitForEvents(1)) << events().join(" ").toStdString();
     synthesizer().stopspeech();
@@ -70,7 +75,8 @@ TEST_F(SynthesizerEvents, SpeakingAfterStopGivesTheOldEndBeforeTheNewStart) {
     EXPECT_EQ(events(), twice);
 }
 
-TEST_F(SynthesizerEvents, StopBeforeTheAudioStartsGivesNoEventsForThatText) {
+TEST_F(SynthesizerEvents, StopBeforeTheAudioStartsGivesNoEventsForThatText)
+{
     synthesizer().speaktext(longText);
     synthesizer().stopspeech();
     synthesizer().speaktext("Second");
@@ -79,14 +85,16 @@ TEST_F(SynthesizerEvents, StopBeforeTheAudioStartsGivesNoEventsForThatText) {
     EXPECT_EQ(events(), startEnd);
 }
 
-TEST_F(SynthesizerEvents, StopWhileNothingIsSpokenGivesNoEvents) {
+TEST_F(SynthesizerEvents, StopWhileNothingIsSpokenGivesNoEvents)
+{
     synthesizer().stopspeech();
     runEventsFor(200);
     EXPECT_TRUE(events().isEmpty());
 }
 
 // Without a stopspeech the new text waits for the one in progress, each with its own events.
-TEST_F(SynthesizerEvents, SpeakingWhileSpeakingQueuesTheText) {
+TEST_F(SynthesizerEvents, SpeakingWhileSpeakingQueuesTheText)
+{
     synthesizer().speaktext("One");
     synthesizer().speaktext("Two");
     ASSERT_TRUE(waitForEvents(4)) << events().join(" ").toStdString();
@@ -95,7 +103,8 @@ TEST_F(SynthesizerEvents, SpeakingWhileSpeakingQueuesTheText) {
     EXPECT_FALSE(synthesizer().isSpeaking());
 }
 
-TEST_F(SynthesizerEvents, StopAlsoDropsQueuedTexts) {
+TEST_F(SynthesizerEvents, StopAlsoDropsQueuedTexts)
+{
     synthesizer().speaktext(longText);
     synthesizer().speaktext("Two");
     ASSERT_TRUE(waitForEvents(1)) << events().join(" ").toStdString();
@@ -105,7 +114,8 @@ TEST_F(SynthesizerEvents, StopAlsoDropsQueuedTexts) {
     EXPECT_EQ(m_sink->calls().count("begin"), 1);
 }
 
-TEST_F(SynthesizerEvents, EmptyOrBlankTextGivesNoEvents) {
+TEST_F(SynthesizerEvents, EmptyOrBlankTextGivesNoEvents)
+{
     synthesizer().speaktext("");
     synthesizer().speaktext("  \t ");
     EXPECT_FALSE(synthesizer().isSpeaking());
@@ -118,7 +128,8 @@ TEST_F(SynthesizerEvents, EmptyOrBlankTextGivesNoEvents) {
     EXPECT_EQ(events(), startEnd);
 }
 
-TEST_F(SynthesizerEvents, PauseHoldsTheUtteranceUntilResumed) {
+TEST_F(SynthesizerEvents, PauseHoldsTheUtteranceUntilResumed)
+{
     synthesizer().speaktext("This takes a few seconds to say, long enough to pause it.");
     ASSERT_TRUE(waitForEvents(1)) << events().join(" ").toStdString();
     synthesizer().pause();
@@ -135,7 +146,8 @@ TEST_F(SynthesizerEvents, PauseHoldsTheUtteranceUntilResumed) {
     EXPECT_EQ(events(), startEnd);
 }
 
-TEST_F(SynthesizerEvents, StopLiftsAPause) {
+TEST_F(SynthesizerEvents, StopLiftsAPause)
+{
     synthesizer().speaktext(longText);
     ASSERT_TRUE(waitForEvents(1)) << events().join(" ").toStdString();
     synthesizer().pause();
@@ -145,7 +157,8 @@ TEST_F(SynthesizerEvents, StopLiftsAPause) {
     EXPECT_EQ(events(), twice);
 }
 
-TEST_F(SynthesizerEvents, PronunciationsCanBeAskedForWhileSpeaking) {
+TEST_F(SynthesizerEvents, PronunciationsCanBeAskedForWhileSpeaking)
+{
     synthesizer().speaktext(longText);
     ASSERT_TRUE(waitForEvents(1)) << events().join(" ").toStdString();
     EXPECT_FALSE(EspeakLibrary::instance().textToPhonemes("hello").isEmpty());
@@ -155,7 +168,8 @@ TEST_F(SynthesizerEvents, PronunciationsCanBeAskedForWhileSpeaking) {
     EXPECT_EQ(events(), twice);
 }
 
-TEST(SynthesizerLifetime, CanBeDestroyedWhileSpeaking) {
+TEST(SynthesizerLifetime, CanBeDestroyedWhileSpeaking)
+{
     auto synthesizer = std::make_unique<EspeakSynthesizer>(std::make_unique<SilentSink>());
     SpeechEvents events(*synthesizer);
     synthesizer->speaktext(longText);
@@ -167,7 +181,8 @@ TEST(SynthesizerLifetime, CanBeDestroyedWhileSpeaking) {
     EXPECT_EQ(events.events, QStringList{"start"});
 }
 
-TEST(SynthesizerOutput, FallsBackToSilentOutputWithoutASoundServer) {
+TEST(SynthesizerOutput, FallsBackToSilentOutputWithoutASoundServer)
+{
     const QByteArray saved = qgetenv("PULSE_SERVER");
     qputenv("PULSE_SERVER", "unix:/nonexistent/quillet-no-server");
     EspeakSynthesizer synthesizer;

@@ -13,7 +13,8 @@ namespace {
 // Speaks through a sink that hears everything at once, so only the samples matter.
 class SynthesizerVoice : public testing::Test {
 protected:
-    SynthesizerVoice() {
+    SynthesizerVoice()
+    {
         auto sink = std::make_unique<RecordingSink>(true);
         m_sink = sink.get();
         m_synthesizer = std::make_unique<EspeakSynthesizer>(std::move(sink));
@@ -21,7 +22,8 @@ protected:
     }
 
     // The samples of text, spoken with the current settings.
-    std::vector<qint16> samplesOf(const QString &text) {
+    std::vector<qint16> samplesOf(const QString &text)
+    {
         const qsizetype before = m_events->events.size();
         m_synthesizer->speaktext(text);
         EXPECT_TRUE(waitUntil([&] { return m_events->events.size() >= before + 2; }));
@@ -29,7 +31,8 @@ protected:
         return stretches.empty() ? std::vector<qint16>{} : stretches.back();
     }
 
-    static int peak(const std::vector<qint16> &samples) {
+    static int peak(const std::vector<qint16> &samples)
+    {
         int result = 0;
         for (qint16 sample : samples)
             result = std::max(result, std::abs(int(sample)));
@@ -38,7 +41,8 @@ protected:
 
     // The voice's fundamental period in samples, from the autocorrelation of the middle of a
     // vowel, searched between 50 and 500 Hz.
-    static int period(const std::vector<qint16> &samples) {
+    static int period(const std::vector<qint16> &samples)
+    {
         const size_t window = 1024;
         if (samples.size() < 3 * window)
             return 0;
@@ -65,7 +69,8 @@ private:
     std::unique_ptr<SpeechEvents> m_events;
 };
 
-TEST_F(SynthesizerVoice, MarkupIsReadOutAsText) {
+TEST_F(SynthesizerVoice, MarkupIsReadOutAsText)
+{
     const auto plain = samplesOf("hi");
     const auto tagged = samplesOf("<b>hi</b>");
     const auto symbols = samplesOf("hi & hi < hi");
@@ -74,12 +79,14 @@ TEST_F(SynthesizerVoice, MarkupIsReadOutAsText) {
     EXPECT_GT(symbols.size(), samplesOf("hi hi hi").size());
 }
 
-TEST_F(SynthesizerVoice, PhonemeBracketsAreNotPhonemeInput) {
+TEST_F(SynthesizerVoice, PhonemeBracketsAreNotPhonemeInput)
+{
     // As phoneme input this would be "seven"; as text the "@" alone is read as "at".
     EXPECT_GT(samplesOf("[[s'Ev@n]]").size(), samplesOf("seven").size() * 5 / 4);
 }
 
-TEST_F(SynthesizerVoice, RateChangesTheLengthOfSpeech) {
+TEST_F(SynthesizerVoice, RateChangesTheLengthOfSpeech)
+{
     EXPECT_EQ(synthesizer().rate(), 175);
     synthesizer().setRate(100);
     const auto slow = samplesOf("one two three four five");
@@ -91,7 +98,8 @@ TEST_F(SynthesizerVoice, RateChangesTheLengthOfSpeech) {
     EXPECT_EQ(synthesizer().rate(), 450);
 }
 
-TEST_F(SynthesizerVoice, VolumeScalesTheSamples) {
+TEST_F(SynthesizerVoice, VolumeScalesTheSamples)
+{
     EXPECT_EQ(synthesizer().volume(), 100);
     const int loud = peak(samplesOf("hello"));
     synthesizer().setVolume(20);
@@ -101,7 +109,8 @@ TEST_F(SynthesizerVoice, VolumeScalesTheSamples) {
     EXPECT_GT(quiet, 0);
 }
 
-TEST_F(SynthesizerVoice, PitchChangesTheSound) {
+TEST_F(SynthesizerVoice, PitchChangesTheSound)
+{
     EXPECT_EQ(synthesizer().pitch(), 50);
     synthesizer().setPitch(5);
     const int low = period(samplesOf("ah"));
@@ -113,7 +122,8 @@ TEST_F(SynthesizerVoice, PitchChangesTheSound) {
     EXPECT_EQ(synthesizer().pitch(), 0);
 }
 
-TEST_F(SynthesizerVoice, VoicesAreEspeakVoicesAndOnlyThoseAreAccepted) {
+TEST_F(SynthesizerVoice, VoicesAreEspeakVoicesAndOnlyThoseAreAccepted)
+{
     const QStringList voices = synthesizer().voices();
     EXPECT_TRUE(voices.contains("en"));
     EXPECT_TRUE(voices.contains("de"));
@@ -132,7 +142,8 @@ TEST_F(SynthesizerVoice, VoicesAreEspeakVoicesAndOnlyThoseAreAccepted) {
 const QString letters = QStringLiteral("www");
 
 // The recognizer's pronunciation look-ups switch espeak-ng's voice; speech keeps its own.
-TEST_F(SynthesizerVoice, PronunciationLookUpsDoNotChangeTheSpeakingVoice) {
+TEST_F(SynthesizerVoice, PronunciationLookUpsDoNotChangeTheSpeakingVoice)
+{
     const size_t english = samplesOf(letters).size();
     EspeakLibrary::instance().textToPhonemes("sieben", false, "de");
     const size_t afterLookUp = samplesOf(letters).size();

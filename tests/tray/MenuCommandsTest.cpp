@@ -1,11 +1,6 @@
 #include "CharacterWindow.h"
 #include "CommandList.h"
-#include "FakeKeySender.h"
-#include "FakeProcessStarter.h"
-#include "FakeRecognizer.h"
-#include "FakeSelectionReader.h"
-#include "FakeShellOpener.h"
-#include "FakeSynthesizer.h"
+#include "FakeServices.h"
 #include "MenuState.h"
 #include "Program.h"
 #include "RecordingDialogs.h"
@@ -21,31 +16,20 @@ class MenuCommandsTest : public testing::Test {
 protected:
     MenuCommandsTest()
     {
-        Program::Services services;
-        auto reco = std::make_unique<FakeRecognizer>();
-        m_reco = reco.get();
-        services.recognizer = std::move(reco);
-        auto mun = std::make_unique<FakeSynthesizer>();
-        m_mun = mun.get();
-        services.synthesizer = std::move(mun);
-        services.keys = std::make_unique<FakeKeySender>();
-        services.selection = std::make_unique<FakeSelectionReader>();
-        services.opener = std::make_unique<FakeShellOpener>();
-        services.starter = std::make_unique<FakeProcessStarter>();
         m_app.write("data/brainlist",
                     "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
                     "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n");
-        m_program = std::make_unique<Program>(m_app.paths(), std::move(services), m_dialogs);
+        m_program = std::make_unique<Program>(m_app.paths(), m_fakes.make(), m_dialogs);
         EXPECT_TRUE(m_program->start());
     }
 
     // Chooses the item as the user would, and returns what was said.
     QStringList choose(MenuState::Item item)
     {
-        m_mun->clearCalls();
-        m_reco->clearCalls();
+        m_fakes.mun->clearCalls();
+        m_fakes.reco->clearCalls();
         menu().action(item)->trigger();
-        return m_mun->spoken();
+        return m_fakes.mun->spoken();
     }
     MenuState &menu() { return m_program->menu(); }
     CharacterWindow &character() { return m_program->character(); }
@@ -55,9 +39,8 @@ protected:
     }
 
     TempAppFolder m_app;
+    FakeServices m_fakes;
     RecordingDialogs m_dialogs;
-    FakeRecognizer *m_reco = nullptr;
-    FakeSynthesizer *m_mun = nullptr;
     std::unique_ptr<Program> m_program;
 };
 
@@ -115,7 +98,7 @@ TEST_F(MenuCommandsTest, SleepAndWakeUp)
 {
     choose(MenuState::AutoListen);
     EXPECT_EQ(choose(MenuState::Sleep), QStringList({"I hope I am sleepy"}));
-    EXPECT_EQ(m_reco->calls(), QStringList({"deactivate"}));
+    EXPECT_EQ(m_fakes.reco->calls(), QStringList({"deactivate"}));
     EXPECT_EQ(character().sleeping, -1);
     EXPECT_EQ(character().listen, 0);
     EXPECT_TRUE(menu().isChecked(MenuState::Sleep));
@@ -126,7 +109,7 @@ TEST_F(MenuCommandsTest, SleepAndWakeUp)
     // The item is usable again once the gesture has played; waking comes back not listening.
     menu().setEnabled(MenuState::Sleep, true);
     EXPECT_EQ(choose(MenuState::Sleep), QStringList({"Hello again"}));
-    EXPECT_EQ(m_reco->calls(), QStringList({"activate"}));
+    EXPECT_EQ(m_fakes.reco->calls(), QStringList({"activate"}));
     EXPECT_EQ(character().sleeping, 0);
     EXPECT_FALSE(menu().isChecked(MenuState::Sleep));
     EXPECT_FALSE(menu().isChecked(MenuState::AutoListen));

@@ -13,7 +13,8 @@ using vbs::Value;
 
 namespace {
 
-std::string lower(std::string s) {
+std::string lower(std::string s)
+{
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
     return s;
 }
@@ -21,14 +22,17 @@ std::string lower(std::string s) {
 // A host object that records what scripts ask of it, like the program's scripting object.
 class FakeHost : public HostObject {
 public:
-    explicit FakeHost(std::vector<std::string> members) {
+    explicit FakeHost(std::vector<std::string> members)
+    {
         for (auto &m : members)
             m_members.push_back(lower(m));
     }
-    bool hasMember(const std::string &name) const override {
+    bool hasMember(const std::string &name) const override
+    {
         return std::find(m_members.begin(), m_members.end(), lower(name)) != m_members.end();
     }
-    Value invoke(const std::string &name, std::vector<Value> &args) override {
+    Value invoke(const std::string &name, std::vector<Value> &args) override
+    {
         std::string n = lower(name);
         std::string line = n + "(";
         for (size_t i = 0; i < args.size(); ++i)
@@ -43,7 +47,8 @@ public:
         auto it = props.find(n);
         return it == props.end() ? Value() : it->second;
     }
-    void setProperty(const std::string &name, std::vector<Value> &, const Value &value) override {
+    void setProperty(const std::string &name, std::vector<Value> &, const Value &value) override
+    {
         props[lower(name)] = value;
     }
     std::vector<std::string> calls;
@@ -55,7 +60,8 @@ private:
 
 struct Recorder {
     std::vector<std::string> echoes;
-    HostServices services() {
+    HostServices services()
+    {
         HostServices s;
         s.echo = [this](const std::string &t) { echoes.push_back(t); };
         s.msgBox = [this](const std::string &p, int b, const std::string &t) {
@@ -66,14 +72,16 @@ struct Recorder {
     }
 };
 
-const char *wrap(const std::string &body, std::string &buffer) {
+const char *wrap(const std::string &body, std::string &buffer)
+{
     buffer = "Sub Main\r\n" + body + "\r\nEnd sub\r\n";
     return buffer.c_str();
 }
 
 } // namespace
 
-TEST(VbsEngine, GlobalMembersAreReachableWithAndWithoutTheObjectName) {
+TEST(VbsEngine, GlobalMembersAreReachableWithAndWithoutTheObjectName)
+{
     Engine engine;
     auto ql = std::make_shared<FakeHost>(std::vector<std::string>{"speak", "animation"});
     engine.addObject("QL", ql, true);
@@ -86,7 +94,8 @@ TEST(VbsEngine, GlobalMembersAreReachableWithAndWithoutTheObjectName) {
     EXPECT_EQ(ql->props["animation"].toString(), "3");
 }
 
-TEST(VbsEngine, GlobalMembersAreSearchedInTheOrderObjectsWereAdded) {
+TEST(VbsEngine, GlobalMembersAreSearchedInTheOrderObjectsWereAdded)
+{
     Engine engine;
     auto first = std::make_shared<FakeHost>(std::vector<std::string>{"enabled"});
     auto second = std::make_shared<FakeHost>(std::vector<std::string>{"enabled", "caption"});
@@ -100,7 +109,8 @@ TEST(VbsEngine, GlobalMembersAreSearchedInTheOrderObjectsWereAdded) {
     EXPECT_EQ(second->props["caption"].toString(), "x");
 }
 
-TEST(VbsEngine, BuiltinFunctionsWinOverGlobalMembers) {
+TEST(VbsEngine, BuiltinFunctionsWinOverGlobalMembers)
+{
     Recorder rec;
     Engine engine(rec.services());
     auto host = std::make_shared<FakeHost>(std::vector<std::string>{"len", "echo"});
@@ -112,7 +122,8 @@ TEST(VbsEngine, BuiltinFunctionsWinOverGlobalMembers) {
     EXPECT_EQ(host->calls[0], "echo(3)");
 }
 
-TEST(VbsEngine, HostObjectsCanChangeByReferenceArguments) {
+TEST(VbsEngine, HostObjectsCanChangeByReferenceArguments)
+{
     Recorder rec;
     Engine engine(rec.services());
     auto host = std::make_shared<FakeHost>(std::vector<std::string>{"double"});
@@ -124,7 +135,8 @@ TEST(VbsEngine, HostObjectsCanChangeByReferenceArguments) {
     EXPECT_EQ(rec.echoes[0], "msgbox:42:0:VBScript");
 }
 
-TEST(VbsEngine, ErrorsRaisedByHostObjectsCarryTheirNumberAndLine) {
+TEST(VbsEngine, ErrorsRaisedByHostObjectsCarryTheirNumberAndLine)
+{
     Engine engine;
     auto host = std::make_shared<FakeHost>(std::vector<std::string>{"fail"});
     engine.addObject("H", host, true);
@@ -136,7 +148,8 @@ TEST(VbsEngine, ErrorsRaisedByHostObjectsCarryTheirNumberAndLine) {
     EXPECT_EQ(engine.lastError().line, 3);
 }
 
-TEST(VbsEngine, AProcedureDeclaredInsideTheWrapperDoesNotCompile) {
+TEST(VbsEngine, AProcedureDeclaredInsideTheWrapperDoesNotCompile)
+{
     Engine engine;
     std::string code;
     EXPECT_FALSE(engine.addCode(wrap("Sub Inner\r\nEnd Sub", code)));
@@ -145,14 +158,16 @@ TEST(VbsEngine, AProcedureDeclaredInsideTheWrapperDoesNotCompile) {
     EXPECT_EQ(engine.lastError().line, 2);
 }
 
-TEST(VbsEngine, AnEmptyScriptRunsAndDoesNothing) {
+TEST(VbsEngine, AnEmptyScriptRunsAndDoesNothing)
+{
     Engine engine;
     EXPECT_TRUE(engine.addCode("Sub Main\r\nEnd sub\r\n"));
     EXPECT_TRUE(engine.run("Main"));
     EXPECT_EQ(engine.lastError().number, 0);
 }
 
-TEST(VbsEngine, ResetForgetsVariablesCodeAndObjects) {
+TEST(VbsEngine, ResetForgetsVariablesCodeAndObjects)
+{
     Recorder rec;
     Engine engine(rec.services());
     auto host = std::make_shared<FakeHost>(std::vector<std::string>{"speak"});
@@ -172,14 +187,16 @@ TEST(VbsEngine, ResetForgetsVariablesCodeAndObjects) {
     EXPECT_EQ(engine.lastError().number, 424);
 }
 
-TEST(VbsEngine, RunningAnUnknownProcedureFails) {
+TEST(VbsEngine, RunningAnUnknownProcedureFails)
+{
     Engine engine;
     ASSERT_TRUE(engine.addCode("Sub Main\r\nEnd Sub\r\n"));
     EXPECT_FALSE(engine.run("Missing"));
     EXPECT_EQ(engine.lastError().number, 35);
 }
 
-TEST(VbsEngine, TimeOutStopsALoopThatNeverCallsTheHost) {
+TEST(VbsEngine, TimeOutStopsALoopThatNeverCallsTheHost)
+{
     Engine engine;
     engine.setTimeoutMs(200);
     ASSERT_TRUE(engine.addCode("Sub Main\r\nDo\r\nx = x + 1\r\nLoop\r\nEnd Sub\r\n"));
@@ -192,7 +209,8 @@ TEST(VbsEngine, TimeOutStopsALoopThatNeverCallsTheHost) {
     EXPECT_LT(took, std::chrono::seconds(5));
 }
 
-TEST(VbsEngine, TimeOutIsNotSwallowedByOnErrorResumeNext) {
+TEST(VbsEngine, TimeOutIsNotSwallowedByOnErrorResumeNext)
+{
     Engine engine;
     engine.setTimeoutMs(100);
     ASSERT_TRUE(engine.addCode("Sub Main\r\nOn Error Resume Next\r\nWhile True\r\n"
@@ -204,7 +222,8 @@ TEST(VbsEngine, TimeOutIsNotSwallowedByOnErrorResumeNext) {
     EXPECT_TRUE(engine.run("Quick"));
 }
 
-TEST(VbsEngine, CompileErrorsReportNumberDescriptionAndLine) {
+TEST(VbsEngine, CompileErrorsReportNumberDescriptionAndLine)
+{
     Engine engine;
     EXPECT_FALSE(engine.addCode("x = 1\r\nIf x Then\r\ny = 2\r\n"));
     EXPECT_EQ(engine.lastError().number, 1014);
@@ -214,7 +233,8 @@ TEST(VbsEngine, CompileErrorsReportNumberDescriptionAndLine) {
     EXPECT_EQ(engine.lastError().line, 1);
 }
 
-TEST(VbsEngine, ValuesConvertWithVBScriptRules) {
+TEST(VbsEngine, ValuesConvertWithVBScriptRules)
+{
     EXPECT_EQ(Value(true).toString(), "True");
     EXPECT_EQ(Value(2.5).toString(), "2.5");
     EXPECT_EQ(Value(std::string("12")).toInt32(), 12);
@@ -239,7 +259,8 @@ public:
     std::shared_ptr<HostObject> self;
     bool nestedOk = false;
     bool hasMember(const std::string &name) const override { return lower(name) == "speak"; }
-    Value invoke(const std::string &, std::vector<Value> &) override {
+    Value invoke(const std::string &, std::vector<Value> &) override
+    {
         engine->reset();
         engine->addObject("QL", self, true);
         nestedOk =
@@ -250,7 +271,8 @@ public:
 };
 } // namespace
 
-TEST(VbsEngine, AScriptStartedFromAHostCallLeavesTheRunningScriptIntact) {
+TEST(VbsEngine, AScriptStartedFromAHostCallLeavesTheRunningScriptIntact)
+{
     Recorder rec;
     Engine engine(rec.services());
     auto starter = std::make_shared<NestedStarter>();
@@ -265,7 +287,8 @@ TEST(VbsEngine, AScriptStartedFromAHostCallLeavesTheRunningScriptIntact) {
     starter->self.reset();
 }
 
-TEST(VbsEngine, ObjectNamesIgnoreCaseAndNonGlobalMembersNeedThePrefix) {
+TEST(VbsEngine, ObjectNamesIgnoreCaseAndNonGlobalMembersNeedThePrefix)
+{
     Recorder rec;
     Engine engine(rec.services());
     auto bubble = std::make_shared<FakeHost>(std::vector<std::string>{"caption"});
@@ -279,7 +302,8 @@ TEST(VbsEngine, ObjectNamesIgnoreCaseAndNonGlobalMembersNeedThePrefix) {
     EXPECT_EQ(rec.echoes[1], "msgbox:Empty:0:VBScript");
 }
 
-TEST(VbsEngine, HostMemberResultsAndArgumentsKeepTheirTypes) {
+TEST(VbsEngine, HostMemberResultsAndArgumentsKeepTheirTypes)
+{
     Recorder rec;
     Engine engine(rec.services());
     auto host = std::make_shared<FakeHost>(std::vector<std::string>{"value", "record"});
@@ -295,7 +319,8 @@ TEST(VbsEngine, HostMemberResultsAndArgumentsKeepTheirTypes) {
     EXPECT_EQ(rec.echoes[0], "msgbox:Double 5:0:VBScript");
 }
 
-TEST(VbsEngine, ModuleLevelErrorsAreReportedByAddCode) {
+TEST(VbsEngine, ModuleLevelErrorsAreReportedByAddCode)
+{
     Engine engine;
     EXPECT_FALSE(engine.addCode("x = 1\r\ny = x / 0\r\n"));
     EXPECT_EQ(engine.lastError().number, 11);
@@ -303,14 +328,16 @@ TEST(VbsEngine, ModuleLevelErrorsAreReportedByAddCode) {
     EXPECT_EQ(engine.lastError().description, "Division by zero");
 }
 
-TEST(VbsEngine, EchoWithoutAHostOutletIsSilentAndMsgBoxReturnsOk) {
+TEST(VbsEngine, EchoWithoutAHostOutletIsSilentAndMsgBoxReturnsOk)
+{
     Engine engine;
     ASSERT_TRUE(engine.addCode("Dim r\r\nSub Main\r\nr = MsgBox(\"x\")\r\n"
                                "If r <> 1 Then Err.Raise 5\r\nEnd Sub\r\n"));
     EXPECT_TRUE(engine.run("Main"));
 }
 
-TEST(VbsEngine, TheTimeOutSurvivesAReset) {
+TEST(VbsEngine, TheTimeOutSurvivesAReset)
+{
     Engine engine;
     engine.setTimeoutMs(100);
     engine.reset();

@@ -11,7 +11,8 @@ namespace vbs {
 
 namespace {
 // Days from 1970-01-01 for a proleptic Gregorian date.
-long long daysFromCivil(long long y, unsigned m, unsigned d) {
+long long daysFromCivil(long long y, unsigned m, unsigned d)
+{
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -20,7 +21,8 @@ long long daysFromCivil(long long y, unsigned m, unsigned d) {
     return era * 146097 + static_cast<long long>(doe) - 719468;
 }
 
-void civilFromDays(long long z, int &y, int &m, int &d) {
+void civilFromDays(long long z, int &y, int &m, int &d)
+{
     z += 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const unsigned doe = static_cast<unsigned>(z - era * 146097);
@@ -44,19 +46,22 @@ const char *kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
 const char *kDaysShort[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 } // namespace
 
-const char *monthName(int month, bool abbreviate) {
+const char *monthName(int month, bool abbreviate)
+{
     if (month < 1 || month > 12)
         return "";
     return abbreviate ? kMonthsShort[month - 1] : kMonths[month - 1];
 }
 
-const char *weekdayName(int day, bool abbreviate) {
+const char *weekdayName(int day, bool abbreviate)
+{
     if (day < 1 || day > 7)
         return "";
     return abbreviate ? kDaysShort[day - 1] : kDays[day - 1];
 }
 
-double dateSerial(int year, int month, int day) {
+double dateSerial(int year, int month, int day)
+{
     if (year >= 0 && year < 30)
         year += 2000;
     else if (year >= 30 && year < 100)
@@ -68,12 +73,14 @@ double dateSerial(int year, int month, int day) {
                                (day - 1));
 }
 
-double timeSerial(int hour, int minute, int second) {
+double timeSerial(int hour, int minute, int second)
+{
     return (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
 }
 
 // A negative date counts whole days backwards but its fraction forwards, as OLE dates do.
-static void parts(double date, long long &days, double &frac) {
+static void parts(double date, long long &days, double &frac)
+{
     double whole = std::trunc(date);
     frac = std::fabs(date - whole);
     // Round to the second so that 0.1-style fractions do not read as 59.999 seconds.
@@ -86,14 +93,16 @@ static void parts(double date, long long &days, double &frac) {
     days = static_cast<long long>(whole);
 }
 
-void splitDate(double date, int &year, int &month, int &day) {
+void splitDate(double date, int &year, int &month, int &day)
+{
     long long days;
     double frac;
     parts(date, days, frac);
     civilFromDays(days - kEpochOffset, year, month, day);
 }
 
-void splitTime(double date, int &hour, int &minute, int &second) {
+void splitTime(double date, int &hour, int &minute, int &second)
+{
     long long days;
     double frac;
     parts(date, days, frac);
@@ -103,7 +112,8 @@ void splitTime(double date, int &hour, int &minute, int &second) {
     second = static_cast<int>(secs % 60);
 }
 
-int weekday(double date) {
+int weekday(double date)
+{
     long long days;
     double frac;
     parts(date, days, frac);
@@ -112,7 +122,8 @@ int weekday(double date) {
     return static_cast<int>(w) + 1;
 }
 
-double nowLocal() {
+double nowLocal()
+{
     auto now = std::chrono::system_clock::now();
     std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm tm{};
@@ -121,7 +132,8 @@ double nowLocal() {
            timeSerial(tm.tm_hour, tm.tm_min, tm.tm_sec);
 }
 
-std::string formatShortDate(double date) {
+std::string formatShortDate(double date)
+{
     int y, m, d;
     splitDate(date, y, m, d);
     char buf[32];
@@ -129,7 +141,8 @@ std::string formatShortDate(double date) {
     return buf;
 }
 
-std::string formatLongDate(double date) {
+std::string formatLongDate(double date)
+{
     int y, m, d;
     splitDate(date, y, m, d);
     char buf[64];
@@ -137,7 +150,8 @@ std::string formatLongDate(double date) {
     return buf;
 }
 
-std::string formatTime(double date) {
+std::string formatTime(double date)
+{
     int h, mi, s;
     splitTime(date, h, mi, s);
     char buf[32];
@@ -146,7 +160,8 @@ std::string formatTime(double date) {
     return buf;
 }
 
-std::string formatDate(double date) {
+std::string formatDate(double date)
+{
     long long days;
     double frac;
     parts(date, days, frac);
@@ -166,7 +181,8 @@ struct Tok {
     char sep = 0;
 };
 
-int monthFromWord(const std::string &w) {
+int monthFromWord(const std::string &w)
+{
     for (int i = 0; i < 12; ++i) {
         std::string full = kMonths[i];
         for (auto &c : full)
@@ -178,7 +194,8 @@ int monthFromWord(const std::string &w) {
 }
 } // namespace
 
-bool parseDate(const std::u16string &text, double &out) {
+bool parseDate(const std::u16string &text, double &out)
+{
     std::vector<Tok> toks;
     for (size_t i = 0; i < text.size();) {
         char16_t c = text[i];

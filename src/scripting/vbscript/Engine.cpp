@@ -11,11 +11,13 @@ namespace vbs {
 
 Engine::Engine(HostServices services)
     : m_services(std::move(services))
-    , m_interp(std::make_unique<Interpreter>(m_services)) {}
+    , m_interp(std::make_unique<Interpreter>(m_services))
+{}
 
 Engine::~Engine() = default;
 
-void Engine::reset() {
+void Engine::reset()
+{
     if (m_depth > 0) {
         m_retired.push_back(std::move(m_interp));
         m_interp = std::make_unique<Interpreter>(m_services);
@@ -26,17 +28,20 @@ void Engine::reset() {
     m_error = ErrorInfo{};
 }
 
-void Engine::setTimeoutMs(int ms) {
+void Engine::setTimeoutMs(int ms)
+{
     m_interp->setTimeoutMs(ms);
 }
 
 void Engine::addObject(const std::string &name, std::shared_ptr<HostObject> object,
-                       bool membersGlobal) {
+                       bool membersGlobal)
+{
     m_interp->addObject(name, std::move(object), membersGlobal);
 }
 
 template <typename F>
-static bool runCaught(ErrorInfo &error, F &body) {
+static bool runCaught(ErrorInfo &error, F &body)
+{
     try {
         body();
         return true;
@@ -59,15 +64,18 @@ static bool runCaught(ErrorInfo &error, F &body) {
 
 // Both entry points share the translation of the interpreter's failures into ErrorInfo.
 template <typename F>
-bool Engine::guarded(F &&body) {
+bool Engine::guarded(F &&body)
+{
     ErrorInfo error;
     struct Depth {
         Engine &e;
         explicit Depth(Engine &en)
-            : e(en) {
+            : e(en)
+        {
             ++e.m_depth;
         }
-        ~Depth() {
+        ~Depth()
+        {
             if (--e.m_depth == 0)
                 e.m_retired.clear();
         }
@@ -81,12 +89,14 @@ bool Engine::guarded(F &&body) {
     return ok;
 }
 
-bool Engine::addCode(const std::string &code) {
+bool Engine::addCode(const std::string &code)
+{
     Interpreter *in = m_interp.get();
     return guarded([&] { in->addCode(code); });
 }
 
-bool Engine::run(const std::string &procedure) {
+bool Engine::run(const std::string &procedure)
+{
     Interpreter *in = m_interp.get();
     return guarded([&] { in->runProcedure(procedure); });
 }

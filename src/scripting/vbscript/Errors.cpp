@@ -2,7 +2,8 @@
 
 namespace vbs {
 
-std::string errorText(int number) {
+std::string errorText(int number)
+{
     switch (number) {
     case err::InvalidCall:
         return "Invalid procedure call or argument";

@@ -15,12 +15,14 @@ const int kMaxDepth = 2000;
 const int kTickInterval = 4096;
 const size_t kGlobalsReserve = 1 << 15;
 
-bool isIntegral(Type t) {
+bool isIntegral(Type t)
+{
     return t == Type::Integer || t == Type::Long || t == Type::Byte;
 }
 
 // Conditions treat Null as False.
-bool truth(const Value &v) {
+bool truth(const Value &v)
+{
     if (v.isNull())
         return false;
     if (v.type() == Type::Boolean)
@@ -34,10 +36,12 @@ class ClassInstance : public HostObject, public std::enable_shared_from_this<Cla
 public:
     ClassInstance(Interpreter &in, ClassDef *def)
         : m_in(in)
-        , m_def(def) {
+        , m_def(def)
+    {
         fields.resize(def->fields.size());
     }
-    bool hasMember(const std::string &name) const override {
+    bool hasMember(const std::string &name) const override
+    {
         std::string l = lowerAscii(name);
         if (l.empty())
             return m_def->defaultMember != nullptr;
@@ -52,11 +56,13 @@ public:
         return false;
     }
     // Code outside the class sees its Public members only.
-    void checkPublic(const std::string &l, bool internal) const {
+    void checkPublic(const std::string &l, bool internal) const
+    {
         if (!internal && !l.empty() && !hasMember(l))
             throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
     }
-    Value invoke(const std::string &name, std::vector<Value> &args) override {
+    Value invoke(const std::string &name, std::vector<Value> &args) override
+    {
         std::string l = lowerAscii(name);
         checkPublic(l, false);
         if (l.empty()) {
@@ -82,12 +88,13 @@ public:
             return m_in.callMethod(p->second, this, args);
         throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember)};
     }
-    void setProperty(const std::string &name, std::vector<Value> &args,
-                     const Value &value) override {
+    void setProperty(const std::string &name, std::vector<Value> &args, const Value &value) override
+    {
         setMember(name, args, value, false);
     }
     void setMember(const std::string &name, std::vector<Value> &args, const Value &value,
-                   bool internal) {
+                   bool internal)
+    {
         std::string l = lowerAscii(name);
         checkPublic(l, internal);
         auto f = m_def->fieldIndex.find(l);
@@ -123,7 +130,8 @@ private:
 };
 
 Interpreter::Interpreter(HostServices &services)
-    : m_services(services) {
+    : m_services(services)
+{
     m_stack.resize(kStackSize);
     // By-reference parameters point into the globals; run-time code (ExecuteGlobal) may add
     // globals, so keep the storage from moving.
@@ -134,7 +142,8 @@ Interpreter::Interpreter(HostServices &services)
 
 Interpreter::~Interpreter() = default;
 
-void Interpreter::reset() {
+void Interpreter::reset()
+{
     m_globals.clear();
     m_globals.reserve(kGlobalsReserve);
     m_evalCache.clear();
@@ -155,29 +164,34 @@ void Interpreter::reset() {
 }
 
 void Interpreter::addObject(const std::string &name, std::shared_ptr<HostObject> obj,
-                            bool membersGlobal) {
+                            bool membersGlobal)
+{
     Named n{lowerAscii(name), Value(obj), obj, membersGlobal};
     m_objects.push_back(std::move(n));
 }
 
-[[noreturn]] void Interpreter::fail(int number) {
+[[noreturn]] void Interpreter::fail(int number)
+{
     throw ScriptError{number, errorText(number)};
 }
 
-void Interpreter::checkTime() {
+void Interpreter::checkTime()
+{
     m_tick = kTickInterval;
     if (m_running && std::chrono::steady_clock::now() > m_deadline)
         throw TimeoutError{m_line};
 }
 
-void Interpreter::raise(int number, const std::string &description, const std::string &source) {
+void Interpreter::raise(int number, const std::string &description, const std::string &source)
+{
     throw ScriptError{number, description};
     (void)source;
 }
 
 // --- resolution ----------------------------------------------------------------------------
 
-int Interpreter::globalSlot(const std::string &name) {
+int Interpreter::globalSlot(const std::string &name)
+{
     auto it = m_globalIndex.find(name);
     if (it != m_globalIndex.end())
         return it->second;
@@ -189,7 +203,8 @@ int Interpreter::globalSlot(const std::string &name) {
     return slot;
 }
 
-void Interpreter::resolveModule(Module &m) {
+void Interpreter::resolveModule(Module &m)
+{
     if (m.optionExplicit)
         m_optionExplicit = true;
     for (auto &c : m.classes) {
@@ -221,7 +236,8 @@ void Interpreter::resolveModule(Module &m) {
             resolveProc(*p, c.get());
 }
 
-void Interpreter::resolveProc(Proc &p, ClassDef *cls) {
+void Interpreter::resolveProc(Proc &p, ClassDef *cls)
+{
     int slot = 0;
     for (auto &prm : p.params)
         p.locals[prm.name] = slot++;
@@ -235,7 +251,8 @@ void Interpreter::resolveProc(Proc &p, ClassDef *cls) {
     resolveBlock(p.body, &p, cls);
 }
 
-void Interpreter::resolveBlock(Block &b, Proc *ctx, ClassDef *cls) {
+void Interpreter::resolveBlock(Block &b, Proc *ctx, ClassDef *cls)
+{
     for (auto &sp : b) {
         Stmt &s = *sp;
         bool assigns = s.kind == SK::Assign || s.kind == SK::Set || s.kind == SK::For ||
@@ -272,7 +289,8 @@ void Interpreter::resolveBlock(Block &b, Proc *ctx, ClassDef *cls) {
     }
 }
 
-void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) {
+void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned)
+{
     if (!e)
         return;
     if (e->a)
@@ -369,13 +387,15 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned) 
 struct RunGuard {
     int &running;
     explicit RunGuard(int &r)
-        : running(r) {
+        : running(r)
+    {
         ++running;
     }
     ~RunGuard() { --running; }
 };
 
-void Interpreter::addCode(const std::string &code) {
+void Interpreter::addCode(const std::string &code)
+{
     std::unique_ptr<Module> m = parse(code);
     Module *mod = m.get();
     m_modules.push_back(std::move(m));
@@ -400,7 +420,8 @@ void Interpreter::addCode(const std::string &code) {
     m_frame = prev;
 }
 
-Value Interpreter::evalText(const std::string &code) {
+Value Interpreter::evalText(const std::string &code)
+{
     auto it = m_evalCache.find(code);
     if (it == m_evalCache.end()) {
         std::unique_ptr<Expr> e;
@@ -422,7 +443,8 @@ Value Interpreter::evalText(const std::string &code) {
     return eval(it->second.get());
 }
 
-void Interpreter::executeText(const std::string &code, bool global) {
+void Interpreter::executeText(const std::string &code, bool global)
+{
     std::unique_ptr<Module> m;
     try {
         m = parse(code);
@@ -477,7 +499,8 @@ void Interpreter::executeText(const std::string &code, bool global) {
     }
 }
 
-void Interpreter::runProcedure(const std::string &name) {
+void Interpreter::runProcedure(const std::string &name)
+{
     auto it = m_procs.find(lowerAscii(name));
     if (it == m_procs.end())
         throw RuntimeError{err::SubNotDefined, errorText(err::SubNotDefined), 0};
@@ -502,7 +525,8 @@ void Interpreter::runProcedure(const std::string &name) {
     m_frame = prev;
 }
 
-Interpreter::Flow Interpreter::execBlock(const Block &b) {
+Interpreter::Flow Interpreter::execBlock(const Block &b)
+{
     size_t i = 0;
     const size_t n = b.size();
     while (i < n) {
@@ -536,7 +560,8 @@ Interpreter::Flow Interpreter::execBlock(const Block &b) {
     return Flow::Normal;
 }
 
-Value Interpreter::letValue(Value v) {
+Value Interpreter::letValue(Value v)
+{
     if (v.type() == Type::Object) {
         HostObject *o = v.objectPtr();
         if (!o)
@@ -549,7 +574,8 @@ Value Interpreter::letValue(Value v) {
     return v;
 }
 
-void Interpreter::assign(const Expr *t, Value v, bool isSet) {
+void Interpreter::assign(const Expr *t, Value v, bool isSet)
+{
     if (isSet) {
         if (!v.isObject())
             fail(err::ObjectRequired);
@@ -627,7 +653,8 @@ void Interpreter::assign(const Expr *t, Value v, bool isSet) {
 
 // Under On Error Resume Next a failing condition resumes with the next statement, which is
 // the first one of the Then branch; scripts written for VBScript rely on this.
-bool Interpreter::condition(const Expr *e) {
+bool Interpreter::condition(const Expr *e)
+{
     if (!m_frame->resumeNext)
         return truth(eval(e));
     try {
@@ -644,7 +671,8 @@ bool Interpreter::condition(const Expr *e) {
     return true;
 }
 
-Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
+Interpreter::Flow Interpreter::execStmt(const Stmt &s)
+{
     m_line = s.line;
     switch (s.kind) {
     case SK::Assign: {
@@ -780,7 +808,8 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s) {
     return Flow::Normal;
 }
 
-static std::vector<int32_t> boundsOf(Interpreter &in, const std::vector<Value> &vals) {
+static std::vector<int32_t> boundsOf(Interpreter &in, const std::vector<Value> &vals)
+{
     std::vector<int32_t> upper;
     for (auto &v : vals) {
         int32_t u = v.toInt32();
@@ -792,7 +821,8 @@ static std::vector<int32_t> boundsOf(Interpreter &in, const std::vector<Value> &
     return upper;
 }
 
-void Interpreter::execDim(const Stmt &s) {
+void Interpreter::execDim(const Stmt &s)
+{
     for (auto &d : s.dims) {
         if (!d.isArray)
             continue;
@@ -809,7 +839,8 @@ void Interpreter::execDim(const Stmt &s) {
     }
 }
 
-void Interpreter::execReDim(const Stmt &s) {
+void Interpreter::execReDim(const Stmt &s)
+{
     for (auto &d : s.dims) {
         Value *p = variablePtr(d.target.get());
         if (!p)
@@ -842,7 +873,8 @@ void Interpreter::execReDim(const Stmt &s) {
     }
 }
 
-void Interpreter::execErase(const Stmt &s) {
+void Interpreter::execErase(const Stmt &s)
+{
     Value *p = variablePtr(s.dims[0].target.get());
     if (!p || !p->isArray())
         fail(err::TypeMismatch);
@@ -855,7 +887,8 @@ void Interpreter::execErase(const Stmt &s) {
     }
 }
 
-void Interpreter::execSelect(const Stmt &s, Flow &flow) {
+void Interpreter::execSelect(const Stmt &s, Flow &flow)
+{
     Value v = eval(s.value.get());
     for (auto &c : s.cases) {
         bool match = c.tests.empty();
@@ -882,7 +915,8 @@ void Interpreter::execSelect(const Stmt &s, Flow &flow) {
     }
 }
 
-Interpreter::Flow Interpreter::execFor(const Stmt &s) {
+Interpreter::Flow Interpreter::execFor(const Stmt &s)
+{
     const Expr *var = s.target.get();
     if (var->rk != RK::Local && var->rk != RK::Global) {
         if (var->rk == RK::Undefined)
@@ -957,7 +991,8 @@ Interpreter::Flow Interpreter::execFor(const Stmt &s) {
     return Flow::Normal;
 }
 
-Interpreter::Flow Interpreter::execForEach(const Stmt &s) {
+Interpreter::Flow Interpreter::execForEach(const Stmt &s)
+{
     Value coll = eval(s.value.get());
     std::vector<Value> items;
     if (coll.isArray()) {
@@ -983,7 +1018,8 @@ Interpreter::Flow Interpreter::execForEach(const Stmt &s) {
     return Flow::Normal;
 }
 
-Interpreter::Flow Interpreter::execDo(const Stmt &s) {
+Interpreter::Flow Interpreter::execDo(const Stmt &s)
+{
     for (;;) {
         if (s.value && s.preCondition) {
             bool c = truth(eval(s.value.get()));
@@ -1008,7 +1044,8 @@ Interpreter::Flow Interpreter::execDo(const Stmt &s) {
 
 // --- expressions -----------------------------------------------------------------------
 
-const Value &Interpreter::evalRef(const Expr *e, Value &tmp) {
+const Value &Interpreter::evalRef(const Expr *e, Value &tmp)
+{
     if (e->kind == EK::Ident && !e->hasParens) {
         if (e->rk == RK::Local) {
             const Value *p = &m_stack[m_frame->base + e->slot];
@@ -1023,11 +1060,13 @@ const Value &Interpreter::evalRef(const Expr *e, Value &tmp) {
     return tmp;
 }
 
-static inline bool fastInt(const Value &v) {
+static inline bool fastInt(const Value &v)
+{
     return v.type() == Type::Integer || v.type() == Type::Long;
 }
 
-Value Interpreter::eval(const Expr *e) {
+Value Interpreter::eval(const Expr *e)
+{
     switch (e->kind) {
     case EK::Const:
         return e->value;
@@ -1138,14 +1177,16 @@ Value Interpreter::eval(const Expr *e) {
     return Value();
 }
 
-void Interpreter::evalArgs(const Expr *call, std::vector<Value> &args) {
+void Interpreter::evalArgs(const Expr *call, std::vector<Value> &args)
+{
     args.clear();
     args.reserve(call->args.size());
     for (auto &a : call->args)
         args.push_back(eval(a.get()));
 }
 
-void Interpreter::writeBack(const Expr *call, std::vector<Value> &args) {
+void Interpreter::writeBack(const Expr *call, std::vector<Value> &args)
+{
     for (size_t i = 0; i < call->args.size() && i < args.size(); ++i) {
         const Expr *a = call->args[i].get();
         if (a->kind == EK::Ident && !a->hasParens && !a->isConst &&
@@ -1154,7 +1195,8 @@ void Interpreter::writeBack(const Expr *call, std::vector<Value> &args) {
     }
 }
 
-Value Interpreter::invokeObject(HostObject *obj, const std::string &name, const Expr *call) {
+Value Interpreter::invokeObject(HostObject *obj, const std::string &name, const Expr *call)
+{
     std::vector<Value> args;
     evalArgs(call, args);
     Value r = obj->invoke(name, args);
@@ -1162,7 +1204,8 @@ Value Interpreter::invokeObject(HostObject *obj, const std::string &name, const 
     return r;
 }
 
-Value *Interpreter::elementPtr(Value &arrv, const Expr *call) {
+Value *Interpreter::elementPtr(Value &arrv, const Expr *call)
+{
     ArrayRep *arr = arrv.mutableArray();
     if (call->args.size() != arr->upper.size())
         fail(err::SubscriptRange);
@@ -1181,7 +1224,8 @@ Value *Interpreter::elementPtr(Value &arrv, const Expr *call) {
     return &arr->data[offset];
 }
 
-Value Interpreter::index(const Value &arrv, const Expr *call) {
+Value Interpreter::index(const Value &arrv, const Expr *call)
+{
     ArrayRep *arr = arrv.arrayRep();
     if (call->args.size() != arr->upper.size())
         fail(err::SubscriptRange);
@@ -1198,7 +1242,8 @@ Value Interpreter::index(const Value &arrv, const Expr *call) {
     return arr->data[offset];
 }
 
-Value Interpreter::evalIdent(const Expr *e) {
+Value Interpreter::evalIdent(const Expr *e)
+{
     switch (e->rk) {
     case RK::Local:
     case RK::Global: {
@@ -1246,7 +1291,8 @@ Value Interpreter::evalIdent(const Expr *e) {
     fail(err::Undefined);
 }
 
-Value Interpreter::fieldOrMethod(const Expr *e) {
+Value Interpreter::fieldOrMethod(const Expr *e)
+{
     ClassInstance *me = m_frame->me;
     if (!me)
         fail(err::ObjectRequired);
@@ -1273,7 +1319,8 @@ Value Interpreter::fieldOrMethod(const Expr *e) {
     return callProc(p->second, e, me);
 }
 
-Value Interpreter::evalMember(const Expr *e) {
+Value Interpreter::evalMember(const Expr *e)
+{
     Value obj = eval(e->a.get());
     if (!obj.isObject())
         fail(err::ObjectRequired);
@@ -1283,7 +1330,8 @@ Value Interpreter::evalMember(const Expr *e) {
     return invokeObject(o, e->spelling, e);
 }
 
-Value Interpreter::callBuiltin(const Builtin *b, const Expr *e) {
+Value Interpreter::callBuiltin(const Builtin *b, const Expr *e)
+{
     int n = static_cast<int>(e->args.size());
     if (n < b->minArgs || n > b->maxArgs)
         fail(err::WrongArgCount);
@@ -1297,7 +1345,8 @@ Value Interpreter::callBuiltin(const Builtin *b, const Expr *e) {
     return b->fn(*this, argv, n);
 }
 
-Value Interpreter::callProc(Proc *p, const Expr *call, ClassInstance *me) {
+Value Interpreter::callProc(Proc *p, const Expr *call, ClassInstance *me)
+{
     size_t nargs = call->args.size();
     if (nargs != p->params.size())
         fail(err::WrongArgCount);
@@ -1348,7 +1397,8 @@ Value Interpreter::callProc(Proc *p, const Expr *call, ClassInstance *me) {
     return result;
 }
 
-Value Interpreter::callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance *me) {
+Value Interpreter::callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance *me)
+{
     if (args.size() != p->params.size())
         fail(err::WrongArgCount);
     if (m_sp + p->numLocals + 1 >= kStackSize || m_depth >= kMaxDepth)
@@ -1386,7 +1436,8 @@ Value Interpreter::callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance
     return result;
 }
 
-Value Interpreter::callMethod(Proc *p, ClassInstance *self, std::vector<Value> &args) {
+Value Interpreter::callMethod(Proc *p, ClassInstance *self, std::vector<Value> &args)
+{
     return callProcArgs(p, args, self);
 }
 

@@ -62,7 +62,8 @@ public:
 
     // Class instances call back here.
     Value callMethod(Proc *p, class ClassInstance *self, std::vector<Value> &args);
-    void tick() {
+    void tick()
+    {
         if (--m_tick == 0)
             checkTime();
     }
@@ -108,7 +109,8 @@ private:
     Value index(const Value &arr, const Expr *call);
     Value *elementPtr(Value &arr, const Expr *call);
     // The local or global slot, following by-reference parameters.
-    Value *variablePtr(const Expr *e) {
+    Value *variablePtr(const Expr *e)
+    {
         Value *p;
         if (e->rk == RK::Local)
             p = &m_stack[m_frame->base + e->slot];

@@ -11,7 +11,8 @@ namespace vbs {
 
 namespace {
 
-const std::unordered_map<std::string, Kw> &keywords() {
+const std::unordered_map<std::string, Kw> &keywords()
+{
     static const std::unordered_map<std::string, Kw> map = {
         {"and", Kw::And},
         {"byref", Kw::ByRef},
@@ -73,16 +74,19 @@ const std::unordered_map<std::string, Kw> &keywords() {
     return map;
 }
 
-bool identStart(unsigned char c) {
+bool identStart(unsigned char c)
+{
     return isalpha(c) || c >= 0x80;
 }
-bool identChar(unsigned char c) {
+bool identChar(unsigned char c)
+{
     return isalnum(c) || c == '_' || c >= 0x80;
 }
 
 } // namespace
 
-std::vector<Token> tokenize(const std::string &src) {
+std::vector<Token> tokenize(const std::string &src)
+{
     std::vector<Token> out;
     int line = 1;
     const size_t n = src.size();

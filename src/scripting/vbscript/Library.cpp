@@ -22,56 +22,67 @@ std::string formatNumber(double d, int digits);
 
 namespace {
 
-[[noreturn]] void fail(int number) {
+[[noreturn]] void fail(int number)
+{
     throw ScriptError{number, errorText(number)};
 }
 
-bool missing(const Value *a, int n, int i) {
+bool missing(const Value *a, int n, int i)
+{
     return i >= n || a[i].type() == Type::Error;
 }
 
-std::u16string s16(const Value &v) {
+std::u16string s16(const Value &v)
+{
     return v.toU16();
 }
 
-int64_t lng(const Value &v) {
+int64_t lng(const Value &v)
+{
     if (v.isNull())
         fail(err::InvalidUseOfNull);
     return v.toInt32();
 }
 
-bool textMode(const Value *a, int n, int i) {
+bool textMode(const Value *a, int n, int i)
+{
     return !missing(a, n, i) && lng(a[i]) == 1;
 }
 
-Value str(std::u16string s) {
+Value str(std::u16string s)
+{
     return Value(std::move(s));
 }
 
-std::u16string ascii16(const std::string &s) {
+std::u16string ascii16(const std::string &s)
+{
     return std::u16string(s.begin(), s.end());
 }
 
-size_t findText(const std::u16string &hay, const std::u16string &needle, size_t from, bool text) {
+size_t findText(const std::u16string &hay, const std::u16string &needle, size_t from, bool text)
+{
     if (!text)
         return hay.find(needle, from);
     std::u16string h = lower(hay), nd = lower(needle);
     return h.find(nd, from);
 }
 
-size_t rfindText(const std::u16string &hay, const std::u16string &needle, size_t from, bool text) {
+size_t rfindText(const std::u16string &hay, const std::u16string &needle, size_t from, bool text)
+{
     if (!text)
         return hay.rfind(needle, from);
     return lower(hay).rfind(lower(needle), from);
 }
 
 // --- strings
-Value fLen(Interpreter &, Value *a, int) {
+Value fLen(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     return Value(static_cast<int32_t>(s16(a[0]).size()));
 }
-Value fLeft(Interpreter &, Value *a, int) {
+Value fLeft(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     int64_t k = lng(a[1]);
@@ -80,7 +91,8 @@ Value fLeft(Interpreter &, Value *a, int) {
     std::u16string s = s16(a[0]);
     return str(s.substr(0, std::min<size_t>(k, s.size())));
 }
-Value fRight(Interpreter &, Value *a, int) {
+Value fRight(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     int64_t k = lng(a[1]);
@@ -90,7 +102,8 @@ Value fRight(Interpreter &, Value *a, int) {
     size_t kk = std::min<size_t>(k, s.size());
     return str(s.substr(s.size() - kk));
 }
-Value fMid(Interpreter &, Value *a, int n) {
+Value fMid(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull())
         return Value::null();
     int64_t start = lng(a[1]);
@@ -106,7 +119,8 @@ Value fMid(Interpreter &, Value *a, int n) {
         fail(err::InvalidCall);
     return str(s.substr(start - 1, len));
 }
-Value fInStr(Interpreter &, Value *a, int n) {
+Value fInStr(Interpreter &, Value *a, int n)
+{
     int64_t start = 1;
     int i = 0;
     if (n >= 3) {
@@ -128,7 +142,8 @@ Value fInStr(Interpreter &, Value *a, int n) {
     size_t p = findText(hay, nd, start - 1, text);
     return Value(static_cast<int32_t>(p == std::u16string::npos ? 0 : p + 1));
 }
-Value fInStrRev(Interpreter &, Value *a, int n) {
+Value fInStrRev(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull() || a[1].isNull())
         return Value::null();
     std::u16string hay = s16(a[0]), nd = s16(a[1]);
@@ -146,17 +161,20 @@ Value fInStrRev(Interpreter &, Value *a, int n) {
     size_t p = rfindText(hay, nd, start - nd.size(), textMode(a, n, 3));
     return Value(static_cast<int32_t>(p == std::u16string::npos ? 0 : p + 1));
 }
-Value fLCase(Interpreter &, Value *a, int) {
+Value fLCase(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     return str(lower(s16(a[0])));
 }
-Value fUCase(Interpreter &, Value *a, int) {
+Value fUCase(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     return str(upper(s16(a[0])));
 }
-std::u16string trim(const std::u16string &s, bool left, bool right) {
+std::u16string trim(const std::u16string &s, bool left, bool right)
+{
     size_t b = 0, e = s.size();
     if (left)
         while (b < e && s[b] == ' ')
@@ -166,16 +184,20 @@ std::u16string trim(const std::u16string &s, bool left, bool right) {
             --e;
     return s.substr(b, e - b);
 }
-Value fTrim(Interpreter &, Value *a, int) {
+Value fTrim(Interpreter &, Value *a, int)
+{
     return a[0].isNull() ? Value::null() : str(trim(s16(a[0]), true, true));
 }
-Value fLTrim(Interpreter &, Value *a, int) {
+Value fLTrim(Interpreter &, Value *a, int)
+{
     return a[0].isNull() ? Value::null() : str(trim(s16(a[0]), true, false));
 }
-Value fRTrim(Interpreter &, Value *a, int) {
+Value fRTrim(Interpreter &, Value *a, int)
+{
     return a[0].isNull() ? Value::null() : str(trim(s16(a[0]), false, true));
 }
-Value fReplace(Interpreter &, Value *a, int n) {
+Value fReplace(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull() || a[1].isNull() || a[2].isNull())
         return Value::null();
     std::u16string s = s16(a[0]), find = s16(a[1]), with = s16(a[2]);
@@ -207,14 +229,16 @@ Value fReplace(Interpreter &, Value *a, int n) {
     out.append(s, pos, std::u16string::npos);
     return str(out);
 }
-Value makeStringArray(const std::vector<std::u16string> &parts) {
+Value makeStringArray(const std::vector<std::u16string> &parts)
+{
     Value arr = Value::array({static_cast<int32_t>(parts.size()) - 1});
     ArrayRep *r = arr.mutableArray();
     for (size_t i = 0; i < parts.size(); ++i)
         r->data[i] = Value(parts[i]);
     return arr;
 }
-Value fSplit(Interpreter &, Value *a, int n) {
+Value fSplit(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull())
         return Value::null();
     std::u16string s = s16(a[0]);
@@ -242,7 +266,8 @@ Value fSplit(Interpreter &, Value *a, int n) {
         parts.push_back(s.substr(pos));
     return makeStringArray(parts);
 }
-const ArrayRep *oneDim(const Value &v) {
+const ArrayRep *oneDim(const Value &v)
+{
     if (!v.isArray())
         fail(err::TypeMismatch);
     const ArrayRep *r = v.arrayRep();
@@ -250,7 +275,8 @@ const ArrayRep *oneDim(const Value &v) {
         fail(err::SubscriptRange);
     return r;
 }
-Value fJoin(Interpreter &, Value *a, int n) {
+Value fJoin(Interpreter &, Value *a, int n)
+{
     const ArrayRep *r = oneDim(a[0]);
     std::u16string d = missing(a, n, 1) ? u" " : s16(a[1]);
     std::u16string out;
@@ -262,20 +288,23 @@ Value fJoin(Interpreter &, Value *a, int n) {
     }
     return str(out);
 }
-Value fStrReverse(Interpreter &, Value *a, int) {
+Value fStrReverse(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         fail(err::InvalidUseOfNull);
     std::u16string s = s16(a[0]);
     std::reverse(s.begin(), s.end());
     return str(s);
 }
-Value fStrComp(Interpreter &, Value *a, int n) {
+Value fStrComp(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull() || a[1].isNull())
         return Value::null();
     return Value::integer(
         static_cast<int16_t>(compareText(s16(a[0]), s16(a[1]), textMode(a, n, 2))));
 }
-Value fString(Interpreter &, Value *a, int) {
+Value fString(Interpreter &, Value *a, int)
+{
     if (a[0].isNull() || a[1].isNull())
         return Value::null();
     int64_t k = lng(a[0]);
@@ -291,13 +320,15 @@ Value fString(Interpreter &, Value *a, int) {
     }
     return str(std::u16string(k, c));
 }
-Value fSpace(Interpreter &, Value *a, int) {
+Value fSpace(Interpreter &, Value *a, int)
+{
     int64_t k = lng(a[0]);
     if (k < 0)
         fail(err::InvalidCall);
     return str(std::u16string(k, u' '));
 }
-Value fAsc(Interpreter &, Value *a, int) {
+Value fAsc(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         fail(err::InvalidUseOfNull);
     std::u16string s = s16(a[0]);
@@ -305,7 +336,8 @@ Value fAsc(Interpreter &, Value *a, int) {
         fail(err::InvalidCall);
     return Value::integer(static_cast<int16_t>(s[0] < 256 ? s[0] : '?'));
 }
-Value fAscW(Interpreter &, Value *a, int) {
+Value fAscW(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         fail(err::InvalidUseOfNull);
     std::u16string s = s16(a[0]);
@@ -313,19 +345,22 @@ Value fAscW(Interpreter &, Value *a, int) {
         fail(err::InvalidCall);
     return Value::integer(static_cast<int16_t>(s[0]));
 }
-Value fChr(Interpreter &, Value *a, int) {
+Value fChr(Interpreter &, Value *a, int)
+{
     int64_t c = lng(a[0]);
     if (c < 0 || c > 255)
         fail(err::InvalidCall);
     return str(std::u16string(1, static_cast<char16_t>(c)));
 }
-Value fChrW(Interpreter &, Value *a, int) {
+Value fChrW(Interpreter &, Value *a, int)
+{
     int64_t c = lng(a[0]);
     if (c < -32768 || c > 65535)
         fail(err::InvalidCall);
     return str(std::u16string(1, static_cast<char16_t>(c & 0xFFFF)));
 }
-Value fFilter(Interpreter &, Value *a, int n) {
+Value fFilter(Interpreter &, Value *a, int n)
+{
     const ArrayRep *r = oneDim(a[0]);
     std::u16string v = s16(a[1]);
     bool include = missing(a, n, 2) ? true : a[2].toBool();
@@ -340,7 +375,8 @@ Value fFilter(Interpreter &, Value *a, int n) {
     return makeStringArray(out);
 }
 
-std::string groupDigits(const std::string &intPart) {
+std::string groupDigits(const std::string &intPart)
+{
     std::string out;
     int c = 0;
     for (size_t i = intPart.size(); i-- > 0;) {
@@ -352,7 +388,8 @@ std::string groupDigits(const std::string &intPart) {
 }
 
 // The shared body of FormatNumber, FormatCurrency and FormatPercent.
-std::string formatFixed(double d, int digits, int leading, int parens, int group) {
+std::string formatFixed(double d, int digits, int leading, int parens, int group)
+{
     if (digits < 0)
         digits = 2;
     double scale = std::pow(10.0, digits);
@@ -376,16 +413,19 @@ std::string formatFixed(double d, int digits, int leading, int parens, int group
         return parens == -1 ? "(" + body + ")" : "-" + body;
     return body;
 }
-int optInt(const Value *a, int n, int i, int def) {
+int optInt(const Value *a, int n, int i, int def)
+{
     return missing(a, n, i) ? def : static_cast<int>(lng(a[i]));
 }
-Value fFormatNumber(Interpreter &, Value *a, int n) {
+Value fFormatNumber(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull())
         fail(err::InvalidUseOfNull);
     return Value(formatFixed(a[0].toDouble(), optInt(a, n, 1, 2), optInt(a, n, 2, -1),
                              optInt(a, n, 3, 0), optInt(a, n, 4, -1)));
 }
-Value fFormatCurrency(Interpreter &, Value *a, int n) {
+Value fFormatCurrency(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull())
         fail(err::InvalidUseOfNull);
     double d = a[0].toDouble();
@@ -396,14 +436,16 @@ Value fFormatCurrency(Interpreter &, Value *a, int n) {
         return Value(parens == 0 ? "-$" + body : "($" + body + ")");
     return Value("$" + body);
 }
-Value fFormatPercent(Interpreter &, Value *a, int n) {
+Value fFormatPercent(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull())
         fail(err::InvalidUseOfNull);
     return Value(formatFixed(a[0].toDouble() * 100, optInt(a, n, 1, 2), optInt(a, n, 2, -1),
                              optInt(a, n, 3, 0), optInt(a, n, 4, -1)) +
                  "%");
 }
-Value fFormatDateTime(Interpreter &, Value *a, int n) {
+Value fFormatDateTime(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull())
         fail(err::InvalidUseOfNull);
     double d = a[0].toDate();
@@ -427,7 +469,8 @@ Value fFormatDateTime(Interpreter &, Value *a, int n) {
         fail(err::InvalidCall);
     }
 }
-Value fHex(Interpreter &, Value *a, int) {
+Value fHex(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     char buf[32];
@@ -438,7 +481,8 @@ Value fHex(Interpreter &, Value *a, int) {
         std::snprintf(buf, sizeof buf, "%X", static_cast<uint32_t>(a[0].toInt32()));
     return Value(std::string(buf));
 }
-Value fOct(Interpreter &, Value *a, int) {
+Value fOct(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     char buf[32];
@@ -449,7 +493,8 @@ Value fOct(Interpreter &, Value *a, int) {
         std::snprintf(buf, sizeof buf, "%o", static_cast<uint32_t>(a[0].toInt32()));
     return Value(std::string(buf));
 }
-Value fEscape(Interpreter &, Value *a, int) {
+Value fEscape(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     std::u16string s = s16(a[0]), out;
@@ -468,7 +513,8 @@ Value fEscape(Interpreter &, Value *a, int) {
     }
     return str(out);
 }
-int hexVal(char16_t c) {
+int hexVal(char16_t c)
+{
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -477,7 +523,8 @@ int hexVal(char16_t c) {
         return c - 'A' + 10;
     return -1;
 }
-Value fUnescape(Interpreter &, Value *a, int) {
+Value fUnescape(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     std::u16string s = s16(a[0]), out;
@@ -507,53 +554,64 @@ Value fUnescape(Interpreter &, Value *a, int) {
 }
 
 // --- conversions
-void noNull(const Value &v) {
+void noNull(const Value &v)
+{
     if (v.isNull())
         fail(err::InvalidUseOfNull);
 }
-Value fCBool(Interpreter &, Value *a, int) {
+Value fCBool(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     return Value(a[0].toBool());
 }
-Value fCByte(Interpreter &, Value *a, int) {
+Value fCByte(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     double d = roundHalfEven(a[0].toDouble());
     if (d < 0 || d > 255)
         fail(err::Overflow);
     return Value::byte(static_cast<uint8_t>(d));
 }
-Value fCInt(Interpreter &, Value *a, int) {
+Value fCInt(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     return Value::integer(a[0].toInt16());
 }
-Value fCLng(Interpreter &, Value *a, int) {
+Value fCLng(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     return Value(a[0].toInt32());
 }
-Value fCSng(Interpreter &, Value *a, int) {
+Value fCSng(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     double d = a[0].toDouble();
     if (std::fabs(d) > 3.402823466e38)
         fail(err::Overflow);
     return Value::single(static_cast<float>(d));
 }
-Value fCDbl(Interpreter &, Value *a, int) {
+Value fCDbl(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     return Value(a[0].toDouble());
 }
-Value fCCur(Interpreter &, Value *a, int) {
+Value fCCur(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     return Value::currency(a[0].toCurrency());
 }
-Value fCDate(Interpreter &, Value *a, int) {
+Value fCDate(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     return Value::date(a[0].toDate());
 }
-Value fCStr(Interpreter &, Value *a, int) {
+Value fCStr(Interpreter &, Value *a, int)
+{
     noNull(a[0]);
     return str(a[0].toU16());
 }
-Value roundLike(const Value &v, double r) {
+Value roundLike(const Value &v, double r)
+{
     switch (v.type()) {
     case Type::Integer:
     case Type::Long:
@@ -572,17 +630,20 @@ Value roundLike(const Value &v, double r) {
         return Value(r);
     }
 }
-Value fInt(Interpreter &, Value *a, int) {
+Value fInt(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     return roundLike(a[0], std::floor(a[0].toDouble()));
 }
-Value fFix(Interpreter &, Value *a, int) {
+Value fFix(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     return roundLike(a[0], std::trunc(a[0].toDouble()));
 }
-Value fRound(Interpreter &, Value *a, int n) {
+Value fRound(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull())
         return Value::null();
     int64_t digits = missing(a, n, 1) ? 0 : lng(a[1]);
@@ -597,7 +658,8 @@ Value fRound(Interpreter &, Value *a, int n) {
 }
 
 // --- maths
-Value fAbs(Interpreter &, Value *a, int) {
+Value fAbs(Interpreter &, Value *a, int)
+{
     const Value &v = a[0];
     switch (v.type()) {
     case Type::Null:
@@ -618,50 +680,61 @@ Value fAbs(Interpreter &, Value *a, int) {
         return Value(std::fabs(v.toDouble()));
     }
 }
-Value fSgn(Interpreter &, Value *a, int) {
+Value fSgn(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     double d = a[0].toDouble();
     return Value::integer(static_cast<int16_t>(d > 0 ? 1 : (d < 0 ? -1 : 0)));
 }
-double num(const Value &v) {
+double num(const Value &v)
+{
     noNull(v);
     return v.toDouble();
 }
-Value fSqr(Interpreter &, Value *a, int) {
+Value fSqr(Interpreter &, Value *a, int)
+{
     double d = num(a[0]);
     if (d < 0)
         fail(err::InvalidCall);
     return Value(std::sqrt(d));
 }
-Value fExp(Interpreter &, Value *a, int) {
+Value fExp(Interpreter &, Value *a, int)
+{
     double r = std::exp(num(a[0]));
     if (std::isinf(r))
         fail(err::Overflow);
     return Value(r);
 }
-Value fLog(Interpreter &, Value *a, int) {
+Value fLog(Interpreter &, Value *a, int)
+{
     double d = num(a[0]);
     if (d <= 0)
         fail(err::InvalidCall);
     return Value(std::log(d));
 }
-Value fSin(Interpreter &, Value *a, int) {
+Value fSin(Interpreter &, Value *a, int)
+{
     return Value(std::sin(num(a[0])));
 }
-Value fCos(Interpreter &, Value *a, int) {
+Value fCos(Interpreter &, Value *a, int)
+{
     return Value(std::cos(num(a[0])));
 }
-Value fTan(Interpreter &, Value *a, int) {
+Value fTan(Interpreter &, Value *a, int)
+{
     return Value(std::tan(num(a[0])));
 }
-Value fAtn(Interpreter &, Value *a, int) {
+Value fAtn(Interpreter &, Value *a, int)
+{
     return Value(std::atan(num(a[0])));
 }
-Value fRnd(Interpreter &in, Value *a, int n) {
+Value fRnd(Interpreter &in, Value *a, int n)
+{
     return Value::single(static_cast<float>(in.nextRandom(n > 0 ? &a[0] : nullptr)));
 }
-Value fRGB(Interpreter &, Value *a, int) {
+Value fRGB(Interpreter &, Value *a, int)
+{
     auto part = [&](int i) {
         int64_t v = lng(a[i]);
         return v < 0 ? 0 : (v > 255 ? 255 : v);
@@ -670,21 +743,26 @@ Value fRGB(Interpreter &, Value *a, int) {
 }
 
 // --- dates
-double dateArg(const Value &v) {
+double dateArg(const Value &v)
+{
     noNull(v);
     return v.toDate();
 }
-Value fNow(Interpreter &, Value *, int) {
+Value fNow(Interpreter &, Value *, int)
+{
     return Value::date(nowLocal());
 }
-Value fDate(Interpreter &, Value *, int) {
+Value fDate(Interpreter &, Value *, int)
+{
     return Value::date(std::floor(nowLocal()));
 }
-Value fTime(Interpreter &, Value *, int) {
+Value fTime(Interpreter &, Value *, int)
+{
     double d = nowLocal();
     return Value::date(d - std::floor(d));
 }
-Value datePartValue(Value *a, int which) {
+Value datePartValue(Value *a, int which)
+{
     if (a[0].isNull())
         return Value::null();
     double d = dateArg(a[0]);
@@ -694,25 +772,32 @@ Value datePartValue(Value *a, int which) {
     int v[] = {y, m, dd, h, mi, s};
     return Value::integer(static_cast<int16_t>(v[which]));
 }
-Value fYear(Interpreter &, Value *a, int) {
+Value fYear(Interpreter &, Value *a, int)
+{
     return datePartValue(a, 0);
 }
-Value fMonth(Interpreter &, Value *a, int) {
+Value fMonth(Interpreter &, Value *a, int)
+{
     return datePartValue(a, 1);
 }
-Value fDay(Interpreter &, Value *a, int) {
+Value fDay(Interpreter &, Value *a, int)
+{
     return datePartValue(a, 2);
 }
-Value fHour(Interpreter &, Value *a, int) {
+Value fHour(Interpreter &, Value *a, int)
+{
     return datePartValue(a, 3);
 }
-Value fMinute(Interpreter &, Value *a, int) {
+Value fMinute(Interpreter &, Value *a, int)
+{
     return datePartValue(a, 4);
 }
-Value fSecond(Interpreter &, Value *a, int) {
+Value fSecond(Interpreter &, Value *a, int)
+{
     return datePartValue(a, 5);
 }
-int firstDay(const Value *a, int n, int i) {
+int firstDay(const Value *a, int n, int i)
+{
     int f = optInt(a, n, i, 1);
     if (f == 0)
         f = 1;
@@ -720,14 +805,16 @@ int firstDay(const Value *a, int n, int i) {
         fail(err::InvalidCall);
     return f;
 }
-Value fWeekday(Interpreter &, Value *a, int n) {
+Value fWeekday(Interpreter &, Value *a, int n)
+{
     if (a[0].isNull())
         return Value::null();
     int w = weekday(dateArg(a[0]));
     int f = firstDay(a, n, 1);
     return Value::integer(static_cast<int16_t>((w - f + 7) % 7 + 1));
 }
-Value fWeekdayName(Interpreter &, Value *a, int n) {
+Value fWeekdayName(Interpreter &, Value *a, int n)
+{
     int d = static_cast<int>(lng(a[0]));
     bool abbr = !missing(a, n, 1) && a[1].toBool();
     int f = firstDay(a, n, 2);
@@ -736,33 +823,39 @@ Value fWeekdayName(Interpreter &, Value *a, int n) {
     int real = (d - 1 + f - 1) % 7 + 1;
     return Value(std::string(weekdayName(real, abbr)));
 }
-Value fMonthName(Interpreter &, Value *a, int n) {
+Value fMonthName(Interpreter &, Value *a, int n)
+{
     int m = static_cast<int>(lng(a[0]));
     if (m < 1 || m > 12)
         fail(err::InvalidCall);
     return Value(std::string(monthName(m, !missing(a, n, 1) && a[1].toBool())));
 }
-Value fDateSerial(Interpreter &, Value *a, int) {
+Value fDateSerial(Interpreter &, Value *a, int)
+{
     return Value::date(dateSerial(static_cast<int>(lng(a[0])), static_cast<int>(lng(a[1])),
                                   static_cast<int>(lng(a[2]))));
 }
-Value fTimeSerial(Interpreter &, Value *a, int) {
+Value fTimeSerial(Interpreter &, Value *a, int)
+{
     double t = timeSerial(static_cast<int>(lng(a[0])), static_cast<int>(lng(a[1])),
                           static_cast<int>(lng(a[2])));
     return Value::date(t);
 }
-Value fDateValue(Interpreter &, Value *a, int) {
+Value fDateValue(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     return Value::date(std::trunc(dateArg(a[0])));
 }
-Value fTimeValue(Interpreter &, Value *a, int) {
+Value fTimeValue(Interpreter &, Value *a, int)
+{
     if (a[0].isNull())
         return Value::null();
     double d = dateArg(a[0]);
     return Value::date(std::fabs(d - std::trunc(d)));
 }
-Value fTimer(Interpreter &, Value *, int) {
+Value fTimer(Interpreter &, Value *, int)
+{
     auto now = std::chrono::system_clock::now();
     std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm tm{};
@@ -773,10 +866,12 @@ Value fTimer(Interpreter &, Value *, int) {
     return Value::single(
         static_cast<float>(tm.tm_hour * 3600 + tm.tm_min * 60 + tm.tm_sec + ms / 1000.0));
 }
-std::string intervalOf(const Value &v) {
+std::string intervalOf(const Value &v)
+{
     return lowerAscii(v.toString());
 }
-Value fDateAdd(Interpreter &, Value *a, int) {
+Value fDateAdd(Interpreter &, Value *a, int)
+{
     std::string iv = intervalOf(a[0]);
     double k = num(a[1]);
     double d = dateArg(a[2]);
@@ -815,7 +910,8 @@ Value fDateAdd(Interpreter &, Value *a, int) {
     (void)s;
     return Value::date(d + delta);
 }
-Value fDateDiff(Interpreter &, Value *a, int n) {
+Value fDateDiff(Interpreter &, Value *a, int n)
+{
     std::string iv = intervalOf(a[0]);
     double d1 = dateArg(a[1]), d2 = dateArg(a[2]);
     int y1, m1, dd1, y2, m2, dd2;
@@ -850,7 +946,8 @@ Value fDateDiff(Interpreter &, Value *a, int n) {
         fail(err::InvalidCall);
     return Value(static_cast<int32_t>(r));
 }
-Value fDatePart(Interpreter &in, Value *a, int n) {
+Value fDatePart(Interpreter &in, Value *a, int n)
+{
     std::string iv = intervalOf(a[0]);
     double d = dateArg(a[1]);
     int y, m, dd, h, mi, s;
@@ -888,14 +985,16 @@ Value fDatePart(Interpreter &in, Value *a, int n) {
 }
 
 // --- arrays
-Value fArray(Interpreter &, Value *a, int n) {
+Value fArray(Interpreter &, Value *a, int n)
+{
     Value arr = Value::array({n - 1});
     ArrayRep *r = arr.mutableArray();
     for (int i = 0; i < n; ++i)
         r->data[i] = a[i];
     return arr;
 }
-Value bound(Value *a, int n, bool upperBound) {
+Value bound(Value *a, int n, bool upperBound)
+{
     if (!a[0].isArray())
         fail(err::TypeMismatch);
     const ArrayRep *r = a[0].arrayRep();
@@ -904,24 +1003,30 @@ Value bound(Value *a, int n, bool upperBound) {
         fail(err::SubscriptRange);
     return Value(static_cast<int32_t>(upperBound ? r->upper[dim - 1] : 0));
 }
-Value fLBound(Interpreter &, Value *a, int n) {
+Value fLBound(Interpreter &, Value *a, int n)
+{
     return bound(a, n, false);
 }
-Value fUBound(Interpreter &, Value *a, int n) {
+Value fUBound(Interpreter &, Value *a, int n)
+{
     return bound(a, n, true);
 }
-Value fIsArray(Interpreter &, Value *a, int) {
+Value fIsArray(Interpreter &, Value *a, int)
+{
     return Value(a[0].isArray());
 }
 
 // --- type inspection
-Value fIsEmpty(Interpreter &, Value *a, int) {
+Value fIsEmpty(Interpreter &, Value *a, int)
+{
     return Value(a[0].isEmpty());
 }
-Value fIsNull(Interpreter &, Value *a, int) {
+Value fIsNull(Interpreter &, Value *a, int)
+{
     return Value(a[0].isNull());
 }
-Value fIsNumeric(Interpreter &, Value *a, int) {
+Value fIsNumeric(Interpreter &, Value *a, int)
+{
     const Value &v = a[0];
     switch (v.type()) {
     case Type::Empty:
@@ -941,7 +1046,8 @@ Value fIsNumeric(Interpreter &, Value *a, int) {
         return Value(false);
     }
 }
-Value fIsDate(Interpreter &, Value *a, int) {
+Value fIsDate(Interpreter &, Value *a, int)
+{
     if (a[0].type() == Type::Date)
         return Value(true);
     if (a[0].isString()) {
@@ -950,18 +1056,22 @@ Value fIsDate(Interpreter &, Value *a, int) {
     }
     return Value(false);
 }
-Value fIsObject(Interpreter &, Value *a, int) {
+Value fIsObject(Interpreter &, Value *a, int)
+{
     return Value(a[0].isObject());
 }
-Value fTypeName(Interpreter &, Value *a, int) {
+Value fTypeName(Interpreter &, Value *a, int)
+{
     return Value(typeName(a[0]));
 }
-Value fVarType(Interpreter &, Value *a, int) {
+Value fVarType(Interpreter &, Value *a, int)
+{
     return Value::integer(static_cast<int16_t>(static_cast<int>(a[0].type())));
 }
 
 // --- host interaction
-Value fMsgBox(Interpreter &in, Value *a, int n) {
+Value fMsgBox(Interpreter &in, Value *a, int n)
+{
     std::string prompt = a[0].isNull() ? "Null" : a[0].toString();
     int buttons = optInt(a, n, 1, 0);
     std::string title = missing(a, n, 2) ? "VBScript" : a[2].toString();
@@ -971,7 +1081,8 @@ Value fMsgBox(Interpreter &in, Value *a, int n) {
         in.services().echo(prompt);
     return Value::integer(1);
 }
-Value fInputBox(Interpreter &in, Value *a, int n) {
+Value fInputBox(Interpreter &in, Value *a, int n)
+{
     std::string prompt = a[0].toString();
     std::string title = missing(a, n, 1) ? "VBScript" : a[1].toString();
     std::string def = missing(a, n, 2) ? "" : a[2].toString();
@@ -982,39 +1093,50 @@ Value fInputBox(Interpreter &in, Value *a, int n) {
         return Value(std::string());
     return Value(out);
 }
-Value fCreateObject(Interpreter &in, Value *a, int) {
+Value fCreateObject(Interpreter &in, Value *a, int)
+{
     return in.createObject(a[0].toString());
 }
-Value fGetObject(Interpreter &, Value *, int) {
+Value fGetObject(Interpreter &, Value *, int)
+{
     fail(err::CantCreateObject);
 }
-Value fEval(Interpreter &in, Value *a, int) {
+Value fEval(Interpreter &in, Value *a, int)
+{
     return in.evalText(a[0].toString());
 }
-Value fExecute(Interpreter &in, Value *a, int) {
+Value fExecute(Interpreter &in, Value *a, int)
+{
     in.executeText(a[0].toString(), false);
     return Value();
 }
-Value fExecuteGlobal(Interpreter &in, Value *a, int) {
+Value fExecuteGlobal(Interpreter &in, Value *a, int)
+{
     in.executeText(a[0].toString(), true);
     return Value();
 }
-Value fScriptEngine(Interpreter &, Value *, int) {
+Value fScriptEngine(Interpreter &, Value *, int)
+{
     return Value("VBScript");
 }
-Value fScriptEngineMajor(Interpreter &, Value *, int) {
+Value fScriptEngineMajor(Interpreter &, Value *, int)
+{
     return Value::integer(5);
 }
-Value fScriptEngineMinor(Interpreter &, Value *, int) {
+Value fScriptEngineMinor(Interpreter &, Value *, int)
+{
     return Value::integer(8);
 }
-Value fScriptEngineBuild(Interpreter &, Value *, int) {
+Value fScriptEngineBuild(Interpreter &, Value *, int)
+{
     return Value::integer(16384);
 }
-Value fGetLocale(Interpreter &, Value *, int) {
+Value fGetLocale(Interpreter &, Value *, int)
+{
     return Value(static_cast<int32_t>(1033));
 }
-Value fSetLocale(Interpreter &, Value *, int) {
+Value fSetLocale(Interpreter &, Value *, int)
+{
     return Value(static_cast<int32_t>(1033));
 }
 
@@ -1123,14 +1245,16 @@ const Builtin kBuiltins[] = {
 
 } // namespace
 
-std::string lowerAscii(const std::string &s) {
+std::string lowerAscii(const std::string &s)
+{
     std::string r = s;
     for (auto &c : r)
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
     return r;
 }
 
-const Builtin *findBuiltin(const std::string &name) {
+const Builtin *findBuiltin(const std::string &name)
+{
     static const std::unordered_map<std::string, const Builtin *> map = [] {
         std::unordered_map<std::string, const Builtin *> m;
         for (const Builtin &b : kBuiltins)
@@ -1141,7 +1265,8 @@ const Builtin *findBuiltin(const std::string &name) {
     return it == map.end() ? nullptr : it->second;
 }
 
-bool findConstant(const std::string &name, Value &out) {
+bool findConstant(const std::string &name, Value &out)
+{
     static const std::unordered_map<std::string, Value> map = [] {
         std::unordered_map<std::string, Value> m;
         m["vbcrlf"] = Value(std::u16string(u"\r\n"));
@@ -1218,7 +1343,8 @@ bool findConstant(const std::string &name, Value &out) {
     return true;
 }
 
-static size_t offsetOf(const ArrayRep *r, const std::vector<Value> &idx) {
+static size_t offsetOf(const ArrayRep *r, const std::vector<Value> &idx)
+{
     if (idx.size() != r->upper.size())
         fail(err::SubscriptRange);
     size_t off = 0, mult = 1;
@@ -1232,16 +1358,19 @@ static size_t offsetOf(const ArrayRep *r, const std::vector<Value> &idx) {
     return off;
 }
 
-Value arrayGet(const Value &arr, const std::vector<Value> &idx) {
+Value arrayGet(const Value &arr, const std::vector<Value> &idx)
+{
     return arr.arrayRep()->data[offsetOf(arr.arrayRep(), idx)];
 }
 
-void arraySet(Value &arr, const std::vector<Value> &idx, const Value &v) {
+void arraySet(Value &arr, const std::vector<Value> &idx, const Value &v)
+{
     ArrayRep *r = arr.mutableArray();
     r->data[offsetOf(r, idx)] = v;
 }
 
-std::string typeName(const Value &v) {
+std::string typeName(const Value &v)
+{
     switch (v.type()) {
     case Type::Empty:
         return "Empty";

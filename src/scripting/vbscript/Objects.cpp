@@ -25,20 +25,24 @@ namespace vbs {
 
 namespace {
 
-[[noreturn]] void fail(int number) {
+[[noreturn]] void fail(int number)
+{
     throw ScriptError{number, errorText(number)};
 }
 
-void argCount(const std::vector<Value> &args, size_t lo, size_t hi) {
+void argCount(const std::vector<Value> &args, size_t lo, size_t hi)
+{
     if (args.size() < lo || args.size() > hi)
         fail(err::WrongArgCount);
 }
 
-bool given(const std::vector<Value> &args, size_t i) {
+bool given(const std::vector<Value> &args, size_t i)
+{
     return i < args.size() && args[i].type() != Type::Error;
 }
 
-bool inList(const std::string &n, std::initializer_list<const char *> names) {
+bool inList(const std::string &n, std::initializer_list<const char *> names)
+{
     for (const char *x : names)
         if (n == x)
             return true;
@@ -50,12 +54,15 @@ class ListObject : public HostObject {
 public:
     explicit ListObject(std::vector<Value> items, std::string type)
         : m_items(std::move(items))
-        , m_type(std::move(type)) {}
-    bool hasMember(const std::string &name) const override {
+        , m_type(std::move(type))
+    {}
+    bool hasMember(const std::string &name) const override
+    {
         std::string n = lowerAscii(name);
         return n == "count" || n == "item" || n.empty();
     }
-    Value invoke(const std::string &name, std::vector<Value> &args) override {
+    Value invoke(const std::string &name, std::vector<Value> &args) override
+    {
         std::string n = lowerAscii(name);
         if (n == "count")
             return Value(static_cast<int32_t>(m_items.size()));
@@ -78,10 +85,12 @@ public:
         }
         fail(err::NoSuchMember);
     }
-    void setProperty(const std::string &, std::vector<Value> &, const Value &) override {
+    void setProperty(const std::string &, std::vector<Value> &, const Value &) override
+    {
         fail(err::NoSuchMember);
     }
-    bool enumerate(std::vector<Value> &out) override {
+    bool enumerate(std::vector<Value> &out) override
+    {
         out = m_items;
         return true;
     }
@@ -92,13 +101,15 @@ private:
     std::string m_type;
 };
 
-std::string pathArg(const std::vector<Value> &args, size_t i) {
+std::string pathArg(const std::vector<Value> &args, size_t i)
+{
     if (i >= args.size())
         fail(err::WrongArgCount);
     return args[i].toString();
 }
 
-double fileDate(const fs::path &p) {
+double fileDate(const fs::path &p)
+{
     std::error_code ec;
     auto ft = fs::last_write_time(p, ec);
     if (ec)
@@ -115,7 +126,8 @@ double fileDate(const fs::path &p) {
 class TextStream : public HostObject {
 public:
     TextStream(const std::string &path, int mode)
-        : m_mode(mode) {
+        : m_mode(mode)
+    {
         if (mode == 1) {
             std::ifstream in(path, std::ios::binary);
             if (!in)
@@ -129,12 +141,14 @@ public:
                 fail(err::PathNotFound);
         }
     }
-    bool hasMember(const std::string &name) const override {
+    bool hasMember(const std::string &name) const override
+    {
         return inList(lowerAscii(name), {"readline", "readall", "read", "write", "writeline",
                                          "writeblanklines", "skipline", "skip", "atendofstream",
                                          "atendofline", "line", "column", "close"});
     }
-    Value invoke(const std::string &name, std::vector<Value> &args) override {
+    Value invoke(const std::string &name, std::vector<Value> &args) override
+    {
         std::string n = lowerAscii(name);
         if (n == "close") {
             if (m_out.is_open())
@@ -210,18 +224,21 @@ public:
         }
         fail(err::NoSuchMember);
     }
-    void setProperty(const std::string &, std::vector<Value> &, const Value &) override {
+    void setProperty(const std::string &, std::vector<Value> &, const Value &) override
+    {
         fail(err::NoSuchMember);
     }
     std::string typeName() const override { return "TextStream"; }
 
 private:
     bool readable() const { return m_mode == 1; }
-    void requireRead() {
+    void requireRead()
+    {
         if (m_mode != 1)
             fail(err::BadFileMode);
     }
-    void requireWrite() {
+    void requireWrite()
+    {
         if (m_mode == 1)
             fail(err::BadFileMode);
     }
@@ -233,7 +250,8 @@ private:
     bool m_closed = false;
 };
 
-std::shared_ptr<HostObject> openText(const std::string &path, int mode, bool create) {
+std::shared_ptr<HostObject> openText(const std::string &path, int mode, bool create)
+{
     std::error_code ec;
     bool exists = fs::exists(path, ec);
     if (mode == 1 && !exists)
@@ -249,14 +267,17 @@ class FileObject : public HostObject {
 public:
     FileObject(fs::path p, bool folder)
         : m_path(std::move(p))
-        , m_folder(folder) {}
-    bool hasMember(const std::string &name) const override {
+        , m_folder(folder)
+    {}
+    bool hasMember(const std::string &name) const override
+    {
         return inList(lowerAscii(name),
                       {"", "name", "path", "size", "datelastmodified", "parentfolder", "delete",
                        "copy", "move", "openastextstream", "files", "subfolders", "isrootfolder",
                        "shortname", "type"});
     }
-    Value invoke(const std::string &name, std::vector<Value> &args) override {
+    Value invoke(const std::string &name, std::vector<Value> &args) override
+    {
         std::string n = lowerAscii(name);
         std::error_code ec;
         if (n == "name" || n == "shortname")
@@ -331,7 +352,8 @@ public:
         }
         fail(err::NoSuchMember);
     }
-    void setProperty(const std::string &name, std::vector<Value> &, const Value &value) override {
+    void setProperty(const std::string &name, std::vector<Value> &, const Value &value) override
+    {
         if (lowerAscii(name) == "name") {
             fs::path dest = m_path.parent_path() / value.toString();
             std::error_code ec;
@@ -350,11 +372,13 @@ private:
     bool m_folder;
 };
 
-bool hasWildcard(const std::string &s) {
+bool hasWildcard(const std::string &s)
+{
     return s.find_first_of("*?") != std::string::npos;
 }
 
-bool wildMatch(const char *p, const char *s) {
+bool wildMatch(const char *p, const char *s)
+{
     if (!*p)
         return !*s;
     if (*p == '*')
@@ -365,7 +389,8 @@ bool wildMatch(const char *p, const char *s) {
 }
 
 // Sources of CopyFile/MoveFile/DeleteFile: one path or a wildcard in the last component.
-std::vector<fs::path> expandSources(const std::string &pattern, bool folders) {
+std::vector<fs::path> expandSources(const std::string &pattern, bool folders)
+{
     std::vector<fs::path> out;
     std::error_code ec;
     fs::path p(pattern);
@@ -390,12 +415,14 @@ std::vector<fs::path> expandSources(const std::string &pattern, bool folders) {
 
 // --- Err
 
-bool ErrObject::hasMember(const std::string &name) const {
+bool ErrObject::hasMember(const std::string &name) const
+{
     return inList(lowerAscii(name), {"", "number", "description", "source", "raise", "clear",
                                      "helpfile", "helpcontext"});
 }
 
-Value ErrObject::invoke(const std::string &name, std::vector<Value> &args) {
+Value ErrObject::invoke(const std::string &name, std::vector<Value> &args)
+{
     std::string n = lowerAscii(name);
     auto &e = m_in.errState();
     if (n == "number" || n.empty())
@@ -428,7 +455,8 @@ Value ErrObject::invoke(const std::string &name, std::vector<Value> &args) {
     fail(err::NoSuchMember);
 }
 
-void ErrObject::setProperty(const std::string &name, std::vector<Value> &, const Value &value) {
+void ErrObject::setProperty(const std::string &name, std::vector<Value> &, const Value &value)
+{
     std::string n = lowerAscii(name);
     auto &e = m_in.errState();
     if (n == "number" || n.empty()) {
@@ -445,7 +473,8 @@ void ErrObject::setProperty(const std::string &name, std::vector<Value> &, const
 
 // --- Dictionary
 
-std::string Dictionary::keyOf(const Value &key) const {
+std::string Dictionary::keyOf(const Value &key) const
+{
     // Numbers and strings never collide: 1 and "1" are different keys.
     switch (key.type()) {
     case Type::String:
@@ -470,17 +499,20 @@ std::string Dictionary::keyOf(const Value &key) const {
     }
 }
 
-int Dictionary::find(const Value &key) const {
+int Dictionary::find(const Value &key) const
+{
     auto it = m_index.find(keyOf(key));
     return it == m_index.end() ? -1 : it->second;
 }
 
-bool Dictionary::hasMember(const std::string &name) const {
+bool Dictionary::hasMember(const std::string &name) const
+{
     return inList(lowerAscii(name), {"", "add", "exists", "item", "items", "keys", "remove",
                                      "removeall", "count", "comparemode", "key"});
 }
 
-Value Dictionary::invoke(const std::string &name, std::vector<Value> &args) {
+Value Dictionary::invoke(const std::string &name, std::vector<Value> &args)
+{
     std::string n = lowerAscii(name);
     if (n == "count")
         return Value(static_cast<int32_t>(m_keys.size()));
@@ -541,8 +573,8 @@ Value Dictionary::invoke(const std::string &name, std::vector<Value> &args) {
     fail(err::NoSuchMember);
 }
 
-void Dictionary::setProperty(const std::string &name, std::vector<Value> &args,
-                             const Value &value) {
+void Dictionary::setProperty(const std::string &name, std::vector<Value> &args, const Value &value)
+{
     std::string n = lowerAscii(name);
     if (n == "item" || n.empty()) {
         argCount(args, 1, 1);
@@ -577,14 +609,16 @@ void Dictionary::setProperty(const std::string &name, std::vector<Value> &args,
     fail(err::NoSuchMember);
 }
 
-bool Dictionary::enumerate(std::vector<Value> &out) {
+bool Dictionary::enumerate(std::vector<Value> &out)
+{
     out = m_keys;
     return true;
 }
 
 // --- FileSystemObject
 
-bool FileSystem::hasMember(const std::string &name) const {
+bool FileSystem::hasMember(const std::string &name) const
+{
     return inList(lowerAscii(name), {"fileexists",
                                      "folderexists",
                                      "createfolder",
@@ -609,7 +643,8 @@ bool FileSystem::hasMember(const std::string &name) const {
                                      "driveexists"});
 }
 
-Value FileSystem::invoke(const std::string &name, std::vector<Value> &args) {
+Value FileSystem::invoke(const std::string &name, std::vector<Value> &args)
+{
     std::string n = lowerAscii(name);
     std::error_code ec;
     if (n == "fileexists") {
@@ -746,17 +781,20 @@ Value FileSystem::invoke(const std::string &name, std::vector<Value> &args) {
     fail(err::NoSuchMember);
 }
 
-void FileSystem::setProperty(const std::string &, std::vector<Value> &, const Value &) {
+void FileSystem::setProperty(const std::string &, std::vector<Value> &, const Value &)
+{
     fail(err::NoSuchMember);
 }
 
 // --- WScript.Shell
 
-bool Shell::hasMember(const std::string &name) const {
+bool Shell::hasMember(const std::string &name) const
+{
     return inList(lowerAscii(name), {"run", "sendkeys", "expandenvironmentstrings", "popup"});
 }
 
-Value Shell::invoke(const std::string &name, std::vector<Value> &args) {
+Value Shell::invoke(const std::string &name, std::vector<Value> &args)
+{
     std::string n = lowerAscii(name);
     if (n == "run") {
         argCount(args, 1, 3);
@@ -807,18 +845,21 @@ Value Shell::invoke(const std::string &name, std::vector<Value> &args) {
     fail(err::NoSuchMember);
 }
 
-void Shell::setProperty(const std::string &, std::vector<Value> &, const Value &) {
+void Shell::setProperty(const std::string &, std::vector<Value> &, const Value &)
+{
     fail(err::NoSuchMember);
 }
 
 // --- WScript
 
-bool WScriptObject::hasMember(const std::string &name) const {
+bool WScriptObject::hasMember(const std::string &name) const
+{
     return inList(lowerAscii(name), {"echo", "quit", "sleep", "createobject", "scriptname",
                                      "scriptfullname", "name", "version", "stdout"});
 }
 
-Value WScriptObject::invoke(const std::string &name, std::vector<Value> &args) {
+Value WScriptObject::invoke(const std::string &name, std::vector<Value> &args)
+{
     std::string n = lowerAscii(name);
     if (n == "echo") {
         std::string line;
@@ -860,11 +901,13 @@ Value WScriptObject::invoke(const std::string &name, std::vector<Value> &args) {
     fail(err::NoSuchMember);
 }
 
-void WScriptObject::setProperty(const std::string &, std::vector<Value> &, const Value &) {
+void WScriptObject::setProperty(const std::string &, std::vector<Value> &, const Value &)
+{
     fail(err::NoSuchMember);
 }
 
-std::shared_ptr<HostObject> createKnownObject(const std::string &progId, HostServices &services) {
+std::shared_ptr<HostObject> createKnownObject(const std::string &progId, HostServices &services)
+{
     std::string id = lowerAscii(progId);
     if (id == "scripting.dictionary")
         return std::make_shared<Dictionary>();
@@ -877,7 +920,8 @@ std::shared_ptr<HostObject> createKnownObject(const std::string &progId, HostSer
 
 // --- the interpreter's parts that reach these objects
 
-Value Interpreter::createObject(const std::string &progId) {
+Value Interpreter::createObject(const std::string &progId)
+{
     auto obj = createKnownObject(progId, m_services);
     if (!obj)
         fail(err::CantCreateObject);
@@ -885,7 +929,8 @@ Value Interpreter::createObject(const std::string &progId) {
 }
 
 // VBScript's generator: a 24-bit linear congruence, reseeded by Randomize and negative Rnd.
-double Interpreter::nextRandom(const Value *arg) {
+double Interpreter::nextRandom(const Value *arg)
+{
     if (arg && arg->type() != Type::Error) {
         double d = arg->toDouble();
         if (d == 0)
@@ -902,7 +947,8 @@ double Interpreter::nextRandom(const Value *arg) {
     return m_lastRnd;
 }
 
-void Interpreter::randomize(const Value *seed) {
+void Interpreter::randomize(const Value *seed)
+{
     double d;
     if (seed && seed->type() != Type::Error) {
         d = seed->toDouble();

@@ -16,7 +16,8 @@ class Interpreter;
 class ErrObject : public HostObject {
 public:
     explicit ErrObject(Interpreter &in)
-        : m_in(in) {}
+        : m_in(in)
+    {}
     bool hasMember(const std::string &name) const override;
     Value invoke(const std::string &name, std::vector<Value> &args) override;
     void setProperty(const std::string &name, std::vector<Value> &args,
@@ -59,7 +60,8 @@ public:
 class Shell : public HostObject {
 public:
     explicit Shell(HostServices &services)
-        : m_services(services) {}
+        : m_services(services)
+    {}
     bool hasMember(const std::string &name) const override;
     Value invoke(const std::string &name, std::vector<Value> &args) override;
     void setProperty(const std::string &name, std::vector<Value> &args,
@@ -75,7 +77,8 @@ class WScriptObject : public HostObject {
 public:
     WScriptObject(HostServices &services, std::string scriptPath)
         : m_services(services)
-        , m_path(std::move(scriptPath)) {}
+        , m_path(std::move(scriptPath))
+    {}
     bool hasMember(const std::string &name) const override;
     Value invoke(const std::string &name, std::vector<Value> &args) override;
     void setProperty(const std::string &name, std::vector<Value> &args,

@@ -11,16 +11,19 @@ bool parseNumber(const std::u16string &text, double &out);
 
 namespace {
 
-[[noreturn]] void fail(int number) {
+[[noreturn]] void fail(int number)
+{
     throw ScriptError{number, errorText(number)};
 }
 
-const Value &deref(const Value &v) {
+const Value &deref(const Value &v)
+{
     return v.type() == Type::Ref ? *v.refTarget() : v;
 }
 
 // Objects take part in arithmetic through their default property.
-Value defaultOf(const Value &v) {
+Value defaultOf(const Value &v)
+{
     HostObject *o = v.objectPtr();
     if (!o)
         fail(err::ObjectNotSet);
@@ -31,7 +34,8 @@ Value defaultOf(const Value &v) {
 }
 
 // Rank in the numeric promotion order.
-int rank(Type t) {
+int rank(Type t)
+{
     switch (t) {
     case Type::Byte:
         return 0;
@@ -55,14 +59,16 @@ int rank(Type t) {
     }
 }
 
-bool isIntegral(Type t) {
+bool isIntegral(Type t)
+{
     return t == Type::Byte || t == Type::Integer || t == Type::Long || t == Type::Boolean ||
            t == Type::Empty;
 }
 
 } // namespace
 
-Value fitInteger(int64_t v, Type atLeast) {
+Value fitInteger(int64_t v, Type atLeast)
+{
     if (atLeast == Type::Byte && v >= 0 && v <= 255)
         return Value::byte(static_cast<uint8_t>(v));
     if (atLeast != Type::Long && v >= -32768 && v <= 32767)
@@ -72,7 +78,8 @@ Value fitInteger(int64_t v, Type atLeast) {
     return Value(static_cast<double>(v));
 }
 
-char16_t foldCase(char16_t c) {
+char16_t foldCase(char16_t c)
+{
     if (c < 128)
         return (c >= 'A' && c <= 'Z') ? static_cast<char16_t>(c + 32) : c;
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
@@ -84,14 +91,16 @@ char16_t foldCase(char16_t c) {
     return c;
 }
 
-std::u16string lower(const std::u16string &s) {
+std::u16string lower(const std::u16string &s)
+{
     std::u16string r = s;
     for (auto &c : r)
         c = foldCase(c);
     return r;
 }
 
-std::u16string upper(const std::u16string &s) {
+std::u16string upper(const std::u16string &s)
+{
     std::u16string r = s;
     for (auto &c : r) {
         if (c >= 'a' && c <= 'z')
@@ -103,7 +112,8 @@ std::u16string upper(const std::u16string &s) {
     return r;
 }
 
-int compareText(const std::u16string &a, const std::u16string &b, bool textCompare) {
+int compareText(const std::u16string &a, const std::u16string &b, bool textCompare)
+{
     size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
         char16_t x = a[i], y = b[i];
@@ -119,7 +129,8 @@ int compareText(const std::u16string &a, const std::u16string &b, bool textCompa
     return a.size() < b.size() ? -1 : 1;
 }
 
-int compare(const Value &av, const Value &bv, bool aLit, bool bLit, bool textCompare) {
+int compare(const Value &av, const Value &bv, bool aLit, bool bLit, bool textCompare)
+{
     const Value &a0 = deref(av), &b0 = deref(bv);
     if (a0.isObject() || b0.isObject()) {
         Value a = a0.isObject() ? defaultOf(a0) : a0;
@@ -169,7 +180,8 @@ int compare(const Value &av, const Value &bv, bool aLit, bool bLit, bool textCom
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 
-static Value arith(BinOp op, const Value &a, const Value &b) {
+static Value arith(BinOp op, const Value &a, const Value &b)
+{
     Type ta = a.type(), tb = b.type();
     if (ta == Type::Null || tb == Type::Null)
         return Value::null();
@@ -216,14 +228,16 @@ static Value arith(BinOp op, const Value &a, const Value &b) {
     return Value(v);
 }
 
-static int64_t toLongArg(const Value &v) {
+static int64_t toLongArg(const Value &v)
+{
     if (v.type() == Type::Integer || v.type() == Type::Long || v.type() == Type::Byte ||
         v.type() == Type::Boolean || v.isEmpty())
         return v.rawInt();
     return v.toInt32();
 }
 
-static Value logical(BinOp op, const Value &a, const Value &b) {
+static Value logical(BinOp op, const Value &a, const Value &b)
+{
     // Null rules: Null And False = False, Null Or True = True; otherwise Null.
     bool an = a.isNull(), bn = b.isNull();
     if (an || bn) {
@@ -271,7 +285,8 @@ static Value logical(BinOp op, const Value &a, const Value &b) {
     return fitInteger(at == Type::Long ? static_cast<int32_t>(v) : static_cast<int16_t>(v), at);
 }
 
-Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit) {
+Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit)
+{
     const Value &a = deref(av), &b = deref(bv);
     switch (op) {
     case BinOp::Add:
@@ -376,7 +391,8 @@ Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit) {
     return Value();
 }
 
-Value negate(const Value &av) {
+Value negate(const Value &av)
+{
     const Value &a = deref(av);
     switch (a.type()) {
     case Type::Null:
@@ -406,7 +422,8 @@ Value negate(const Value &av) {
     }
 }
 
-Value logicalNot(const Value &av) {
+Value logicalNot(const Value &av)
+{
     const Value &a = deref(av);
     switch (a.type()) {
     case Type::Null:
@@ -426,7 +443,8 @@ Value logicalNot(const Value &av) {
     }
 }
 
-void appendInPlace(Value &a, const Value &b) {
+void appendInPlace(Value &a, const Value &b)
+{
     const Value &bb = deref(b);
     if (a.isString() && (bb.isString() || bb.isEmpty() || bb.isNumeric())) {
         std::u16string &s = a.mutableStr();

@@ -9,10 +9,12 @@ namespace {
 class Parser {
 public:
     explicit Parser(std::vector<Token> toks)
-        : m_t(std::move(toks)) {}
+        : m_t(std::move(toks))
+    {}
 
     // A whole text that is one expression, for Eval.
-    ExprP standaloneExpression() {
+    ExprP standaloneExpression()
+    {
         m_mod = std::make_unique<Module>();
         skipNewlines();
         ExprP e = expression();
@@ -22,7 +24,8 @@ public:
         return e;
     }
 
-    std::unique_ptr<Module> module() {
+    std::unique_ptr<Module> module()
+    {
         m_mod = std::make_unique<Module>();
         skipNewlines();
         if (isKw(Kw::Option)) {
@@ -59,35 +62,42 @@ private:
     // --- token helpers
     const Token &cur() const { return m_t[m_pos]; }
     const Token &peek(size_t k) const { return m_t[std::min(m_pos + k, m_t.size() - 1)]; }
-    void next() {
+    void next()
+    {
         if (m_pos + 1 < m_t.size())
             ++m_pos;
     }
     bool isKw(Kw k) const { return cur().kind == Tok::Ident && cur().kw == k; }
     bool isName(const char *n) const { return cur().kind == Tok::Ident && cur().name == n; }
-    bool isOp(char c, char c2 = 0) const {
+    bool isOp(char c, char c2 = 0) const
+    {
         return cur().kind == Tok::Op && cur().op[0] == c && cur().op[1] == c2;
     }
-    bool atEndOfStatement() const {
+    bool atEndOfStatement() const
+    {
         return cur().kind == Tok::Newline || cur().kind == Tok::End ||
                (m_singleLineIf && isKw(Kw::Else));
     }
     [[noreturn]] void fail(int number) { throw CompileError{number, cur().line}; }
-    void expectKw(Kw k, int error) {
+    void expectKw(Kw k, int error)
+    {
         if (!isKw(k))
             fail(error);
         next();
     }
-    void expectOp(char c, int error) {
+    void expectOp(char c, int error)
+    {
         if (!isOp(c))
             fail(error);
         next();
     }
-    void skipNewlines() {
+    void skipNewlines()
+    {
         while (cur().kind == Tok::Newline)
             next();
     }
-    void endOfStatement() {
+    void endOfStatement()
+    {
         if (m_singleLineIf && isKw(Kw::Else))
             return;
         if (cur().kind == Tok::Newline)
@@ -95,7 +105,8 @@ private:
         else if (cur().kind != Tok::End)
             fail(err::ExpectedEndOfStatement);
     }
-    std::string identifier(std::string *spelling = nullptr) {
+    std::string identifier(std::string *spelling = nullptr)
+    {
         if (cur().kind != Tok::Ident || cur().kw != Kw::None)
             fail(err::ExpectedIdentifier);
         std::string n = cur().name;
@@ -105,7 +116,8 @@ private:
         return n;
     }
     // After '.', any word (keywords too) names a member.
-    std::string memberName(std::string &spelling) {
+    std::string memberName(std::string &spelling)
+    {
         if (cur().kind != Tok::Ident)
             fail(err::ExpectedIdentifier);
         std::string n = cur().name;
@@ -114,7 +126,8 @@ private:
         return n;
     }
 
-    void declareLocal(const std::string &name) {
+    void declareLocal(const std::string &name)
+    {
         if (m_proc) {
             for (auto &d : m_proc->dimmed)
                 if (d == name)
@@ -128,7 +141,8 @@ private:
     }
 
     // --- procedures
-    void procedure(ClassDef *cls) {
+    void procedure(ClassDef *cls)
+    {
         bool isDefault = false;
         bool isPrivate = isKw(Kw::Private);
         if (isKw(Kw::Public) || isKw(Kw::Private)) {
@@ -210,7 +224,8 @@ private:
         }
     }
 
-    void classDef() {
+    void classDef()
+    {
         next();
         auto c = std::make_unique<ClassDef>();
         c->name = identifier(&c->spelling);
@@ -262,7 +277,8 @@ private:
     }
 
     template <typename Stop>
-    void block(Block &out, Stop stop) {
+    void block(Block &out, Stop stop)
+    {
         skipNewlines();
         while (cur().kind != Tok::End && !stop()) {
             statement(out);
@@ -271,7 +287,8 @@ private:
     }
 
     // --- statements
-    void statement(Block &out) {
+    void statement(Block &out)
+    {
         const Token &t = cur();
         int line = t.line;
         if (t.kind != Tok::Ident && !(t.kind == Tok::Op && t.op[0] == '.'))
@@ -483,7 +500,8 @@ private:
         }
     }
 
-    void dimList(Block &out, bool moduleLevel) {
+    void dimList(Block &out, bool moduleLevel)
+    {
         int line = cur().line;
         auto s = std::make_unique<Stmt>();
         s->kind = SK::Dim;
@@ -508,7 +526,8 @@ private:
         out.push_back(std::move(s));
     }
 
-    void constStatement(Block &out, bool) {
+    void constStatement(Block &out, bool)
+    {
         int line = cur().line;
         next();
         for (;;) {
@@ -527,7 +546,8 @@ private:
         endOfStatement();
     }
 
-    ExprP ident(int line) {
+    ExprP ident(int line)
+    {
         auto e = std::make_unique<Expr>();
         e->kind = EK::Ident;
         e->line = line;
@@ -535,7 +555,8 @@ private:
         return e;
     }
 
-    void assignmentOrCall(Block &out, int line) {
+    void assignmentOrCall(Block &out, int line)
+    {
         auto target = designator(true);
         auto s = std::make_unique<Stmt>();
         s->line = line;
@@ -572,7 +593,8 @@ private:
         out.push_back(std::move(s));
     }
 
-    void ifStatement(Block &out) {
+    void ifStatement(Block &out)
+    {
         int line = cur().line;
         next();
         auto s = std::make_unique<Stmt>();
@@ -633,7 +655,8 @@ private:
 
     // The statements of a single-line If branch, separated by ':' (already Newline tokens on
     // the same line).
-    void singleLineStatements(Block &out, int line) {
+    void singleLineStatements(Block &out, int line)
+    {
         for (;;) {
             if (cur().kind == Tok::Ident && cur().kw == Kw::If) {
                 ifStatement(out);
@@ -651,7 +674,8 @@ private:
         }
     }
 
-    void selectStatement(Block &out) {
+    void selectStatement(Block &out)
+    {
         int line = cur().line;
         next();
         if (!isKw(Kw::Case))
@@ -711,7 +735,8 @@ private:
         out.push_back(std::move(s));
     }
 
-    void forStatement(Block &out) {
+    void forStatement(Block &out)
+    {
         int line = cur().line;
         next();
         auto s = std::make_unique<Stmt>();
@@ -749,7 +774,8 @@ private:
         out.push_back(std::move(s));
     }
 
-    void doStatement(Block &out) {
+    void doStatement(Block &out)
+    {
         int line = cur().line;
         next();
         auto s = std::make_unique<Stmt>();
@@ -780,7 +806,8 @@ private:
     }
 
     // --- expressions
-    std::vector<ExprP> argList() {
+    std::vector<ExprP> argList()
+    {
         std::vector<ExprP> args;
         if (isOp(')'))
             return args;
@@ -802,7 +829,8 @@ private:
 
     // name(args).member(args)... ; at statement start, `name (x)` with a space leaves the
     // parenthesis to the argument list.
-    ExprP designator(bool statementStart) {
+    ExprP designator(bool statementStart)
+    {
         ExprP e;
         int line = cur().line;
         if (isOp('.')) {
@@ -858,7 +886,8 @@ private:
 
     // `f (a), b` or `f (a)`: a space before '(' at statement start begins the argument list,
     // unless the statement is an assignment `a (1) = 2`.
-    bool isCallStatementSpace() const {
+    bool isCallStatementSpace() const
+    {
         int depth = 0;
         for (size_t k = m_pos; k < m_t.size(); ++k) {
             const Token &t = m_t[k];
@@ -878,7 +907,8 @@ private:
 
     ExprP expression() { return impExpr(); }
 
-    ExprP makeBinary(BinOp op, ExprP a, ExprP b, int line) {
+    ExprP makeBinary(BinOp op, ExprP a, ExprP b, int line)
+    {
         auto e = std::make_unique<Expr>();
         e->kind = EK::Binary;
         e->op = op;
@@ -890,7 +920,8 @@ private:
         return e;
     }
 
-    ExprP impExpr() {
+    ExprP impExpr()
+    {
         auto e = eqvExpr();
         while (isKw(Kw::Imp)) {
             int line = cur().line;
@@ -899,7 +930,8 @@ private:
         }
         return e;
     }
-    ExprP eqvExpr() {
+    ExprP eqvExpr()
+    {
         auto e = xorExpr();
         while (isKw(Kw::Eqv)) {
             int line = cur().line;
@@ -908,7 +940,8 @@ private:
         }
         return e;
     }
-    ExprP xorExpr() {
+    ExprP xorExpr()
+    {
         auto e = orExpr();
         while (isKw(Kw::Xor)) {
             int line = cur().line;
@@ -917,7 +950,8 @@ private:
         }
         return e;
     }
-    ExprP orExpr() {
+    ExprP orExpr()
+    {
         auto e = andExpr();
         while (isKw(Kw::Or)) {
             int line = cur().line;
@@ -926,7 +960,8 @@ private:
         }
         return e;
     }
-    ExprP andExpr() {
+    ExprP andExpr()
+    {
         auto e = notExpr();
         while (isKw(Kw::And)) {
             int line = cur().line;
@@ -935,7 +970,8 @@ private:
         }
         return e;
     }
-    ExprP notExpr() {
+    ExprP notExpr()
+    {
         if (isKw(Kw::Not)) {
             int line = cur().line;
             next();
@@ -947,7 +983,8 @@ private:
         }
         return compareExpr();
     }
-    BinOp comparisonOp() const {
+    BinOp comparisonOp() const
+    {
         if (isKw(Kw::Is))
             return BinOp::Is;
         if (cur().kind != Tok::Op)
@@ -967,7 +1004,8 @@ private:
             return BinOp::Gt;
         return BinOp::Add;
     }
-    ExprP compareExpr() {
+    ExprP compareExpr()
+    {
         auto e = concatExpr();
         for (;;) {
             BinOp op = comparisonOp();
@@ -978,7 +1016,8 @@ private:
             e = makeBinary(op, std::move(e), concatExpr(), line);
         }
     }
-    ExprP concatExpr() {
+    ExprP concatExpr()
+    {
         auto e = addExpr();
         while (isOp('&')) {
             int line = cur().line;
@@ -987,7 +1026,8 @@ private:
         }
         return e;
     }
-    ExprP addExpr() {
+    ExprP addExpr()
+    {
         auto e = modExpr();
         while (isOp('+') || isOp('-')) {
             BinOp op = isOp('+') ? BinOp::Add : BinOp::Sub;
@@ -997,7 +1037,8 @@ private:
         }
         return e;
     }
-    ExprP modExpr() {
+    ExprP modExpr()
+    {
         auto e = intDivExpr();
         while (isKw(Kw::Mod)) {
             int line = cur().line;
@@ -1006,7 +1047,8 @@ private:
         }
         return e;
     }
-    ExprP intDivExpr() {
+    ExprP intDivExpr()
+    {
         auto e = mulExpr();
         while (isOp('\\')) {
             int line = cur().line;
@@ -1015,7 +1057,8 @@ private:
         }
         return e;
     }
-    ExprP mulExpr() {
+    ExprP mulExpr()
+    {
         auto e = unaryExpr();
         while (isOp('*') || isOp('/')) {
             BinOp op = isOp('*') ? BinOp::Mul : BinOp::Div;
@@ -1025,7 +1068,8 @@ private:
         }
         return e;
     }
-    ExprP unaryExpr() {
+    ExprP unaryExpr()
+    {
         if (isOp('-') || isOp('+')) {
             bool neg = isOp('-');
             int line = cur().line;
@@ -1041,7 +1085,8 @@ private:
         }
         return powExpr();
     }
-    ExprP powExpr() {
+    ExprP powExpr()
+    {
         auto e = primary();
         while (isOp('^')) {
             int line = cur().line;
@@ -1066,7 +1111,8 @@ private:
         }
         return e;
     }
-    ExprP constant(Value v) {
+    ExprP constant(Value v)
+    {
         auto e = std::make_unique<Expr>();
         e->kind = EK::Const;
         e->line = cur().line;
@@ -1074,7 +1120,8 @@ private:
         next();
         return e;
     }
-    ExprP primary() {
+    ExprP primary()
+    {
         const Token &t = cur();
         switch (t.kind) {
         case Tok::Integer:
@@ -1146,12 +1193,14 @@ private:
 
 } // namespace
 
-std::unique_ptr<Module> parse(const std::string &code) {
+std::unique_ptr<Module> parse(const std::string &code)
+{
     Parser p(tokenize(code));
     return p.module();
 }
 
-std::unique_ptr<Expr> parseExpression(const std::string &code) {
+std::unique_ptr<Expr> parseExpression(const std::string &code)
+{
     Parser p(tokenize(code));
     return p.standaloneExpression();
 }

@@ -10,7 +10,8 @@
 
 namespace vbs {
 
-size_t ArrayRep::count() const {
+size_t ArrayRep::count() const
+{
     size_t n = 1;
     for (int32_t u : upper)
         n *= static_cast<size_t>(u + 1);
@@ -18,21 +19,25 @@ size_t ArrayRep::count() const {
 }
 
 Value::Value(const std::string &utf8)
-    : m_type(Type::String) {
+    : m_type(Type::String)
+{
     m_u.str = new StrRep{1, fromUtf8(utf8)};
 }
 
 Value::Value(std::u16string s)
-    : m_type(Type::String) {
+    : m_type(Type::String)
+{
     m_u.str = new StrRep{1, std::move(s)};
 }
 
 Value::Value(std::shared_ptr<HostObject> obj)
-    : m_type(Type::Object) {
+    : m_type(Type::Object)
+{
     m_u.obj = obj ? new ObjRep{1, std::move(obj)} : nullptr;
 }
 
-Value Value::array(std::vector<int32_t> upper) {
+Value Value::array(std::vector<int32_t> upper)
+{
     Value v;
     v.m_type = Type::Array;
     v.m_u.arr = new ArrayRep;
@@ -41,7 +46,8 @@ Value Value::array(std::vector<int32_t> upper) {
     return v;
 }
 
-void Value::releaseSlow() {
+void Value::releaseSlow()
+{
     switch (m_type) {
     case Type::String:
         if (--m_u.str->refs == 0)
@@ -60,7 +66,8 @@ void Value::releaseSlow() {
     }
 }
 
-std::u16string &Value::mutableStr() {
+std::u16string &Value::mutableStr()
+{
     if (m_u.str->refs > 1) {
         --m_u.str->refs;
         m_u.str = new StrRep{1, m_u.str->s};
@@ -68,7 +75,8 @@ std::u16string &Value::mutableStr() {
     return m_u.str->s;
 }
 
-ArrayRep *Value::mutableArray() {
+ArrayRep *Value::mutableArray()
+{
     if (m_u.arr->refs > 1) {
         --m_u.arr->refs;
         auto *copy = new ArrayRep;
@@ -80,7 +88,8 @@ ArrayRep *Value::mutableArray() {
     return m_u.arr;
 }
 
-bool Value::isNumeric() const {
+bool Value::isNumeric() const
+{
     switch (m_type) {
     case Type::Integer:
     case Type::Long:
@@ -96,7 +105,8 @@ bool Value::isNumeric() const {
     }
 }
 
-std::u16string fromUtf8(const std::string &s) {
+std::u16string fromUtf8(const std::string &s)
+{
     std::u16string out;
     out.reserve(s.size());
     auto cont = [&](size_t k) { return k < s.size() && (s[k] & 0xC0) == 0x80; };
@@ -134,7 +144,8 @@ std::u16string fromUtf8(const std::string &s) {
     return out;
 }
 
-std::string toUtf8(const std::u16string &s) {
+std::string toUtf8(const std::u16string &s)
+{
     std::string out;
     out.reserve(s.size());
     for (size_t i = 0; i < s.size(); ++i) {
@@ -163,7 +174,8 @@ std::string toUtf8(const std::u16string &s) {
     return out;
 }
 
-std::string formatNumber(double d, int digits) {
+std::string formatNumber(double d, int digits)
+{
     if (d == 0)
         return "0";
     if (std::isnan(d))
@@ -177,11 +189,13 @@ std::string formatNumber(double d, int digits) {
     return s;
 }
 
-static std::u16string ascii(const std::string &s) {
+static std::u16string ascii(const std::string &s)
+{
     return std::u16string(s.begin(), s.end());
 }
 
-std::u16string Value::toU16() const {
+std::u16string Value::toU16() const
+{
     switch (m_type) {
     case Type::String:
         return m_u.str->s;
@@ -235,12 +249,14 @@ std::u16string Value::toU16() const {
     return u"";
 }
 
-std::string Value::toString() const {
+std::string Value::toString() const
+{
     return toUtf8(toU16());
 }
 
 // Text to number as VBScript's coercion does: blanks around, sign, &H/&O, decimals, exponent.
-bool parseNumber(const std::u16string &text, double &out) {
+bool parseNumber(const std::u16string &text, double &out)
+{
     size_t i = 0, n = text.size();
     while (i < n && (text[i] == ' ' || text[i] == '\t'))
         ++i;
@@ -315,7 +331,8 @@ bool parseNumber(const std::u16string &text, double &out) {
     return true;
 }
 
-double Value::toDouble() const {
+double Value::toDouble() const
+{
     switch (m_type) {
     case Type::Empty:
         return 0;
@@ -356,7 +373,8 @@ double Value::toDouble() const {
     }
 }
 
-bool Value::toBool() const {
+bool Value::toBool() const
+{
     switch (m_type) {
     case Type::Empty:
         return false;
@@ -392,12 +410,14 @@ bool Value::toBool() const {
 }
 
 // Banker's rounding, as CInt and CLng do.
-double roundHalfEven(double d) {
+double roundHalfEven(double d)
+{
     double r = std::nearbyint(d); // default rounding mode is to nearest, ties to even
     return r;
 }
 
-int32_t Value::toInt32() const {
+int32_t Value::toInt32() const
+{
     if (m_type == Type::Long || m_type == Type::Integer || m_type == Type::Byte ||
         m_type == Type::Boolean)
         return static_cast<int32_t>(m_u.i64);
@@ -407,14 +427,16 @@ int32_t Value::toInt32() const {
     return static_cast<int32_t>(d);
 }
 
-int16_t Value::toInt16() const {
+int16_t Value::toInt16() const
+{
     double d = roundHalfEven(toDouble());
     if (!(d >= -32768.0 && d <= 32767.0))
         throw ScriptError{err::Overflow, errorText(err::Overflow)};
     return static_cast<int16_t>(d);
 }
 
-int64_t Value::toCurrency() const {
+int64_t Value::toCurrency() const
+{
     if (m_type == Type::Currency)
         return m_u.i64;
     if (m_type == Type::Integer || m_type == Type::Long || m_type == Type::Byte ||
@@ -429,7 +451,8 @@ int64_t Value::toCurrency() const {
            static_cast<int64_t>(roundHalfEven((d - whole) * 10000.0));
 }
 
-double Value::toDate() const {
+double Value::toDate() const
+{
     if (m_type == Type::String) {
         double d;
         if (parseDate(m_u.str->s, d))
@@ -441,7 +464,8 @@ double Value::toDate() const {
     return toDouble();
 }
 
-std::shared_ptr<HostObject> Value::toObject() const {
+std::shared_ptr<HostObject> Value::toObject() const
+{
     if (m_type == Type::Ref)
         return m_u.ref->toObject();
     if (m_type != Type::Object)

@@ -53,38 +53,46 @@ struct ObjRep {
 class Value {
 public:
     Value()
-        : m_type(Type::Empty) {
+        : m_type(Type::Empty)
+    {
         m_u.i64 = 0;
     }
     Value(bool b)
-        : m_type(Type::Boolean) {
+        : m_type(Type::Boolean)
+    {
         m_u.i64 = b ? -1 : 0;
     }
     Value(int32_t i)
-        : m_type(Type::Long) {
+        : m_type(Type::Long)
+    {
         m_u.i64 = i;
     }
     Value(double d)
-        : m_type(Type::Double) {
+        : m_type(Type::Double)
+    {
         m_u.d = d;
     }
     Value(const std::string &utf8);
     Value(const char *utf8)
-        : Value(std::string(utf8)) {}
+        : Value(std::string(utf8))
+    {}
     Value(std::u16string s);
     Value(std::shared_ptr<HostObject> obj);
     Value(const Value &o)
         : m_type(o.m_type)
-        , m_u(o.m_u) {
+        , m_u(o.m_u)
+    {
         retain();
     }
     Value(Value &&o) noexcept
         : m_type(o.m_type)
-        , m_u(o.m_u) {
+        , m_u(o.m_u)
+    {
         o.m_type = Type::Empty;
     }
     ~Value() { release(); }
-    Value &operator=(const Value &o) {
+    Value &operator=(const Value &o)
+    {
         if (this != &o) {
             o.retainConst();
             release();
@@ -93,7 +101,8 @@ public:
         }
         return *this;
     }
-    Value &operator=(Value &&o) noexcept {
+    Value &operator=(Value &&o) noexcept
+    {
         if (this != &o) {
             release();
             m_type = o.m_type;
@@ -104,56 +113,65 @@ public:
     }
 
     static Value empty() { return Value(); }
-    static Value null() {
+    static Value null()
+    {
         Value v;
         v.m_type = Type::Null;
         return v;
     }
-    static Value nothing() {
+    static Value nothing()
+    {
         Value v;
         v.m_type = Type::Object;
         v.m_u.obj = nullptr;
         return v;
     }
-    static Value integer(int16_t i) {
+    static Value integer(int16_t i)
+    {
         Value v;
         v.m_type = Type::Integer;
         v.m_u.i64 = i;
         return v;
     }
-    static Value byte(uint8_t b) {
+    static Value byte(uint8_t b)
+    {
         Value v;
         v.m_type = Type::Byte;
         v.m_u.i64 = b;
         return v;
     }
-    static Value single(float f) {
+    static Value single(float f)
+    {
         Value v;
         v.m_type = Type::Single;
         v.m_u.d = f;
         return v;
     }
-    static Value date(double d) {
+    static Value date(double d)
+    {
         Value v;
         v.m_type = Type::Date;
         v.m_u.d = d;
         return v;
     }
     // Currency scaled by 10000.
-    static Value currency(int64_t scaled) {
+    static Value currency(int64_t scaled)
+    {
         Value v;
         v.m_type = Type::Currency;
         v.m_u.i64 = scaled;
         return v;
     }
-    static Value error(int32_t code) {
+    static Value error(int32_t code)
+    {
         Value v;
         v.m_type = Type::Error;
         v.m_u.i64 = code;
         return v;
     }
     static Value array(std::vector<int32_t> upper);
-    static Value ref(Value *target) {
+    static Value ref(Value *target)
+    {
         Value v;
         v.m_type = Type::Ref;
         v.m_u.ref = target;
@@ -194,7 +212,8 @@ public:
     ArrayRep *mutableArray();
 
 private:
-    void retain() {
+    void retain()
+    {
         switch (m_type) {
         case Type::String:
             ++m_u.str->refs;
@@ -211,7 +230,8 @@ private:
         }
     }
     void retainConst() const { const_cast<Value *>(this)->retain(); }
-    void release() {
+    void release()
+    {
         if (m_type == Type::String || m_type == Type::Array || m_type == Type::Object)
             releaseSlow();
     }

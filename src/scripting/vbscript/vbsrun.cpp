@@ -15,7 +15,8 @@ extern char **environ;
 
 namespace {
 
-std::vector<std::string> splitWords(const std::string &cmd) {
+std::vector<std::string> splitWords(const std::string &cmd)
+{
     std::vector<std::string> words;
     std::string cur;
     bool quoted = false, any = false;
@@ -37,7 +38,8 @@ std::vector<std::string> splitWords(const std::string &cmd) {
     return words;
 }
 
-int runCommand(const std::string &command, int, bool wait) {
+int runCommand(const std::string &command, int, bool wait)
+{
     std::vector<std::string> words = splitWords(command);
     if (words.empty())
         throw vbs::ScriptError{5, "Invalid procedure call or argument"};
@@ -57,7 +59,8 @@ int runCommand(const std::string &command, int, bool wait) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     // --error-numbers adds the error number to the message, for the engine's tests.
     bool numbers = argc > 2 && std::string(argv[1]) == "--error-numbers";
     if (numbers) {

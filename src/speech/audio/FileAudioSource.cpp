@@ -8,15 +8,18 @@
 
 namespace {
 
-uint32_t le32(const char *p) {
+uint32_t le32(const char *p)
+{
     return qFromLittleEndian<uint32_t>(p);
 }
 
-uint16_t le16(const char *p) {
+uint16_t le16(const char *p)
+{
     return qFromLittleEndian<uint16_t>(p);
 }
 
-std::vector<int16_t> samplesFrom(const char *data, qsizetype bytes) {
+std::vector<int16_t> samplesFrom(const char *data, qsizetype bytes)
+{
     std::vector<int16_t> samples(static_cast<size_t>(bytes / 2));
     for (size_t i = 0; i < samples.size(); ++i)
         samples[i] = static_cast<int16_t>(le16(data + 2 * i));
@@ -26,9 +29,11 @@ std::vector<int16_t> samplesFrom(const char *data, qsizetype bytes) {
 } // namespace
 
 FileAudioSource::FileAudioSource(Pace pace)
-    : m_pace(pace) {}
+    : m_pace(pace)
+{}
 
-std::vector<int16_t> FileAudioSource::loadSamples(const QString &path, bool *ok) {
+std::vector<int16_t> FileAudioSource::loadSamples(const QString &path, bool *ok)
+{
     if (ok)
         *ok = false;
     QFile file(path);
@@ -66,7 +71,8 @@ std::vector<int16_t> FileAudioSource::loadSamples(const QString &path, bool *ok)
     return {};
 }
 
-bool FileAudioSource::enqueue(const QString &path) {
+bool FileAudioSource::enqueue(const QString &path)
+{
     bool ok = false;
     std::vector<int16_t> samples = loadSamples(path, &ok);
     if (!ok)
@@ -75,30 +81,35 @@ bool FileAudioSource::enqueue(const QString &path) {
     return true;
 }
 
-void FileAudioSource::enqueue(std::vector<int16_t> samples) {
+void FileAudioSource::enqueue(std::vector<int16_t> samples)
+{
     std::lock_guard lock(m_mutex);
     m_queue.insert(m_queue.end(), samples.begin(), samples.end());
     m_waitingForMore = false;
     m_changed.notify_all();
 }
 
-bool FileAudioSource::waitUntilDrained(std::chrono::milliseconds timeout) {
+bool FileAudioSource::waitUntilDrained(std::chrono::milliseconds timeout)
+{
     std::unique_lock lock(m_mutex);
     return m_changed.wait_for(lock, timeout,
                               [this] { return m_queue.empty() && m_waitingForMore; });
 }
 
-void FileAudioSource::setAvailable(bool available) {
+void FileAudioSource::setAvailable(bool available)
+{
     std::lock_guard lock(m_mutex);
     m_available = available;
 }
 
-int FileAudioSource::openCount() const {
+int FileAudioSource::openCount() const
+{
     std::lock_guard lock(m_mutex);
     return m_openCount;
 }
 
-bool FileAudioSource::open(QString *error) {
+bool FileAudioSource::open(QString *error)
+{
     std::lock_guard lock(m_mutex);
     ++m_openCount;
     if (!m_available) {
@@ -111,7 +122,8 @@ bool FileAudioSource::open(QString *error) {
 
 void FileAudioSource::close() {}
 
-int FileAudioSource::read(int16_t *samples, int maxSamples) {
+int FileAudioSource::read(int16_t *samples, int maxSamples)
+{
     std::unique_lock lock(m_mutex);
     if (m_queue.empty()) {
         m_waitingForMore = true;
@@ -143,7 +155,8 @@ int FileAudioSource::read(int16_t *samples, int maxSamples) {
     return available;
 }
 
-void FileAudioSource::interrupt() {
+void FileAudioSource::interrupt()
+{
     std::lock_guard lock(m_mutex);
     m_interrupted = true;
     m_changed.notify_all();

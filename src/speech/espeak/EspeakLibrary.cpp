@@ -10,12 +10,14 @@ namespace {
 constexpr int chunkMilliseconds = 20;
 } // namespace
 
-EspeakLibrary &EspeakLibrary::instance() {
+EspeakLibrary &EspeakLibrary::instance()
+{
     static EspeakLibrary library;
     return library;
 }
 
-EspeakLibrary::EspeakLibrary() {
+EspeakLibrary::EspeakLibrary()
+{
     std::lock_guard lock(m_mutex);
     // Synchronous output: the synthesizer's worker thread receives the samples through the
     // callback and plays them itself.
@@ -27,7 +29,8 @@ EspeakLibrary::EspeakLibrary() {
         });
 }
 
-int EspeakLibrary::deliverChunk(const short *samples, int count) {
+int EspeakLibrary::deliverChunk(const short *samples, int count)
+{
     // The last call of an utterance carries no samples.
     if (!m_onChunk || !samples || count <= 0)
         return 0;
@@ -35,7 +38,8 @@ int EspeakLibrary::deliverChunk(const short *samples, int count) {
 }
 
 bool EspeakLibrary::synthesize(const QByteArray &utf8, const Voice &voice,
-                               const ChunkHandler &onChunk) {
+                               const ChunkHandler &onChunk)
+{
     if (!isAvailable())
         return false;
     std::lock_guard lock(m_mutex);
@@ -57,7 +61,8 @@ bool EspeakLibrary::synthesize(const QByteArray &utf8, const Voice &voice,
     return result == EE_OK;
 }
 
-QStringList EspeakLibrary::voiceNames() {
+QStringList EspeakLibrary::voiceNames()
+{
     if (!isAvailable())
         return {};
     std::lock_guard lock(m_mutex);
@@ -77,11 +82,13 @@ QStringList EspeakLibrary::voiceNames() {
     return m_voiceNames;
 }
 
-bool EspeakLibrary::hasVoice(const QString &name) {
+bool EspeakLibrary::hasVoice(const QString &name)
+{
     return voiceNames().contains(name);
 }
 
-QString EspeakLibrary::textToPhonemes(const QString &text, bool ipa, const QString &voice) {
+QString EspeakLibrary::textToPhonemes(const QString &text, bool ipa, const QString &voice)
+{
     if (!isAvailable())
         return {};
     std::lock_guard lock(m_mutex);

@@ -7,7 +7,8 @@
 #include <algorithm>
 
 namespace {
-std::unique_ptr<AudioSink> openSink(std::unique_ptr<AudioSink> sink, int sampleRate) {
+std::unique_ptr<AudioSink> openSink(std::unique_ptr<AudioSink> sink, int sampleRate)
+{
     if (!sink)
         sink = std::make_unique<PulseAudioSink>();
     if (sink->open(sampleRate))
@@ -17,7 +18,8 @@ std::unique_ptr<AudioSink> openSink(std::unique_ptr<AudioSink> sink, int sampleR
 } // namespace
 
 EspeakSynthesizer::EspeakSynthesizer(std::unique_ptr<AudioSink> sink, QObject *parent)
-    : Synthesizer(parent) {
+    : Synthesizer(parent)
+{
     EspeakLibrary &library = EspeakLibrary::instance();
     const int sampleRate = library.isAvailable() ? library.sampleRate() : 22050;
     // The worker's notifications come from its own thread; queued onto this object they are
@@ -35,11 +37,13 @@ EspeakSynthesizer::EspeakSynthesizer(std::unique_ptr<AudioSink> sink, QObject *p
 }
 
 // The worker goes first: its thread may still be posting to this object.
-EspeakSynthesizer::~EspeakSynthesizer() {
+EspeakSynthesizer::~EspeakSynthesizer()
+{
     m_worker.reset();
 }
 
-void EspeakSynthesizer::speaktext(const QString &text) {
+void EspeakSynthesizer::speaktext(const QString &text)
+{
     if (text.trimmed().isEmpty() || !EspeakLibrary::instance().isAvailable())
         return;
     const quint64 id = ++m_lastId;
@@ -47,7 +51,8 @@ void EspeakSynthesizer::speaktext(const QString &text) {
     m_worker->enqueue(id, text.toUtf8(), m_voice);
 }
 
-void EspeakSynthesizer::stopspeech() {
+void EspeakSynthesizer::stopspeech()
+{
     m_cancelledUpTo = m_lastId;
     m_worker->cancelUpTo(m_lastId);
     m_unfinished.clear();
@@ -58,15 +63,18 @@ void EspeakSynthesizer::stopspeech() {
     QMetaObject::invokeMethod(this, &Synthesizer::speechend, Qt::QueuedConnection);
 }
 
-void EspeakSynthesizer::pause() {
+void EspeakSynthesizer::pause()
+{
     m_worker->setPaused(true);
 }
 
-void EspeakSynthesizer::resume() {
+void EspeakSynthesizer::resume()
+{
     m_worker->setPaused(false);
 }
 
-void EspeakSynthesizer::onAudioStarted(quint64 id) {
+void EspeakSynthesizer::onAudioStarted(quint64 id)
+{
     if (id <= m_cancelledUpTo || id == m_startedId)
         return;
     endCurrent();
@@ -74,42 +82,50 @@ void EspeakSynthesizer::onAudioStarted(quint64 id) {
     emit speechstart();
 }
 
-void EspeakSynthesizer::onAudioFinished(quint64 id) {
+void EspeakSynthesizer::onAudioFinished(quint64 id)
+{
     m_unfinished.erase(id);
     if (id == m_startedId)
         endCurrent();
 }
 
-void EspeakSynthesizer::endCurrent() {
+void EspeakSynthesizer::endCurrent()
+{
     if (m_startedId == 0)
         return;
     m_startedId = 0;
     emit speechend();
 }
 
-void EspeakSynthesizer::setRate(int wordsPerMinute) {
+void EspeakSynthesizer::setRate(int wordsPerMinute)
+{
     m_voice.rate = std::clamp(wordsPerMinute, 80, 450);
 }
 
-void EspeakSynthesizer::setPitch(int pitch) {
+void EspeakSynthesizer::setPitch(int pitch)
+{
     m_voice.pitch = std::clamp(pitch, 0, 100);
 }
 
-void EspeakSynthesizer::setVolume(int volume) {
+void EspeakSynthesizer::setVolume(int volume)
+{
     m_voice.volume = std::clamp(volume, 0, 100);
 }
 
-bool EspeakSynthesizer::setVoice(const QString &name) {
+bool EspeakSynthesizer::setVoice(const QString &name)
+{
     if (!EspeakLibrary::instance().hasVoice(name))
         return false;
     m_voice.name = name;
     return true;
 }
 
-QStringList EspeakSynthesizer::voices() const {
+QStringList EspeakSynthesizer::voices() const
+{
     return EspeakLibrary::instance().voiceNames();
 }
 
-bool EspeakSynthesizer::isAudible() const {
+bool EspeakSynthesizer::isAudible() const
+{
     return m_worker->isAudible();
 }

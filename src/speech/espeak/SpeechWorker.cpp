@@ -15,7 +15,8 @@ SpeechWorker::SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Noti
     : m_sampleRate(sampleRate)
     , m_started(std::move(started))
     , m_finished(std::move(finished))
-    , m_sink(std::move(sink)) {
+    , m_sink(std::move(sink))
+{
     if (!m_sink) {
         m_sink = std::make_unique<SilentSink>();
         m_sink->open(m_sampleRate);
@@ -24,7 +25,8 @@ SpeechWorker::SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Noti
     m_thread = std::thread(&SpeechWorker::run, this);
 }
 
-SpeechWorker::~SpeechWorker() {
+SpeechWorker::~SpeechWorker()
+{
     {
         std::lock_guard lock(m_mutex);
         m_quit = true;
@@ -38,7 +40,8 @@ SpeechWorker::~SpeechWorker() {
     m_thread.join();
 }
 
-void SpeechWorker::enqueue(quint64 id, const QByteArray &utf8, const EspeakLibrary::Voice &voice) {
+void SpeechWorker::enqueue(quint64 id, const QByteArray &utf8, const EspeakLibrary::Voice &voice)
+{
     {
         std::lock_guard lock(m_mutex);
         m_jobs.push_back({id, utf8, voice});
@@ -46,7 +49,8 @@ void SpeechWorker::enqueue(quint64 id, const QByteArray &utf8, const EspeakLibra
     m_wake.notify_all();
 }
 
-void SpeechWorker::cancelUpTo(quint64 id) {
+void SpeechWorker::cancelUpTo(quint64 id)
+{
     {
         std::lock_guard lock(m_mutex);
         m_cancelledUpTo = std::max(m_cancelledUpTo, id);
@@ -66,18 +70,21 @@ void SpeechWorker::cancelUpTo(quint64 id) {
     m_wake.notify_all();
 }
 
-void SpeechWorker::setPaused(bool paused) {
+void SpeechWorker::setPaused(bool paused)
+{
     std::lock_guard lock(m_mutex);
     m_paused = paused;
     m_sink->setPaused(paused);
 }
 
-bool SpeechWorker::isAudible() const {
+bool SpeechWorker::isAudible() const
+{
     std::lock_guard lock(m_mutex);
     return m_audible;
 }
 
-void SpeechWorker::run() {
+void SpeechWorker::run()
+{
     while (true) {
         Job job;
         {
@@ -93,12 +100,14 @@ void SpeechWorker::run() {
     }
 }
 
-qint64 SpeechWorker::playedLocked() {
+qint64 SpeechWorker::playedLocked()
+{
     m_lastPlayed = std::max(m_lastPlayed, m_base + m_sink->played());
     return m_lastPlayed;
 }
 
-void SpeechWorker::replaceFailedSinkLocked(qint64 total) {
+void SpeechWorker::replaceFailedSinkLocked(qint64 total)
+{
     if (!m_sink->failed())
         return;
     // The sound server is gone: the rest of the utterance "plays" silently for as long as it
@@ -114,7 +123,8 @@ void SpeechWorker::replaceFailedSinkLocked(qint64 total) {
     m_audible = false;
 }
 
-void SpeechWorker::speak(const Job &job) {
+void SpeechWorker::speak(const Job &job)
+{
     {
         std::lock_guard lock(m_mutex);
         if (isCancelled(job.id))

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-bool SilentSink::open(int sampleRate) {
+bool SilentSink::open(int sampleRate)
+{
     std::lock_guard lock(m_mutex);
     if (sampleRate <= 0)
         return false;
@@ -10,7 +11,8 @@ bool SilentSink::open(int sampleRate) {
     return true;
 }
 
-void SilentSink::advance() {
+void SilentSink::advance()
+{
     const Clock::time_point now = Clock::now();
     if (!m_paused) {
         const double elapsed = std::chrono::duration<double>(now - m_last).count();
@@ -19,38 +21,44 @@ void SilentSink::advance() {
     m_last = now;
 }
 
-void SilentSink::begin() {
+void SilentSink::begin()
+{
     std::lock_guard lock(m_mutex);
     m_written = 0;
     m_played = 0;
     m_last = Clock::now();
 }
 
-void SilentSink::write(const qint16 *, qsizetype count) {
+void SilentSink::write(const qint16 *, qsizetype count)
+{
     std::lock_guard lock(m_mutex);
     advance();
     m_written += std::max<qsizetype>(count, 0);
 }
 
-qint64 SilentSink::played() {
+qint64 SilentSink::played()
+{
     std::lock_guard lock(m_mutex);
     advance();
     return qint64(m_played);
 }
 
-void SilentSink::end() {
+void SilentSink::end()
+{
     std::lock_guard lock(m_mutex);
     m_written = 0;
     m_played = 0;
 }
 
-void SilentSink::setPaused(bool paused) {
+void SilentSink::setPaused(bool paused)
+{
     std::lock_guard lock(m_mutex);
     advance();
     m_paused = paused;
 }
 
-qint64 SilentSink::written() const {
+qint64 SilentSink::written() const
+{
     std::lock_guard lock(m_mutex);
     return m_written;
 }

@@ -20,39 +20,45 @@ constexpr int blockSamples = AudioSource::sampleRate / 20;
 } // namespace
 
 PocketSphinxRecognizer::PocketSphinxRecognizer(std::unique_ptr<AudioSource> source, QObject *parent)
-    : PocketSphinxRecognizer(std::move(source), ModelPaths::debianDefaults(), parent) {}
+    : PocketSphinxRecognizer(std::move(source), ModelPaths::debianDefaults(), parent)
+{}
 
 PocketSphinxRecognizer::PocketSphinxRecognizer(std::unique_ptr<AudioSource> source,
                                                const ModelPaths &paths, QObject *parent)
     : Recognizer(parent)
     , m_source(source ? std::move(source) : std::make_unique<PulseAudioSource>())
     , m_paths(paths)
-    , m_pronunciations(std::make_unique<PronunciationDictionary>(paths.dictionary)) {
+    , m_pronunciations(std::make_unique<PronunciationDictionary>(paths.dictionary))
+{
     connect(this, &PocketSphinxRecognizer::phraseDecoded, this, &PocketSphinxRecognizer::deliver,
             Qt::QueuedConnection);
     m_worker = std::thread([this] { run(); });
 }
 
-PocketSphinxRecognizer::~PocketSphinxRecognizer() {
+PocketSphinxRecognizer::~PocketSphinxRecognizer()
+{
     m_stop = true;
     m_source->interrupt();
     m_wake.notify_all();
     m_worker.join();
 }
 
-void PocketSphinxRecognizer::deactivate() {
+void PocketSphinxRecognizer::deactivate()
+{
     m_active = false;
     m_listening = false;
     ++m_generation;
 }
 
-void PocketSphinxRecognizer::activate() {
+void PocketSphinxRecognizer::activate()
+{
     m_active = true;
     ++m_generation;
     m_listening = true;
 }
 
-bool PocketSphinxRecognizer::loadGrammar(const QString &path) {
+bool PocketSphinxRecognizer::loadGrammar(const QString &path)
+{
     auto pending = std::make_unique<PendingGrammar>();
     if (!RecognitionGrammar::readFile(path, &pending->grammar))
         return false;
@@ -63,18 +69,21 @@ bool PocketSphinxRecognizer::loadGrammar(const QString &path) {
     return true;
 }
 
-void PocketSphinxRecognizer::setRetryInterval(std::chrono::milliseconds interval) {
+void PocketSphinxRecognizer::setRetryInterval(std::chrono::milliseconds interval)
+{
     std::lock_guard lock(m_mutex);
     m_retryInterval = interval;
     m_wake.notify_all();
 }
 
-void PocketSphinxRecognizer::deliver(const QString &phrase, quint64 generation) {
+void PocketSphinxRecognizer::deliver(const QString &phrase, quint64 generation)
+{
     if (m_active && generation == m_generation)
         emit phraseFinished(phrase);
 }
 
-void PocketSphinxRecognizer::applyGrammar(const PendingGrammar &pending) {
+void PocketSphinxRecognizer::applyGrammar(const PendingGrammar &pending)
+{
     QHash<QString, QStringList> pronunciations;
     for (const QString &word : pending.grammar.vocabulary())
         pronunciations.insert(word, m_pronunciations->pronunciations(word));
@@ -93,13 +102,15 @@ void PocketSphinxRecognizer::applyGrammar(const PendingGrammar &pending) {
     m_grammar = std::move(grammar);
 }
 
-bool PocketSphinxRecognizer::waitForRetry(std::chrono::steady_clock::time_point until) {
+bool PocketSphinxRecognizer::waitForRetry(std::chrono::steady_clock::time_point until)
+{
     std::unique_lock lock(m_mutex);
     m_wake.wait_until(lock, until, [this] { return m_stop.load() || m_pending; });
     return !m_stop;
 }
 
-void PocketSphinxRecognizer::run() {
+void PocketSphinxRecognizer::run()
+{
     QString error;
     if (!m_decoder.init(m_paths, &error)) {
         std::fprintf(stderr, "Quillet: cannot listen: %s\n", qPrintable(error));

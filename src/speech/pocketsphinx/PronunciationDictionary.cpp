@@ -36,7 +36,8 @@ const IpaPhone ipaPhones[] = {
     {u"q", "K"},
 };
 
-std::string_view keyOf(const char *line, const char *end) {
+std::string_view keyOf(const char *line, const char *end)
+{
     const char *p = line;
     while (p < end && *p != ' ' && *p != '\t' && *p != '\n' && *p != '\r')
         ++p;
@@ -53,9 +54,11 @@ std::string_view keyOf(const char *line, const char *end) {
 } // namespace
 
 PronunciationDictionary::PronunciationDictionary(const QString &dictionaryPath)
-    : m_path(dictionaryPath) {}
+    : m_path(dictionaryPath)
+{}
 
-QString PronunciationDictionary::phonesFromIpa(const QString &ipa) {
+QString PronunciationDictionary::phonesFromIpa(const QString &ipa)
+{
     QStringList phones;
     qsizetype i = 0;
     while (i < ipa.size()) {
@@ -76,7 +79,8 @@ QString PronunciationDictionary::phonesFromIpa(const QString &ipa) {
     return phones.join(' ');
 }
 
-void PronunciationDictionary::loadIndex() {
+void PronunciationDictionary::loadIndex()
+{
     m_loaded = true;
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
@@ -95,11 +99,13 @@ void PronunciationDictionary::loadIndex() {
                      [this](uint32_t a, uint32_t b) { return keyAt(a) < keyAt(b); });
 }
 
-std::string_view PronunciationDictionary::keyAt(uint32_t offset) const {
+std::string_view PronunciationDictionary::keyAt(uint32_t offset) const
+{
     return keyOf(m_data.constData() + offset, m_data.constData() + m_data.size());
 }
 
-QStringList PronunciationDictionary::dictionaryPronunciations(const QString &word) {
+QStringList PronunciationDictionary::dictionaryPronunciations(const QString &word)
+{
     if (!m_loaded)
         loadIndex();
     const QByteArray utf8 = word.toUtf8();
@@ -127,7 +133,8 @@ QStringList PronunciationDictionary::dictionaryPronunciations(const QString &wor
     return result;
 }
 
-QStringList PronunciationDictionary::pronunciations(const QString &word) {
+QStringList PronunciationDictionary::pronunciations(const QString &word)
+{
     const auto cached = m_cache.constFind(word);
     if (cached != m_cache.constEnd())
         return *cached;

@@ -16,7 +16,8 @@ const char *const ones[] = {"zero",    "one",     "two",       "three",    "four
 const char *const tens[] = {"",      "",      "twenty",  "thirty", "forty",
                             "fifty", "sixty", "seventy", "eighty", "ninety"};
 
-void appendBelowThousand(int n, QStringList *words) {
+void appendBelowThousand(int n, QStringList *words)
+{
     if (n >= 100) {
         *words << QString::fromLatin1(ones[n / 100]) << QStringLiteral("hundred");
         n %= 100;
@@ -32,13 +33,15 @@ void appendBelowThousand(int n, QStringList *words) {
     }
 }
 
-bool isWordChar(QChar c) {
+bool isWordChar(QChar c)
+{
     return c.isLetter() || c.isMark();
 }
 
 } // namespace
 
-QStringList RecognitionGrammar::numberWords(const QString &digits) {
+QStringList RecognitionGrammar::numberWords(const QString &digits)
+{
     QStringList words;
     // Long digit strings and ones with leading zeros are said digit by digit.
     if (digits.size() > 6 || (digits.size() > 1 && digits.startsWith('0'))) {
@@ -58,7 +61,8 @@ QStringList RecognitionGrammar::numberWords(const QString &digits) {
     return words;
 }
 
-QStringList RecognitionGrammar::spokenWords(const QString &phrase) {
+QStringList RecognitionGrammar::spokenWords(const QString &phrase)
+{
     QStringList words;
     const QString text = phrase.toLower();
     qsizetype i = 0;
@@ -91,7 +95,8 @@ QStringList RecognitionGrammar::spokenWords(const QString &phrase) {
     return words;
 }
 
-RecognitionGrammar RecognitionGrammar::fromBytes(const QByteArray &bytes) {
+RecognitionGrammar RecognitionGrammar::fromBytes(const QByteArray &bytes)
+{
     RecognitionGrammar grammar;
     QSet<QString> seen;
     for (const QString &line : TextFile::splitLines(TextFile::decode(bytes))) {
@@ -108,7 +113,8 @@ RecognitionGrammar RecognitionGrammar::fromBytes(const QByteArray &bytes) {
     return grammar;
 }
 
-bool RecognitionGrammar::readFile(const QString &path, RecognitionGrammar *grammar) {
+bool RecognitionGrammar::readFile(const QString &path, RecognitionGrammar *grammar)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -116,7 +122,8 @@ bool RecognitionGrammar::readFile(const QString &path, RecognitionGrammar *gramm
     return true;
 }
 
-QStringList RecognitionGrammar::vocabulary() const {
+QStringList RecognitionGrammar::vocabulary() const
+{
     QStringList words;
     QSet<QString> seen;
     for (const Phrase &phrase : m_phrases) {
@@ -130,7 +137,8 @@ QStringList RecognitionGrammar::vocabulary() const {
     return words;
 }
 
-QString RecognitionGrammar::phraseFor(const QStringList &words) const {
+QString RecognitionGrammar::phraseFor(const QStringList &words) const
+{
     for (const Phrase &phrase : m_phrases) {
         if (phrase.words == words)
             return phrase.text;

@@ -22,7 +22,8 @@ constexpr int maxUtteranceFrames = 1000;
 constexpr const char *vadPostSpeech = "25";
 
 // The acoustic part of the best path's score, without grammar or language-model weights.
-int32 acousticScore(ps_decoder_t *decoder) {
+int32 acousticScore(ps_decoder_t *decoder)
+{
     int32 total = 0;
     for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
         int32 acoustic = 0, language = 0, backoff = 0;
@@ -33,7 +34,8 @@ int32 acousticScore(ps_decoder_t *decoder) {
 }
 
 // Frames the best path spends in silence or other fillers.
-int fillerFrames(ps_decoder_t *decoder) {
+int fillerFrames(ps_decoder_t *decoder)
+{
     int frames = 0;
     for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
         const char *word = ps_seg_word(seg);
@@ -48,12 +50,14 @@ int fillerFrames(ps_decoder_t *decoder) {
 
 } // namespace
 
-SpeechDecoder::ModelPaths SpeechDecoder::ModelPaths::debianDefaults() {
+SpeechDecoder::ModelPaths SpeechDecoder::ModelPaths::debianDefaults()
+{
     const QString base = QStringLiteral("/usr/share/pocketsphinx/model/en-us/");
     return {base + "en-us", base + "cmudict-en-us.dict", base + "en-us-phone.lm.bin"};
 }
 
-SpeechDecoder::~SpeechDecoder() {
+SpeechDecoder::~SpeechDecoder()
+{
     if (m_grammar)
         ps_free(m_grammar);
     if (m_phones)
@@ -64,7 +68,8 @@ SpeechDecoder::~SpeechDecoder() {
         QFile::remove(m_fillerDictionary);
 }
 
-bool SpeechDecoder::init(const ModelPaths &paths, QString *error) {
+bool SpeechDecoder::init(const ModelPaths &paths, QString *error)
+{
     if (!QFileInfo::exists(paths.acousticModel + "/mdef") ||
         !QFileInfo::exists(paths.phoneLanguageModel)) {
         if (error)
@@ -119,7 +124,8 @@ bool SpeechDecoder::init(const ModelPaths &paths, QString *error) {
     return true;
 }
 
-bool SpeechDecoder::setPhoneLoop() {
+bool SpeechDecoder::setPhoneLoop()
+{
     // Any sequence of phones, each as likely as the next: the yardstick a command's score is
     // measured against. A grammar search over one-phone words costs far less than the
     // decoder's all-phone search with its phone language model.
@@ -141,7 +147,8 @@ bool SpeechDecoder::setPhoneLoop() {
 }
 
 bool SpeechDecoder::setGrammar(const QList<QStringList> &phrases,
-                               const QHash<QString, QStringList> &pronunciations) {
+                               const QHash<QString, QStringList> &pronunciations)
+{
     if (!isReady())
         return false;
     if (m_started) {
@@ -203,7 +210,8 @@ bool SpeechDecoder::setGrammar(const QList<QStringList> &phrases,
     return ok;
 }
 
-void SpeechDecoder::startUtterances() {
+void SpeechDecoder::startUtterances()
+{
     if (m_started || !m_hasGrammar)
         return;
     ps_start_utt(m_grammar);
@@ -212,7 +220,8 @@ void SpeechDecoder::startUtterances() {
     m_inSpeech = false;
 }
 
-void SpeechDecoder::endUtterances() {
+void SpeechDecoder::endUtterances()
+{
     if (!m_started)
         return;
     ps_end_utt(m_grammar);
@@ -221,12 +230,14 @@ void SpeechDecoder::endUtterances() {
     m_inSpeech = false;
 }
 
-void SpeechDecoder::restart() {
+void SpeechDecoder::restart()
+{
     endUtterances();
     startUtterances();
 }
 
-bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *utterance) {
+bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *utterance)
+{
     if (!m_hasGrammar)
         return false;
     startUtterances();
