@@ -36,8 +36,8 @@ QByteArray MicrophoneFeeder::speech(const QString &words, const QString &voice)
     const QString raw = dir.filePath("speech.raw");
     if (QProcess::execute("espeak-ng", {"-v", voice, "-s", "150", "-w", wav, words}) != 0)
         return {};
-    if (QProcess::execute("sox", {wav, "-r", "16000", "-c", "1", "-b", "16", "-e", "signed", "-t",
-                                  "raw", raw}) != 0)
+    if (QProcess::execute("sox", {"-R", wav, "-r", "16000", "-c", "1", "-b", "16", "-e", "signed",
+                                  "-t", "raw", raw}) != 0)
         return {};
     QFile file(raw);
     if (!file.open(QIODevice::ReadOnly))

@@ -17,7 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 
 const QStringList commands = {
-    "Quillet listen", "stop speak",          "go to sleep",      "what time is it",
+    "Zimbo listen",   "stop speak",          "go to sleep",      "what time is it",
     "open my notes",  "read the selection",  "close the window", "scroll down",
     "page up",        "copy that",           "save the file",    "tell me a joke",
     "good morning",   "thank you",           "play some music",  "volume down",
@@ -154,7 +154,7 @@ TEST_F(RecognizerTest, DeactivateDropsAPhraseInFlightUntilTheNextActivate)
 
 TEST_F(RecognizerTest, ReloadingReplacesTheGrammar)
 {
-    load({"open my notes", "good morning", "Quillet listen"});
+    load({"open my notes", "good morning", "Zimbo listen"});
     m_recognizer->activate();
     EXPECT_EQ(hear("open my notes"), QStringList{"open my notes"});
 
@@ -164,7 +164,7 @@ TEST_F(RecognizerTest, ReloadingReplacesTheGrammar)
     // The old phrases are gone (whether something else is rejected is the rejection test's
     // business).
     EXPECT_FALSE(hear("open my notes").contains("open my notes"));
-    EXPECT_FALSE(hear("Quillet listen").contains("Quillet listen"));
+    EXPECT_FALSE(hear("Zimbo listen").contains("Zimbo listen"));
     EXPECT_EQ(hear("Zorblax listen"), QStringList{"Zorblax listen"});
     EXPECT_EQ(hear("tell me a joke"), QStringList{"tell me a joke"});
 

@@ -23,8 +23,8 @@ QString spokenWav(const QString &text, const QString &voice, int rate)
     if (QProcess::execute("espeak-ng",
                           {"-v", voice, "-s", QString::number(rate), "-w", raw, text}) != 0)
         return {};
-    const int sox = QProcess::execute(
-        "sox", {"-q", "-V1", raw, "-r", "16000", "-c", "1", "-b", "16", part, "pad", "0.3", "0.7"});
+    const int sox = QProcess::execute("sox", {"-q", "-V1", "-R", raw, "-r", "16000", "-c", "1",
+                                              "-b", "16", part, "pad", "0.3", "0.7"});
     QFile::remove(raw);
     if (sox != 0)
         return {};
