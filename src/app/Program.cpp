@@ -64,8 +64,8 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     , m_pasteBlocker(std::make_unique<PasteBlocker>())
     , m_speaker(
           std::make_unique<Speaker>(*m_services.synthesizer, *m_bubble, *m_character, *m_menu))
-    , m_scriptHost(std::make_unique<ScriptHost>(m_paths, m_dialogs, *m_services.keys,
-                                                *m_services.opener, *m_services.starter))
+    , m_scriptHost(
+          std::make_unique<ScriptHost>(m_paths, m_dialogs, *m_services.keys, *m_services.starter))
     , m_actions(std::make_unique<DesktopActions>(*m_services.keys, *m_services.selection,
                                                  *m_services.opener, *m_scriptHost))
     , m_dispatcher(std::make_unique<Dispatcher>(*m_commands, *m_menu, *m_character, *m_bubble,

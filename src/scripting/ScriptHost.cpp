@@ -5,7 +5,6 @@
 #include "Dialogs.h"
 #include "KeySender.h"
 #include "ProcessStarter.h"
-#include "ShellOpener.h"
 #include "TextFile.h"
 
 #include <QFileInfo>
@@ -31,7 +30,7 @@ WindowState windowStateOf(int style)
 } // namespace
 
 ScriptHost::ScriptHost(const AppPaths &paths, Dialogs &dialogs, KeySender &keys,
-                       ShellOpener &opener, ProcessStarter &starter, QObject *parent)
+                       ProcessStarter &starter, QObject *parent)
     : QObject(parent)
     , m_paths(paths)
     , m_dialogs(dialogs)
@@ -70,7 +69,6 @@ ScriptHost::ScriptHost(const AppPaths &paths, Dialogs &dialogs, KeySender &keys,
             throw vbs::ScriptError{5, "Invalid procedure call or argument"};
     };
     m_engine = std::make_unique<vbs::Engine>(std::move(services));
-    Q_UNUSED(opener);
 }
 
 ScriptHost::~ScriptHost() = default;

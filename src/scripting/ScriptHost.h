@@ -12,7 +12,6 @@ class AppPaths;
 class Dialogs;
 class KeySender;
 class ProcessStarter;
-class ShellOpener;
 
 // Runs the Script and Plugin commands. A script file holds the body of one procedure; each
 // run wraps it in "Sub Main" ... "End sub" in a reset engine, hands it the program's objects
@@ -25,8 +24,8 @@ public:
         std::shared_ptr<vbs::HostObject> object;
     };
 
-    ScriptHost(const AppPaths &paths, Dialogs &dialogs, KeySender &keys, ShellOpener &opener,
-               ProcessStarter &starter, QObject *parent = nullptr);
+    ScriptHost(const AppPaths &paths, Dialogs &dialogs, KeySender &keys, ProcessStarter &starter,
+               QObject *parent = nullptr);
     ~ScriptHost() override;
 
     // The objects every script gets, with their members made global, in this order.

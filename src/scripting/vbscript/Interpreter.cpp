@@ -1365,6 +1365,12 @@ Value Interpreter::callProc(Proc *p, const Expr *call, ClassInstance *me)
             slot = eval(a);
         }
     }
+    return runFrame(p, base, me);
+}
+
+// Runs a procedure whose arguments are already in the slots from base on.
+Value Interpreter::runFrame(Proc *p, size_t base, ClassInstance *me)
+{
     m_sp = base + p->numLocals;
     Frame f;
     f.base = base;
@@ -1406,34 +1412,7 @@ Value Interpreter::callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance
     size_t base = m_sp;
     for (size_t i = 0; i < args.size(); ++i)
         m_stack[base + i] = p->params[i].byRef ? Value::ref(&args[i]) : args[i];
-    m_sp = base + p->numLocals;
-    Frame f;
-    f.base = base;
-    f.proc = p;
-    f.me = me;
-    Frame *prev = m_frame;
-    m_frame = &f;
-    int savedLine = m_line;
-    ++m_depth;
-    auto cleanup = [&] {
-        for (size_t i = base; i < base + p->numLocals; ++i)
-            m_stack[i] = Value();
-        m_sp = base;
-        m_frame = prev;
-        --m_depth;
-    };
-    Value result;
-    try {
-        execBlock(p->body);
-        if (p->retSlot >= 0)
-            result = std::move(m_stack[base + p->retSlot]);
-    } catch (...) {
-        cleanup();
-        throw;
-    }
-    cleanup();
-    m_line = savedLine;
-    return result;
+    return runFrame(p, base, me);
 }
 
 Value Interpreter::callMethod(Proc *p, ClassInstance *self, std::vector<Value> &args)

@@ -102,6 +102,7 @@ private:
     Value evalMember(const Expr *e);
     Value callProc(Proc *p, const Expr *call, ClassInstance *me);
     Value callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance *me);
+    Value runFrame(Proc *p, size_t base, ClassInstance *me);
     Value callBuiltin(const Builtin *b, const Expr *e);
     Value invokeObject(HostObject *obj, const std::string &name, const Expr *call);
     void evalArgs(const Expr *call, std::vector<Value> &args);
