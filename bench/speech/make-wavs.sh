@@ -14,10 +14,10 @@ while IFS= read -r text || [ -n "$text" ]; do
     base="$out/$tag-$(basename "$texts" .txt)-$n"
     # People say the words of a phrase, not its punctuation.
     espeak-ng -v "$voice" -s "$rate" -w "$base.raw.wav" "${text//=/, }"
-    sox -q -V1 "$base.raw.wav" -r 16000 -c 1 -b 16 "$base.pad.wav" pad 0.4 0.9
+    sox -R -q -V1 "$base.raw.wav" -r 16000 -c 1 -b 16 "$base.pad.wav" pad 0.4 0.9
     length=$(soxi -D "$base.pad.wav")
-    sox -q -n -r 16000 -c 1 -b 16 "$base.noise.wav" synth "$length" pinknoise vol 0.01
-    sox -q -V1 -m "$base.pad.wav" "$base.noise.wav" "$base.wav"
+    sox -R -q -n -r 16000 -c 1 -b 16 "$base.noise.wav" synth "$length" pinknoise vol "${NOISE_VOL:-0.01}"
+    sox -R -q -V1 -m "$base.pad.wav" "$base.noise.wav" "$base.wav"
     rm -f "$base.raw.wav" "$base.pad.wav" "$base.noise.wav"
     if [ "$mode" = expect ]; then
         printf '%s\t%s\n' "$text" "$base.wav"

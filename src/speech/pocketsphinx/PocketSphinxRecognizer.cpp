@@ -17,7 +17,27 @@ namespace {
 // 50 ms blocks: the delay an utterance's end waits for the block it falls in.
 constexpr int blockSamples = AudioSource::sampleRate / 20;
 
+// What tuning the limits needs: every score of the utterance, and of each of its segments.
+void printUtterance(const SpeechDecoder::Utterance &utterance, bool accepted)
+{
+    std::fprintf(stderr,
+                 "reco: \"%s\" %s confidence %.1f unexplained %d hidden %.2f of %d frames\n",
+                 qPrintable(utterance.words.join(' ')), accepted ? "accepted" : "rejected",
+                 utterance.confidence, utterance.unexplainedFrames, utterance.hiddenSpeech,
+                 utterance.frames);
+    for (const SpeechDecoder::Segment &segment : utterance.segments)
+        std::fprintf(stderr, "seg: %s %d %d %.0f %.0f\n", qPrintable(segment.word),
+                     segment.startFrame, segment.endFrame, segment.grammarScore, segment.loopScore);
+}
+
 } // namespace
+
+bool PocketSphinxRecognizer::accepts(const SpeechDecoder::Utterance &utterance, double threshold)
+{
+    return !utterance.words.isEmpty() && utterance.confidence >= threshold &&
+           utterance.unexplainedFrames <= maxUnexplainedFrames &&
+           utterance.hiddenSpeech <= maxHiddenSpeech;
+}
 
 PocketSphinxRecognizer::PocketSphinxRecognizer(std::unique_ptr<AudioSource> source, QObject *parent)
     : PocketSphinxRecognizer(std::move(source), ModelPaths::debianDefaults(), parent)
@@ -127,6 +147,7 @@ void PocketSphinxRecognizer::run()
             applyGrammar(*pending);
     };
 
+    const bool debug = qEnvironmentVariableIsSet("QUILLET_RECO_DEBUG");
     std::vector<int16_t> block(blockSamples);
     bool open = false;
     bool complained = false;
@@ -186,12 +207,9 @@ void PocketSphinxRecognizer::run()
         if (!m_decoder.process(block.data(), count, &utterance))
             continue;
         const QString phrase = m_grammar ? m_grammar->phraseFor(utterance.words) : QString();
-        const bool accepted = !phrase.isEmpty() && utterance.confidence >= m_threshold &&
-                              utterance.unexplainedFrames <= maxUnexplainedFrames;
-        if (qEnvironmentVariableIsSet("QUILLET_RECO_DEBUG"))
-            std::fprintf(stderr, "reco: \"%s\" confidence %.1f unexplained %d of %d frames\n",
-                         qPrintable(utterance.words.join(' ')), utterance.confidence,
-                         utterance.unexplainedFrames, utterance.frames);
+        const bool accepted = !phrase.isEmpty() && accepts(utterance, m_threshold);
+        if (debug)
+            printUtterance(utterance, accepted);
         emit utteranceScored(utterance.words, utterance.confidence, accepted);
         if (accepted)
             emit phraseDecoded(phrase, utteranceGeneration, QPrivateSignal());

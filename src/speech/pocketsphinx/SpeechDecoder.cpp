@@ -8,7 +8,9 @@
 
 #include <pocketsphinx.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -20,6 +22,17 @@ constexpr int maxUtteranceFrames = 1000;
 // Ends an utterance after 0.25 s of silence: short enough for a quick answer, long
 // enough for the pauses between the words of one phrase.
 constexpr const char *vadPostSpeech = "25";
+
+// Wider than the decoder's defaults (1e-48, 7e-29). With the defaults, after a few
+// utterances had moved the live cepstral mean, the right phrase was sometimes pruned in its
+// first word and a wrong one won. A grammar of a few dozen phrases is cheap to search even
+// this wide.
+constexpr const char *stateBeam = "1e-80";
+constexpr const char *wordBeam = "1e-60";
+
+// Even over true silence the phone loop scores a little better than the silence model; only
+// what it wins beyond this, per frame, counts as speech hidden in a silence.
+constexpr double silenceAllowancePerFrame = 8;
 
 // The acoustic part of the best path's score, without grammar or language-model weights.
 int32 acousticScore(ps_decoder_t *decoder)
@@ -46,6 +59,40 @@ int fillerFrames(ps_decoder_t *decoder)
         }
     }
     return frames;
+}
+
+struct LoopSpan {
+    int start;
+    int end;
+    int32 score;
+};
+
+std::vector<LoopSpan> loopSpans(ps_decoder_t *decoder)
+{
+    std::vector<LoopSpan> spans;
+    for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
+        LoopSpan span{};
+        int32 language = 0, backoff = 0;
+        ps_seg_frames(seg, &span.start, &span.end);
+        ps_seg_prob(seg, &span.score, &language, &backoff);
+        spans.push_back(span);
+    }
+    return spans;
+}
+
+// The phone loop's score for frames first..last, sharing out a phone that straddles the
+// edge by the frames it has on either side.
+double loopScoreOver(const std::vector<LoopSpan> &spans, int first, int last)
+{
+    double total = 0;
+    for (const LoopSpan &span : spans) {
+        const int from = std::max(first, span.start);
+        const int to = std::min(last, span.end);
+        if (to < from)
+            continue;
+        total += double(span.score) * (to - from + 1) / (span.end - span.start + 1);
+    }
+    return total;
 }
 
 } // namespace
@@ -103,12 +150,13 @@ bool SpeechDecoder::init(const ModelPaths &paths, QString *error)
 
     cmd_ln_t *grammarConfig = cmd_ln_init(
         nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-fdict",
-        fdict.constData(), "-vad_postspeech", vadPostSpeech, "-logfn", "/dev/null", nullptr);
+        fdict.constData(), "-vad_postspeech", vadPostSpeech, "-beam", stateBeam, "-pbeam",
+        stateBeam, "-wbeam", wordBeam, "-logfn", "/dev/null", nullptr);
     // No lattice for the phone loop: only the best path's score is wanted.
-    cmd_ln_t *phoneConfig =
-        cmd_ln_init(nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(),
-                    "-fdict", fdict.constData(), "-bestpath", "no", "-vad_postspeech",
-                    vadPostSpeech, "-logfn", "/dev/null", nullptr);
+    cmd_ln_t *phoneConfig = cmd_ln_init(
+        nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-fdict",
+        fdict.constData(), "-bestpath", "no", "-vad_postspeech", vadPostSpeech, "-beam", stateBeam,
+        "-pbeam", stateBeam, "-wbeam", wordBeam, "-logfn", "/dev/null", nullptr);
     if (grammarConfig)
         m_grammar = ps_init(grammarConfig);
     if (phoneConfig)
@@ -241,6 +289,9 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     if (!m_hasGrammar)
         return false;
     startUtterances();
+    m_floored.assign(samples, samples + count);
+    m_noiseFloor.apply(m_floored.data(), count);
+    samples = m_floored.data();
     ps_process_raw(m_grammar, samples, count, FALSE, FALSE);
     ps_process_raw(m_phones, samples, count, FALSE, FALSE);
     const bool inSpeech = ps_get_in_speech(m_grammar);
@@ -267,6 +318,25 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     utterance->unexplainedFrames = fillerFrames(m_grammar) - fillerFrames(m_phones);
     utterance->words = hyp ? QString::fromUtf8(hyp).split(' ', Qt::SkipEmptyParts) : QStringList();
     utterance->frames = frames;
+    utterance->segments.clear();
+    double hidden = 0;
+    const std::vector<LoopSpan> spans = loopSpans(m_phones);
+    for (ps_seg_t *seg = ps_seg_iter(m_grammar); seg; seg = ps_seg_next(seg)) {
+        Segment segment;
+        segment.word = QString::fromUtf8(ps_seg_word(seg));
+        ps_seg_frames(seg, &segment.startFrame, &segment.endFrame);
+        int32 acoustic = 0, language = 0, backoff = 0;
+        ps_seg_prob(seg, &acoustic, &language, &backoff);
+        segment.grammarScore = acoustic;
+        segment.loopScore = loopScoreOver(spans, segment.startFrame, segment.endFrame);
+        if (segment.isFiller()) {
+            const int length = segment.endFrame - segment.startFrame + 1;
+            hidden += std::max(0.0, segment.loopScore - segment.grammarScore -
+                                        silenceAllowancePerFrame * length);
+        }
+        utterance->segments << segment;
+    }
+    utterance->hiddenSpeech = frames > 0 ? hidden / frames : 0;
     utterance->confidence = frames > 0 ? double(grammarScore - phoneScore) / frames : -1e9;
     startUtterances();
     return true;

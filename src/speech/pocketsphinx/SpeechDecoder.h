@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NoiseFloor.h"
+
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -7,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <vector>
 
 struct ps_decoder_s;
 
@@ -24,13 +27,30 @@ public:
         static ModelPaths debianDefaults();
     };
 
+    // One word or silence of the grammar's best path, with the acoustic scores the grammar
+    // and the phone loop give the same frames.
+    struct Segment {
+        QString word;
+        int startFrame = 0;
+        int endFrame = 0;
+        double grammarScore = 0;
+        double loopScore = 0;
+        bool isFiller() const { return word.startsWith('<') || word.startsWith('['); }
+    };
+
     struct Utterance {
         QStringList words;
-        // Grammar score minus phone-loop score, per frame; at most about zero.
+        QList<Segment> segments;
+        // Grammar score minus phone-loop score, per frame; higher is better. The loop pays
+        // for every phone it enters, so a good match can score above zero.
         double confidence = 0;
         int frames = 0;
         // Frames the grammar explains as silence where the phone loop hears speech.
         int unexplainedFrames = 0;
+        // How much better the phone loop explains the frames the grammar calls silence, beyond
+        // what it wins over true silence, per frame of the utterance: the words of a sentence
+        // that the command does not cover.
+        double hiddenSpeech = 0;
     };
 
     SpeechDecoder() = default;
@@ -67,4 +87,6 @@ private:
     QHash<QString, int> m_variants;
     QString m_emptyDictionary;
     QString m_fillerDictionary;
+    std::vector<int16_t> m_floored;
+    NoiseFloor m_noiseFloor;
 };

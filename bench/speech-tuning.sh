@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The recognizer's rejection limits were chosen on this set, never on the voices and sentences
+# bench/speech.sh measures: five other espeak-ng voices at two rates saying the commands, and
+# the same voices saying bench/speech/tuning-sentences.txt, each once with a room's noise and
+# once nearly clean. Prints the figures for both, and with TUNING_LOG=FILE keeps every
+# utterance's scores (QUILLET_RECO_DEBUG lines) for choosing new limits.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+build=${BUILD_DIR:-build}
+case "$build" in /*) ;; *) build="$root/$build" ;; esac
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build "$build" -j2 --target quillet_speech_bench >/dev/null
+bench="$build/bench/speech/quillet_speech_bench"
+
+work=$(mktemp -d /tmp/quillet-speech-tuning.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+grammar="$work/Temp"
+{
+    printf '[Grammer]\r\ntype=cfg\r\n[<start>]\r\n'
+    while IFS= read -r phrase; do printf '<start>=%s\r\n' "$phrase"; done <"$here/speech/commands.txt"
+    printf '\r\n'
+} >"$grammar"
+
+voices=(en-gb-scotland en-029 en-us-nyc+f2 en-gb-x-gbclan+m3 en-gb-x-gbcwmd+f4)
+for condition in noisy:0.01 clean:0.0003; do
+    name=${condition%%:*}
+    export NOISE_VOL=${condition#*:}
+    : >"$work/$name.list"
+    for voice in "${voices[@]}"; do
+        for rate in 150 185; do
+            "$here/speech/make-wavs.sh" "$work/$name" "$voice" "$rate" "$here/speech/commands.txt" \
+                expect >>"$work/$name.list"
+        done
+        "$here/speech/make-wavs.sh" "$work/$name" "$voice" 170 "$here/speech/tuning-sentences.txt" \
+            reject >>"$work/$name.list"
+    done
+    echo "$name:"
+    QUILLET_RECO_DEBUG=1 "$bench" --grammar "$grammar" --list "$work/$name.list" --verbose \
+        2>"$work/$name.log" | sed 's/^/  /'
+done
+if [ -n "${TUNING_LOG:-}" ]; then
+    cat "$work"/*.log >"$TUNING_LOG"
+fi
