@@ -5,25 +5,7 @@
 # once nearly clean. Prints the figures for both, and with TUNING_LOG=FILE keeps every
 # utterance's scores (QUILLET_RECO_DEBUG lines) for choosing new limits.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-build}
-case "$build" in /*) ;; *) build="$root/$build" ;; esac
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" -j2 --target quillet_speech_bench >/dev/null
-bench="$build/bench/speech/quillet_speech_bench"
-
-work=$(mktemp -d /tmp/quillet-speech-tuning.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-grammar="$work/Temp"
-{
-    printf '[Grammer]\r\ntype=cfg\r\n[<start>]\r\n'
-    while IFS= read -r phrase; do printf '<start>=%s\r\n' "$phrase"; done <"$here/speech/commands.txt"
-    printf '\r\n'
-} >"$grammar"
+source "$(dirname "$0")/speech/prepare.sh"
 
 voices=(en-gb-scotland en-029 en-us-nyc+f2 en-gb-x-gbclan+m3 en-gb-x-gbcwmd+f4)
 for condition in noisy:0.01 clean:0.0003; do

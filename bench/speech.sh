@@ -8,26 +8,7 @@
 # The rejection limits were chosen on other voices and other sentences (bench/speech-tuning.sh);
 # the voices and sentences measured here played no part in choosing them.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-build}
-case "$build" in /*) ;; *) build="$root/$build" ;; esac
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
-cmake --build "$build" -j2 --target quillet_speech_bench >/dev/null
-bench="$build/bench/speech/quillet_speech_bench"
-
-work=$(mktemp -d /tmp/quillet-speech-bench.XXXXXX)
-trap 'rm -rf "$work"' EXIT
-
-grammar="$work/Temp"
-{
-    printf '[Grammer]\r\ntype=cfg\r\n[<start>]\r\n'
-    while IFS= read -r phrase; do printf '<start>=%s\r\n' "$phrase"; done <"$here/speech/commands.txt"
-    printf '\r\n'
-} >"$grammar"
+source "$(dirname "$0")/speech/prepare.sh"
 
 voices=(en-us en en-us+f3)
 rates=(140 170 200)
