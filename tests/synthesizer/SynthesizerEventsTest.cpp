@@ -199,4 +199,37 @@ TEST(SynthesizerOutput, FallsBackToSilentOutputWithoutASoundServer)
     EXPECT_FALSE(events.offUiThread);
 }
 
+TEST(SynthesizerOutput, FindsTheOutputOnceItComesBack)
+{
+    // No output for the first three tries, as when the sound server starts after the program.
+    int tries = 0;
+    RecordingSink *recording = nullptr;
+    EspeakSynthesizer synthesizer([&]() -> std::unique_ptr<AudioSink> {
+        if (++tries <= 3)
+            return nullptr;
+        auto sink = std::make_unique<RecordingSink>(true);
+        sink->open(22050);
+        recording = sink.get();
+        return sink;
+    });
+    synthesizer.setReopenInterval(std::chrono::milliseconds(10));
+    SpeechEvents events(synthesizer);
+
+    // Silent meanwhile, yet the events still come.
+    EXPECT_FALSE(synthesizer.isAudible());
+    synthesizer.speaktext("Hi");
+    ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 2; }));
+
+    ASSERT_TRUE(waitUntil([&] { return synthesizer.isAudible(); }));
+    EXPECT_EQ(tries, 4);
+    synthesizer.speaktext("Hello again");
+    ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 4; }));
+    EXPECT_EQ(events.events, twice);
+    ASSERT_EQ(recording->stretches().size(), 1u);
+    EXPECT_FALSE(recording->stretches().front().empty());
+    // Found once, it is kept: no more tries.
+    runEventsFor(100);
+    EXPECT_EQ(tries, 4);
+}
+
 } // namespace

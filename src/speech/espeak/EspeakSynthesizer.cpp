@@ -9,23 +9,44 @@
 namespace {
 std::unique_ptr<AudioSink> openSink(std::unique_ptr<AudioSink> sink, int sampleRate)
 {
-    if (!sink)
-        sink = std::make_unique<PulseAudioSink>();
-    if (sink->open(sampleRate))
+    if (sink && sink->open(sampleRate))
         return sink;
     return nullptr;
+}
+
+int outputSampleRate()
+{
+    EspeakLibrary &library = EspeakLibrary::instance();
+    return library.isAvailable() ? library.sampleRate() : 22050;
 }
 } // namespace
 
 EspeakSynthesizer::EspeakSynthesizer(std::unique_ptr<AudioSink> sink, QObject *parent)
     : Synthesizer(parent)
 {
-    EspeakLibrary &library = EspeakLibrary::instance();
-    const int sampleRate = library.isAvailable() ? library.sampleRate() : 22050;
+    const int sampleRate = outputSampleRate();
+    if (sink) {
+        start(openSink(std::move(sink), sampleRate), {});
+        return;
+    }
+    auto pulseAudio = [sampleRate] {
+        return openSink(std::make_unique<PulseAudioSink>(), sampleRate);
+    };
+    start(pulseAudio(), pulseAudio);
+}
+
+EspeakSynthesizer::EspeakSynthesizer(SinkFactory makeSink, QObject *parent)
+    : Synthesizer(parent)
+{
+    start(makeSink(), makeSink);
+}
+
+void EspeakSynthesizer::start(std::unique_ptr<AudioSink> sink, SinkFactory reopen)
+{
     // The worker's notifications come from its own thread; queued onto this object they are
     // handled on the UI thread, in the order they were sent.
     m_worker = std::make_unique<SpeechWorker>(
-        openSink(std::move(sink), sampleRate), sampleRate,
+        std::move(sink), outputSampleRate(),
         [this](quint64 id) {
             QMetaObject::invokeMethod(
                 this, [this, id] { onAudioStarted(id); }, Qt::QueuedConnection);
@@ -33,7 +54,13 @@ EspeakSynthesizer::EspeakSynthesizer(std::unique_ptr<AudioSink> sink, QObject *p
         [this](quint64 id) {
             QMetaObject::invokeMethod(
                 this, [this, id] { onAudioFinished(id); }, Qt::QueuedConnection);
-        });
+        },
+        std::move(reopen));
+}
+
+void EspeakSynthesizer::setReopenInterval(std::chrono::milliseconds interval)
+{
+    m_worker->setReopenInterval(interval);
 }
 
 // The worker goes first: its thread may still be posting to this object.

@@ -4,6 +4,8 @@
 #include "EspeakLibrary.h"
 #include "Synthesizer.h"
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <set>
 
@@ -22,9 +24,15 @@ class SpeechWorker;
 class EspeakSynthesizer : public Synthesizer {
     Q_OBJECT
 public:
-    // Without a sink, PulseAudio if a server answers, else the silent output; a given sink that
-    // cannot be opened is replaced by the silent output too.
+    // Makes and opens an output; nullptr when there is none to be had.
+    using SinkFactory = std::function<std::unique_ptr<AudioSink>()>;
+
+    // Without a sink, PulseAudio if a server answers, else the silent output until one does:
+    // PulseAudio is tried again every few seconds while the synthesizer is silent and idle.
+    // A given sink that cannot be opened is replaced by the silent output for good.
     explicit EspeakSynthesizer(std::unique_ptr<AudioSink> sink = {}, QObject *parent = nullptr);
+    // The output comes from makeSink, and is asked for again while silent.
+    explicit EspeakSynthesizer(SinkFactory makeSink, QObject *parent = nullptr);
     ~EspeakSynthesizer() override;
 
     void speaktext(const QString &text) override;
@@ -48,8 +56,11 @@ public:
 
     // False when the audio goes nowhere (no sound server, or it went away).
     bool isAudible() const;
+    // How often a real output is looked for while silent.
+    void setReopenInterval(std::chrono::milliseconds interval);
 
 private:
+    void start(std::unique_ptr<AudioSink> sink, SinkFactory reopen);
     void onAudioStarted(quint64 id);
     void onAudioFinished(quint64 id);
     void endCurrent();

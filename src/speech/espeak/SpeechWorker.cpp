@@ -11,10 +11,11 @@ constexpr auto pollInterval = std::chrono::milliseconds(5);
 } // namespace
 
 SpeechWorker::SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Notify started,
-                           Notify finished)
+                           Notify finished, SinkFactory reopen)
     : m_sampleRate(sampleRate)
     , m_started(std::move(started))
     , m_finished(std::move(finished))
+    , m_reopen(std::move(reopen))
     , m_sink(std::move(sink))
 {
     if (!m_sink) {
@@ -83,17 +84,52 @@ bool SpeechWorker::isAudible() const
     return m_audible;
 }
 
+void SpeechWorker::setReopenInterval(std::chrono::milliseconds interval)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_reopenInterval = interval;
+    }
+    m_wake.notify_all();
+}
+
+void SpeechWorker::tryReopen()
+{
+    // Opening may wait for a slow server a few seconds; the lock stays free meanwhile, so
+    // stopspeech and new texts are never held up by it.
+    std::unique_ptr<AudioSink> sink = m_reopen();
+    if (!sink)
+        return;
+    std::lock_guard lock(m_mutex);
+    if (m_quit || m_audible)
+        return;
+    sink->setPaused(m_paused);
+    m_sink = std::move(sink);
+    m_audible = true;
+}
+
 void SpeechWorker::run()
 {
     while (true) {
         Job job;
+        bool reopen = false;
         {
             std::unique_lock lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_quit || !m_jobs.empty(); });
+            auto ready = [this] { return m_quit || !m_jobs.empty(); };
+            if (m_reopen && !m_audible)
+                reopen = !m_wake.wait_for(lock, m_reopenInterval, ready);
+            else
+                m_wake.wait(lock, ready);
             if (m_quit)
                 return;
-            job = std::move(m_jobs.front());
-            m_jobs.pop_front();
+            if (!reopen) {
+                job = std::move(m_jobs.front());
+                m_jobs.pop_front();
+            }
+        }
+        if (reopen) {
+            tryReopen();
+            continue;
         }
         speak(job);
         m_finished(job.id);

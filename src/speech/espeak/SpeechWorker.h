@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -20,8 +21,14 @@
 class SpeechWorker {
 public:
     using Notify = std::function<void(quint64 id)>;
+    // Makes and opens a real output; nullptr while there is none to be had.
+    using SinkFactory = std::function<std::unique_ptr<AudioSink>()>;
 
-    SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Notify started, Notify finished);
+    // A null sink means the silent output. With a factory, the worker tries again for a real
+    // output every so often while it is silent and idle, so that a sound server started (or
+    // restarted) after the program is heard again without a restart.
+    SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Notify started, Notify finished,
+                 SinkFactory reopen = {});
     ~SpeechWorker();
     SpeechWorker(const SpeechWorker &) = delete;
     SpeechWorker &operator=(const SpeechWorker &) = delete;
@@ -34,8 +41,9 @@ public:
     void cancelUpTo(quint64 id);
     void setPaused(bool paused);
 
-    // False once the sound server went away and the silent output took over.
+    // False while the silent output stands in for a sound server that is not there.
     bool isAudible() const;
+    void setReopenInterval(std::chrono::milliseconds interval);
 
 private:
     struct Job {
@@ -50,10 +58,14 @@ private:
     bool isCancelled(quint64 id) const { return m_quit || id <= m_cancelledUpTo; }
     qint64 playedLocked();
     void replaceFailedSinkLocked(qint64 total);
+    // Called unlocked, on the worker thread, while nothing is being spoken.
+    void tryReopen();
 
     const int m_sampleRate;
     const Notify m_started;
     const Notify m_finished;
+    const SinkFactory m_reopen;
+    std::chrono::milliseconds m_reopenInterval{3000};
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
