@@ -289,6 +289,9 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     if (!m_hasGrammar)
         return false;
     startUtterances();
+    int peak = 0;
+    for (int i = 0; i < count; ++i)
+        peak = std::max(peak, std::abs(int(samples[i])));
     m_floored.assign(samples, samples + count);
     m_noiseFloor.apply(m_floored.data(), count);
     samples = m_floored.data();
@@ -296,6 +299,9 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     ps_process_raw(m_phones, samples, count, FALSE, FALSE);
     const bool inSpeech = ps_get_in_speech(m_grammar);
     if (inSpeech) {
+        if (!m_inSpeech)
+            m_utterancePeak = 0;
+        m_utterancePeak = std::max(m_utterancePeak, peak);
         m_inSpeech = true;
         if (ps_get_n_frames(m_grammar) > maxUtteranceFrames)
             restart();
@@ -308,6 +314,7 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     ps_end_utt(m_phones);
     m_started = false;
     m_inSpeech = false;
+    m_noiseFloor.followSpeech(m_utterancePeak);
     int32 grammarScore = 0;
     int32 phoneScore = 0;
     const char *hyp = ps_get_hyp(m_grammar, &grammarScore);

@@ -89,4 +89,6 @@ private:
     QString m_fillerDictionary;
     std::vector<int16_t> m_floored;
     NoiseFloor m_noiseFloor;
+    // The largest sample of the utterance in progress.
+    int m_utterancePeak = 0;
 };
