@@ -2,6 +2,7 @@
 # Speech recognizer figures, one "name: value" line each:
 #   accuracy_percent       commands said by three espeak-ng voices at three rates each
 #   false_accept_percent   everyday sentences that are no command, same voices
+#   quiet_accuracy_percent, quiet_false_accept_percent   the same, 20 dB quieter
 #   latency_median_ms, latency_p95_ms   end of the spoken audio to the phrase event, real time
 #   listen_cpu_percent     one core's share used while listening to quiet noise
 #   rss_mb                 resident memory of a program with the recognizer loaded
@@ -25,6 +26,18 @@ done
 
 "$bench" --grammar "$grammar" --list "$work/commands.list" 2>"$work/commands.log"
 "$bench" --grammar "$grammar" --list "$work/sentences.list" 2>"$work/sentences.log"
+# The same speech from a microphone turned 20 dB down.
+mkdir -p "$work/quiet"
+for list in commands sentences; do
+    while IFS= read -r line; do
+        wav=${line#*$'\t'}
+        quiet="$work/quiet/$(basename "$wav")"
+        sox -R -q "$wav" "$quiet" vol 0.1
+        printf '%s\t%s\n' "${line%%$'\t'*}" "$quiet"
+    done <"$work/$list.list" >"$work/quiet-$list.list"
+    "$bench" --grammar "$grammar" --list "$work/quiet-$list.list" 2>"$work/quiet-$list.log" |
+        sed 's/^/quiet_/'
+done
 # Latency in real time on one voice and rate: every fourth command.
 awk 'NR % 4 == 1' "$work/commands.list" | head -n 30 >"$work/latency.list"
 "$bench" --grammar "$grammar" --list "$work/latency.list" --realtime 2>"$work/latency.log" |
