@@ -2,6 +2,8 @@
 
 #include "Errors.h"
 
+#include <optional>
+
 namespace vbs {
 
 namespace {
@@ -920,55 +922,47 @@ private:
         return e;
     }
 
-    ExprP impExpr()
+    // One level of left-associative binary operators: operand parses the next tighter level,
+    // match gives the operator the current token stands for, if any.
+    template <typename Match>
+    ExprP leftAssociative(ExprP (Parser::*operand)(), Match match)
     {
-        auto e = eqvExpr();
-        while (isKw(Kw::Imp)) {
+        auto e = (this->*operand)();
+        while (std::optional<BinOp> op = match()) {
             int line = cur().line;
             next();
-            e = makeBinary(BinOp::Imp, std::move(e), eqvExpr(), line);
+            e = makeBinary(*op, std::move(e), (this->*operand)(), line);
         }
         return e;
+    }
+    std::optional<BinOp> keyword(Kw k, BinOp op) const
+    {
+        return isKw(k) ? std::optional(op) : std::nullopt;
+    }
+    std::optional<BinOp> symbol(char c, BinOp op) const
+    {
+        return isOp(c) ? std::optional(op) : std::nullopt;
+    }
+
+    ExprP impExpr()
+    {
+        return leftAssociative(&Parser::eqvExpr, [this] { return keyword(Kw::Imp, BinOp::Imp); });
     }
     ExprP eqvExpr()
     {
-        auto e = xorExpr();
-        while (isKw(Kw::Eqv)) {
-            int line = cur().line;
-            next();
-            e = makeBinary(BinOp::Eqv, std::move(e), xorExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::xorExpr, [this] { return keyword(Kw::Eqv, BinOp::Eqv); });
     }
     ExprP xorExpr()
     {
-        auto e = orExpr();
-        while (isKw(Kw::Xor)) {
-            int line = cur().line;
-            next();
-            e = makeBinary(BinOp::Xor, std::move(e), orExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::orExpr, [this] { return keyword(Kw::Xor, BinOp::Xor); });
     }
     ExprP orExpr()
     {
-        auto e = andExpr();
-        while (isKw(Kw::Or)) {
-            int line = cur().line;
-            next();
-            e = makeBinary(BinOp::Or, std::move(e), andExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::andExpr, [this] { return keyword(Kw::Or, BinOp::Or); });
     }
     ExprP andExpr()
     {
-        auto e = notExpr();
-        while (isKw(Kw::And)) {
-            int line = cur().line;
-            next();
-            e = makeBinary(BinOp::And, std::move(e), notExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::notExpr, [this] { return keyword(Kw::And, BinOp::And); });
     }
     ExprP notExpr()
     {
@@ -1006,67 +1000,35 @@ private:
     }
     ExprP compareExpr()
     {
-        auto e = concatExpr();
-        for (;;) {
-            BinOp op = comparisonOp();
-            if (op == BinOp::Add)
-                return e;
-            int line = cur().line;
-            next();
-            e = makeBinary(op, std::move(e), concatExpr(), line);
-        }
+        return leftAssociative(&Parser::concatExpr, [this]() -> std::optional<BinOp> {
+            const BinOp op = comparisonOp();
+            return op == BinOp::Add ? std::nullopt : std::optional(op);
+        });
     }
     ExprP concatExpr()
     {
-        auto e = addExpr();
-        while (isOp('&')) {
-            int line = cur().line;
-            next();
-            e = makeBinary(BinOp::Concat, std::move(e), addExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::addExpr, [this] { return symbol('&', BinOp::Concat); });
     }
     ExprP addExpr()
     {
-        auto e = modExpr();
-        while (isOp('+') || isOp('-')) {
-            BinOp op = isOp('+') ? BinOp::Add : BinOp::Sub;
-            int line = cur().line;
-            next();
-            e = makeBinary(op, std::move(e), modExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::modExpr, [this] {
+            return isOp('+') ? symbol('+', BinOp::Add) : symbol('-', BinOp::Sub);
+        });
     }
     ExprP modExpr()
     {
-        auto e = intDivExpr();
-        while (isKw(Kw::Mod)) {
-            int line = cur().line;
-            next();
-            e = makeBinary(BinOp::Mod, std::move(e), intDivExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::intDivExpr,
+                               [this] { return keyword(Kw::Mod, BinOp::Mod); });
     }
     ExprP intDivExpr()
     {
-        auto e = mulExpr();
-        while (isOp('\\')) {
-            int line = cur().line;
-            next();
-            e = makeBinary(BinOp::IntDiv, std::move(e), mulExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::mulExpr, [this] { return symbol('\\', BinOp::IntDiv); });
     }
     ExprP mulExpr()
     {
-        auto e = unaryExpr();
-        while (isOp('*') || isOp('/')) {
-            BinOp op = isOp('*') ? BinOp::Mul : BinOp::Div;
-            int line = cur().line;
-            next();
-            e = makeBinary(op, std::move(e), unaryExpr(), line);
-        }
-        return e;
+        return leftAssociative(&Parser::unaryExpr, [this] {
+            return isOp('*') ? symbol('*', BinOp::Mul) : symbol('/', BinOp::Div);
+        });
     }
     ExprP unaryExpr()
     {
