@@ -1204,41 +1204,49 @@ Value Interpreter::invokeObject(HostObject *obj, const std::string &name, const 
     return r;
 }
 
-Value *Interpreter::elementPtr(Value &arrv, const Expr *call)
+template <typename FetchArray>
+size_t Interpreter::elementOffset(const Expr *call, FetchArray array)
 {
-    ArrayRep *arr = arrv.mutableArray();
-    if (call->args.size() != arr->upper.size())
-        fail(err::SubscriptRange);
-    size_t offset = 0, mult = 1;
-    for (size_t k = 0; k < call->args.size(); ++k) {
+    // The subscripts are worked out before the array is looked at: one of them may call a
+    // function that assigns the array anew.
+    constexpr size_t inlineCount = 8;
+    int64_t inlineSubscripts[inlineCount];
+    std::vector<int64_t> manySubscripts;
+    const size_t count = call->args.size();
+    int64_t *subscripts = inlineSubscripts;
+    if (count > inlineCount) {
+        manySubscripts.resize(count);
+        subscripts = manySubscripts.data();
+    }
+    for (size_t k = 0; k < count; ++k) {
         Value tmp;
         const Value &iv = evalRef(call->args[k].get(), tmp);
-        int64_t i = fastInt(iv) ? iv.rawInt() : iv.toInt32();
-        if (i < 0 || i > arr->upper[k])
+        subscripts[k] = fastInt(iv) ? iv.rawInt() : iv.toInt32();
+    }
+    const ArrayRep *arr = array();
+    if (!arr || count != arr->upper.size())
+        fail(err::SubscriptRange);
+    size_t offset = 0, mult = 1;
+    for (size_t k = 0; k < count; ++k) {
+        if (subscripts[k] < 0 || subscripts[k] > arr->upper[k])
             fail(err::SubscriptRange);
-        offset += static_cast<size_t>(i) * mult;
+        offset += static_cast<size_t>(subscripts[k]) * mult;
         mult *= static_cast<size_t>(arr->upper[k] + 1);
     }
-    // The index expressions may have replaced the array; fetch it again.
-    arr = arrv.mutableArray();
+    return offset;
+}
+
+Value *Interpreter::elementPtr(Value &arrv, const Expr *call)
+{
+    ArrayRep *arr = nullptr;
+    const size_t offset = elementOffset(call, [&] { return arr = arrv.mutableArray(); });
     return &arr->data[offset];
 }
 
 Value Interpreter::index(const Value &arrv, const Expr *call)
 {
-    ArrayRep *arr = arrv.arrayRep();
-    if (call->args.size() != arr->upper.size())
-        fail(err::SubscriptRange);
-    size_t offset = 0, mult = 1;
-    for (size_t k = 0; k < call->args.size(); ++k) {
-        Value tmp;
-        const Value &iv = evalRef(call->args[k].get(), tmp);
-        int64_t i = fastInt(iv) ? iv.rawInt() : iv.toInt32();
-        if (i < 0 || i > arr->upper[k])
-            fail(err::SubscriptRange);
-        offset += static_cast<size_t>(i) * mult;
-        mult *= static_cast<size_t>(arr->upper[k] + 1);
-    }
+    ArrayRep *arr = nullptr;
+    const size_t offset = elementOffset(call, [&] { return arr = arrv.arrayRep(); });
     return arr->data[offset];
 }
 

@@ -109,6 +109,10 @@ private:
     void writeBack(const Expr *call, std::vector<Value> &args);
     Value index(const Value &arr, const Expr *call);
     Value *elementPtr(Value &arr, const Expr *call);
+    // Where the element the call's subscripts name lies in the data of the array that
+    // array() gives once they are known.
+    template <typename FetchArray>
+    size_t elementOffset(const Expr *call, FetchArray array);
     // The local or global slot, following by-reference parameters.
     Value *variablePtr(const Expr *e)
     {
