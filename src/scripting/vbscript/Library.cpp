@@ -469,29 +469,26 @@ Value fFormatDateTime(Interpreter &, Value *a, int n)
         fail(err::InvalidCall);
     }
 }
-Value fHex(Interpreter &, Value *a, int)
+// Hex and Oct: 16-bit values print as 16 bits, everything else as a 32-bit Long.
+Value radixString(const Value &v, const char *format)
 {
-    if (a[0].isNull())
+    if (v.isNull())
         return Value::null();
     char buf[32];
-    if (a[0].type() == Type::Integer || a[0].type() == Type::Byte || a[0].isEmpty() ||
-        a[0].type() == Type::Boolean)
-        std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(a[0].rawInt() & 0xFFFF));
+    if (v.type() == Type::Integer || v.type() == Type::Byte || v.isEmpty() ||
+        v.type() == Type::Boolean)
+        std::snprintf(buf, sizeof buf, format, static_cast<unsigned>(v.rawInt() & 0xFFFF));
     else
-        std::snprintf(buf, sizeof buf, "%X", static_cast<uint32_t>(a[0].toInt32()));
+        std::snprintf(buf, sizeof buf, format, static_cast<uint32_t>(v.toInt32()));
     return Value(std::string(buf));
+}
+Value fHex(Interpreter &, Value *a, int)
+{
+    return radixString(a[0], "%X");
 }
 Value fOct(Interpreter &, Value *a, int)
 {
-    if (a[0].isNull())
-        return Value::null();
-    char buf[32];
-    if (a[0].type() == Type::Integer || a[0].type() == Type::Byte || a[0].isEmpty() ||
-        a[0].type() == Type::Boolean)
-        std::snprintf(buf, sizeof buf, "%o", static_cast<unsigned>(a[0].rawInt() & 0xFFFF));
-    else
-        std::snprintf(buf, sizeof buf, "%o", static_cast<uint32_t>(a[0].toInt32()));
-    return Value(std::string(buf));
+    return radixString(a[0], "%o");
 }
 Value fEscape(Interpreter &, Value *a, int)
 {
