@@ -562,15 +562,8 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
 
 Value Interpreter::letValue(Value v)
 {
-    if (v.type() == Type::Object) {
-        HostObject *o = v.objectPtr();
-        if (!o)
-            fail(err::ObjectNotSet);
-        if (!o->hasMember(""))
-            fail(err::NoSuchMember);
-        std::vector<Value> none;
-        return letValue(o->invoke("", none));
-    }
+    if (v.type() == Type::Object)
+        return letValue(defaultOf(v));
     return v;
 }
 

@@ -520,12 +520,9 @@ Value Dictionary::invoke(const std::string &name, std::vector<Value> &args)
         return Value(static_cast<int32_t>(m_compareMode));
     if (n == "add") {
         argCount(args, 2, 2);
-        std::string k = keyOf(args[0]);
-        if (m_index.count(k))
+        if (find(args[0]) >= 0)
             fail(err::KeyExists);
-        m_index[k] = static_cast<int>(m_keys.size());
-        m_keys.push_back(args[0]);
-        m_items.push_back(args[1]);
+        append(args[0], args[1]);
         return Value();
     }
     if (n == "exists") {
@@ -537,9 +534,7 @@ Value Dictionary::invoke(const std::string &name, std::vector<Value> &args)
         int i = find(args[0]);
         if (i < 0) {
             // Reading a missing key adds it with an empty item, as the original does.
-            m_index[keyOf(args[0])] = static_cast<int>(m_keys.size());
-            m_keys.push_back(args[0]);
-            m_items.emplace_back();
+            append(args[0], Value());
             return Value();
         }
         return m_items[i];
@@ -573,19 +568,23 @@ Value Dictionary::invoke(const std::string &name, std::vector<Value> &args)
     fail(err::NoSuchMember);
 }
 
+void Dictionary::append(const Value &key, const Value &item)
+{
+    m_index[keyOf(key)] = static_cast<int>(m_keys.size());
+    m_keys.push_back(key);
+    m_items.push_back(item);
+}
+
 void Dictionary::setProperty(const std::string &name, std::vector<Value> &args, const Value &value)
 {
     std::string n = lowerAscii(name);
     if (n == "item" || n.empty()) {
         argCount(args, 1, 1);
         int i = find(args[0]);
-        if (i < 0) {
-            m_index[keyOf(args[0])] = static_cast<int>(m_keys.size());
-            m_keys.push_back(args[0]);
-            m_items.push_back(value);
-        } else {
+        if (i < 0)
+            append(args[0], value);
+        else
             m_items[i] = value;
-        }
         return;
     }
     if (n == "key") {

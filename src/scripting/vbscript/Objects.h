@@ -41,6 +41,8 @@ public:
 private:
     std::string keyOf(const Value &key) const;
     int find(const Value &key) const;
+    // Adds a key that is not there yet.
+    void append(const Value &key, const Value &item);
     std::vector<Value> m_keys, m_items;
     std::map<std::string, int> m_index;
     int m_compareMode = 0;

@@ -21,18 +21,6 @@ const Value &deref(const Value &v)
     return v.type() == Type::Ref ? *v.refTarget() : v;
 }
 
-// Objects take part in arithmetic through their default property.
-Value defaultOf(const Value &v)
-{
-    HostObject *o = v.objectPtr();
-    if (!o)
-        fail(err::ObjectNotSet);
-    if (!o->hasMember(""))
-        fail(err::NoSuchMember);
-    std::vector<Value> none;
-    return o->invoke("", none);
-}
-
 // Rank in the numeric promotion order.
 int rank(Type t)
 {
@@ -66,6 +54,17 @@ bool isIntegral(Type t)
 }
 
 } // namespace
+
+Value defaultOf(const Value &v)
+{
+    HostObject *o = v.objectPtr();
+    if (!o)
+        fail(err::ObjectNotSet);
+    if (!o->hasMember(""))
+        fail(err::NoSuchMember);
+    std::vector<Value> none;
+    return o->invoke("", none);
+}
 
 Value fitInteger(int64_t v, Type atLeast)
 {

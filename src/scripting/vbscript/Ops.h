@@ -4,6 +4,10 @@
 
 namespace vbs {
 
+// An object's default property, as used where a plain value is wanted: in arithmetic and
+// comparisons, and when an object is assigned with Let.
+Value defaultOf(const Value &v);
+
 enum class BinOp {
     Add,
     Sub,
