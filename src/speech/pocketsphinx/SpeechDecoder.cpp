@@ -34,63 +34,68 @@ constexpr const char *wordBeam = "1e-60";
 // what it wins beyond this, per frame, counts as speech hidden in a silence.
 constexpr double silenceAllowancePerFrame = 8;
 
-// The acoustic part of the best path's score, without grammar or language-model weights.
-int32 acousticScore(ps_decoder_t *decoder)
+// One step of a decoder's best path: a word, a phone or a silence, with its frames and the
+// acoustic part of its score (without grammar or language-model weights).
+struct PathStep {
+    bool filler = false;
+    int start = 0;
+    int end = 0;
+    int32 score = 0;
+
+    int frames() const { return end - start + 1; }
+};
+
+std::vector<PathStep> bestPath(ps_decoder_t *decoder, QList<SpeechDecoder::Segment> *segments)
+{
+    std::vector<PathStep> path;
+    for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
+        PathStep step;
+        const char *word = ps_seg_word(seg);
+        step.filler = word && (word[0] == '<' || word[0] == '[');
+        int32 language = 0, backoff = 0;
+        ps_seg_frames(seg, &step.start, &step.end);
+        ps_seg_prob(seg, &step.score, &language, &backoff);
+        path.push_back(step);
+        if (segments) {
+            SpeechDecoder::Segment segment;
+            segment.word = QString::fromUtf8(word);
+            segment.startFrame = step.start;
+            segment.endFrame = step.end;
+            segment.grammarScore = step.score;
+            *segments << segment;
+        }
+    }
+    return path;
+}
+
+int32 totalScore(const std::vector<PathStep> &path)
 {
     int32 total = 0;
-    for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
-        int32 acoustic = 0, language = 0, backoff = 0;
-        ps_seg_prob(seg, &acoustic, &language, &backoff);
-        total += acoustic;
-    }
+    for (const PathStep &step : path)
+        total += step.score;
     return total;
 }
 
-// Frames the best path spends in silence or other fillers.
-int fillerFrames(ps_decoder_t *decoder)
+// Frames the path spends in silence or other fillers.
+int fillerFrames(const std::vector<PathStep> &path)
 {
     int frames = 0;
-    for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
-        const char *word = ps_seg_word(seg);
-        if (word && (word[0] == '<' || word[0] == '[')) {
-            int start = 0, end = 0;
-            ps_seg_frames(seg, &start, &end);
-            frames += end - start + 1;
-        }
-    }
+    for (const PathStep &step : path)
+        frames += step.filler ? step.frames() : 0;
     return frames;
-}
-
-struct LoopSpan {
-    int start;
-    int end;
-    int32 score;
-};
-
-std::vector<LoopSpan> loopSpans(ps_decoder_t *decoder)
-{
-    std::vector<LoopSpan> spans;
-    for (ps_seg_t *seg = ps_seg_iter(decoder); seg; seg = ps_seg_next(seg)) {
-        LoopSpan span{};
-        int32 language = 0, backoff = 0;
-        ps_seg_frames(seg, &span.start, &span.end);
-        ps_seg_prob(seg, &span.score, &language, &backoff);
-        spans.push_back(span);
-    }
-    return spans;
 }
 
 // The phone loop's score for frames first..last, sharing out a phone that straddles the
 // edge by the frames it has on either side.
-double loopScoreOver(const std::vector<LoopSpan> &spans, int first, int last)
+double loopScoreOver(const std::vector<PathStep> &loop, int first, int last)
 {
     double total = 0;
-    for (const LoopSpan &span : spans) {
-        const int from = std::max(first, span.start);
-        const int to = std::min(last, span.end);
+    for (const PathStep &step : loop) {
+        const int from = std::max(first, step.start);
+        const int to = std::min(last, step.end);
         if (to < from)
             continue;
-        total += double(span.score) * (to - from + 1) / (span.end - span.start + 1);
+        total += double(step.score) * (to - from + 1) / step.frames();
     }
     return total;
 }
@@ -315,36 +320,29 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     m_started = false;
     m_inSpeech = false;
     m_noiseFloor.followSpeech(m_utterancePeak);
-    int32 grammarScore = 0;
-    int32 phoneScore = 0;
-    const char *hyp = ps_get_hyp(m_grammar, &grammarScore);
-    grammarScore = acousticScore(m_grammar);
-    phoneScore = acousticScore(m_phones);
+    int32 pathScore = 0;
+    const char *hyp = ps_get_hyp(m_grammar, &pathScore);
     const int frames = ps_get_n_frames(m_grammar);
-    // Speech the grammar can only cover with silence is speech it has no words for.
-    utterance->unexplainedFrames = fillerFrames(m_grammar) - fillerFrames(m_phones);
     utterance->words = hyp ? QString::fromUtf8(hyp).split(' ', Qt::SkipEmptyParts) : QStringList();
     utterance->frames = frames;
     utterance->segments.clear();
+    const std::vector<PathStep> grammarPath = bestPath(m_grammar, &utterance->segments);
+    const std::vector<PathStep> loopPath = bestPath(m_phones, nullptr);
+    // Speech the grammar can only cover with silence is speech it has no words for.
+    utterance->unexplainedFrames = fillerFrames(grammarPath) - fillerFrames(loopPath);
     double hidden = 0;
-    const std::vector<LoopSpan> spans = loopSpans(m_phones);
-    for (ps_seg_t *seg = ps_seg_iter(m_grammar); seg; seg = ps_seg_next(seg)) {
-        Segment segment;
-        segment.word = QString::fromUtf8(ps_seg_word(seg));
-        ps_seg_frames(seg, &segment.startFrame, &segment.endFrame);
-        int32 acoustic = 0, language = 0, backoff = 0;
-        ps_seg_prob(seg, &acoustic, &language, &backoff);
-        segment.grammarScore = acoustic;
-        segment.loopScore = loopScoreOver(spans, segment.startFrame, segment.endFrame);
-        if (segment.isFiller()) {
-            const int length = segment.endFrame - segment.startFrame + 1;
-            hidden += std::max(0.0, segment.loopScore - segment.grammarScore -
-                                        silenceAllowancePerFrame * length);
+    for (size_t i = 0; i < grammarPath.size(); ++i) {
+        const PathStep &step = grammarPath[i];
+        Segment &segment = utterance->segments[qsizetype(i)];
+        segment.loopScore = loopScoreOver(loopPath, step.start, step.end);
+        if (step.filler) {
+            hidden += std::max(0.0, segment.loopScore - step.score -
+                                        silenceAllowancePerFrame * step.frames());
         }
-        utterance->segments << segment;
     }
     utterance->hiddenSpeech = frames > 0 ? hidden / frames : 0;
-    utterance->confidence = frames > 0 ? double(grammarScore - phoneScore) / frames : -1e9;
+    const int32 difference = totalScore(grammarPath) - totalScore(loopPath);
+    utterance->confidence = frames > 0 ? double(difference) / frames : -1e9;
     startUtterances();
     return true;
 }

@@ -35,7 +35,6 @@ public:
         int endFrame = 0;
         double grammarScore = 0;
         double loopScore = 0;
-        bool isFiller() const { return word.startsWith('<') || word.startsWith('['); }
     };
 
     struct Utterance {
