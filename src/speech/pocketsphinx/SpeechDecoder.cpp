@@ -21,7 +21,7 @@ constexpr int maxUtteranceFrames = 1000;
 
 // Ends an utterance after 0.25 s of silence: short enough for a quick answer, long
 // enough for the pauses between the words of one phrase.
-constexpr const char *vadPostSpeech = "25";
+constexpr int vadPostSpeechFrames = 25;
 
 // Wider than the decoder's defaults (1e-48, 7e-29). With the defaults, after a few
 // utterances had moved the live cepstral mean, the right phrase was sometimes pruned in its
@@ -153,15 +153,16 @@ bool SpeechDecoder::init(const ModelPaths &paths, QString *error)
     const QByteArray hmm = paths.acousticModel.toLocal8Bit();
     const QByteArray dict = m_emptyDictionary.toLocal8Bit();
 
+    const QByteArray vadPostSpeech = QByteArray::number(vadPostSpeechFrames);
     cmd_ln_t *grammarConfig = cmd_ln_init(
         nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-fdict",
-        fdict.constData(), "-vad_postspeech", vadPostSpeech, "-beam", stateBeam, "-pbeam",
-        stateBeam, "-wbeam", wordBeam, "-logfn", "/dev/null", nullptr);
+        fdict.constData(), "-vad_postspeech", vadPostSpeech.constData(), "-beam", stateBeam,
+        "-pbeam", stateBeam, "-wbeam", wordBeam, "-logfn", "/dev/null", nullptr);
     // No lattice for the phone loop: only the best path's score is wanted.
     cmd_ln_t *phoneConfig = cmd_ln_init(
         nullptr, ps_args(), TRUE, "-hmm", hmm.constData(), "-dict", dict.constData(), "-fdict",
-        fdict.constData(), "-bestpath", "no", "-vad_postspeech", vadPostSpeech, "-beam", stateBeam,
-        "-pbeam", stateBeam, "-wbeam", wordBeam, "-logfn", "/dev/null", nullptr);
+        fdict.constData(), "-bestpath", "no", "-vad_postspeech", vadPostSpeech.constData(), "-beam",
+        stateBeam, "-pbeam", stateBeam, "-wbeam", wordBeam, "-logfn", "/dev/null", nullptr);
     if (grammarConfig)
         m_grammar = ps_init(grammarConfig);
     if (phoneConfig)
@@ -330,14 +331,18 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     const std::vector<PathStep> loopPath = bestPath(m_phones, nullptr);
     // Speech the grammar can only cover with silence is speech it has no words for.
     utterance->unexplainedFrames = fillerFrames(grammarPath) - fillerFrames(loopPath);
+    // The last frames are those the voice-activity detector heard as silence before it ended
+    // the utterance: whatever the loop finds there, it is no hidden word.
+    const int lastCounted = grammarPath.empty() ? 0 : grammarPath.back().end - vadPostSpeechFrames;
     double hidden = 0;
     for (size_t i = 0; i < grammarPath.size(); ++i) {
         const PathStep &step = grammarPath[i];
         Segment &segment = utterance->segments[qsizetype(i)];
         segment.loopScore = loopScoreOver(loopPath, step.start, step.end);
-        if (step.filler) {
-            hidden += std::max(0.0, segment.loopScore - step.score -
-                                        silenceAllowancePerFrame * step.frames());
+        const int counted = std::min(step.end, lastCounted) - step.start + 1;
+        if (step.filler && counted > 0) {
+            const double gap = (segment.loopScore - step.score) * counted / step.frames();
+            hidden += std::max(0.0, gap - silenceAllowancePerFrame * counted);
         }
     }
     utterance->hiddenSpeech = frames > 0 ? hidden / frames : 0;
