@@ -28,13 +28,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody uses; -displayfd lets Xvfb choose and tell us.
-exec {fd}<> <(:)
-Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp -ac >"$dir/xvfb.log" 2>&1 &
-pids+=($!)
+# A display number nobody uses; -displayfd lets Xvfb choose and tell us. Test desktops started
+# at the same moment can race for one number and one of them gives up, so it tries again.
 display=
-for _ in $(seq 100); do
-    if read -r -t 0.1 display <&"$fd" && [ -n "$display" ]; then break; fi
+for _ in 1 2 3 4 5; do
+    exec {fd}<> <(:)
+    Xvfb -displayfd "$fd" -screen 0 "${size}x24" -nolisten tcp -ac >"$dir/xvfb.log" 2>&1 &
+    xvfb=$!
+    for _ in $(seq 100); do
+        if read -r -t 0.1 display <&"$fd" && [ -n "$display" ]; then break; fi
+        kill -0 "$xvfb" 2>/dev/null || break
+    done
+    exec {fd}<&-
+    if [ -n "$display" ]; then
+        pids+=("$xvfb")
+        break
+    fi
+    kill "$xvfb" 2>/dev/null || true
+    wait "$xvfb" 2>/dev/null || true
+    sleep "0.$((RANDOM % 5 + 1))"
 done
 if [ -z "$display" ]; then
     echo "with-desktop: Xvfb did not start" >&2
