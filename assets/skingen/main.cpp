@@ -1,0 +1,515 @@
+// Draws the command editor's pictures, one PNG each, shown 1:1 by the editor.
+//   quillet_skingen <folder> <name>...   writes <folder>/<name>.png for each known name
+//
+// The editor's pages share one window shape: everything outside the card is pure blue, the
+// colour the window treats as see-through, so no colour used inside the card may ever be pure
+// blue. The card's outline is laid pixel by pixel along the shape rather than stroked, so the
+// edge the window cuts along and the outline the eye sees are the same pixels.
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <map>
+
+namespace {
+
+const QColor kKey(0, 0, 255);
+const QColor kCard(234, 240, 247);
+const QColor kHeader(218, 228, 242);
+const QColor kHeaderLine(196, 208, 226);
+const QColor kOutline(80, 98, 128);
+const QColor kHighlight(250, 252, 255);
+const QColor kInk(34, 46, 66);
+const QColor kSoftInk(78, 94, 120);
+const QColor kPanel(223, 231, 242);
+const QColor kPanelEdge(166, 181, 204);
+const QColor kPanelShadow(204, 214, 230);
+const QColor kField(255, 255, 255);
+const QColor kButtonTop(253, 254, 255);
+const QColor kButtonBottom(206, 220, 240);
+const QColor kLink(30, 90, 184);
+const QColor kMarker(38, 98, 190);
+const QColor kClose(220, 98, 92);
+const QColor kCloseEdge(160, 60, 56);
+
+// The card of the shaped pages, as rows of the window shape.
+QRegion cardShape()
+{
+    static const int rows[][4] = {{7, 32, 280, 33},   {5, 33, 282, 34},   {4, 34, 283, 35},
+                                  {3, 35, 284, 36},   {2, 36, 285, 38},   {1, 38, 286, 249},
+                                  {2, 249, 285, 252}, {3, 252, 284, 253}, {4, 253, 283, 254},
+                                  {7, 254, 280, 255}};
+    QRegion shape;
+    for (const auto &r : rows)
+        shape += QRect(QPoint(r[0], r[1]), QPoint(r[2] - 1, r[3] - 1));
+    return shape;
+}
+
+QImage blank(int w, int h)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QFont sans(int pixelSize, bool bold)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    // Vertical hinting puts heights on whole pixels, keeping 9 px words crisp and short
+    // enough for the narrow gaps between controls; full hinting also snaps widths, which
+    // at these sizes merges a colon's dots into one.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+// The largest size from `largest` down to 7 px at which the text fits the width.
+QFont fitted(const QString &text, double width, int largest, bool bold)
+{
+    for (int size = largest; size > 7; --size) {
+        const QFont font = sans(size, bold);
+        if (QFontMetricsF(font).horizontalAdvance(text) <= width)
+            return font;
+    }
+    return sans(7, bold);
+}
+
+// Baseline that puts the text's ink visually centred on `centreY`, judged by the capitals so
+// words with and without descenders sit on the same line.
+double centredBaseline(const QFont &font, double centreY)
+{
+    const double capHeight = QFontMetricsF(font).capHeight();
+    return std::round(centreY + capHeight / 2);
+}
+
+void prepare(QPainter &p)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+}
+
+// A caption whose lowest ink ends one clear row above `aboveY`, in the largest size up to
+// `largest` whose highest ink stays at or below `topRow`: captions squeezed between two
+// controls must not spill onto either.
+void caption(QPainter &p, const QString &text, int x, int aboveY, int topRow, int largest = 10)
+{
+    for (int size = largest; size >= 7; --size) {
+        const QFont font = sans(size, true);
+        const QRect ink = QFontMetrics(font).tightBoundingRect(text);
+        const int baseline = aboveY - 2 - ink.bottom();
+        if (baseline + ink.top() < topRow && size > 7)
+            continue;
+        p.setFont(font);
+        p.setPen(kSoftInk);
+        p.drawText(QPoint(x, baseline), text);
+        return;
+    }
+}
+
+void title(QPainter &p, const QString &text, double centreX, double centreY)
+{
+    const QFont font = sans(14, true);
+    p.setFont(font);
+    p.setPen(kInk);
+    const double width = QFontMetricsF(font).horizontalAdvance(text);
+    p.drawText(QPointF(std::round(centreX - width / 2), centredBaseline(font, centreY)), text);
+}
+
+// Marks every pixel of the shape that touches the outside as outline, and the row just inside
+// it as a highlight, which gives the card a slight raised rim.
+void layRim(QImage &image, const QRegion &shape)
+{
+    const auto inside = [&](int x, int y) { return shape.contains(QPoint(x, y)); };
+    const auto touchesOutside = [&](int x, int y) {
+        return !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+    };
+    QList<QPoint> rim, inner;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (!inside(x, y))
+                continue;
+            if (touchesOutside(x, y))
+                rim.append({x, y});
+            else if (touchesOutside(x - 1, y) || touchesOutside(x + 1, y) ||
+                     touchesOutside(x, y - 1) || touchesOutside(x, y + 1))
+                inner.append({x, y});
+        }
+    }
+    for (const QPoint &pt : rim)
+        image.setPixelColor(pt, kOutline);
+    for (const QPoint &pt : inner)
+        image.setPixelColor(pt, kHighlight);
+}
+
+// A shaped page: pure blue outside the card, the card within, and an optional header band.
+// `decorate` paints the page's own parts, clipped to the card's inside.
+QImage shapedPage(int w, int h, bool headerBand, const std::function<void(QPainter &)> &decorate)
+{
+    const QRegion shape = cardShape() & QRegion(0, 0, w, h);
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(kKey);
+    {
+        QPainter p(&image);
+        p.setClipRegion(shape);
+        p.fillRect(image.rect(), kCard);
+        if (headerBand) {
+            p.fillRect(QRect(0, 33, w, 30), kHeader);
+            p.fillRect(QRect(0, 63, w, 1), kHeaderLine);
+        }
+    }
+    layRim(image, shape);
+    QPainter p(&image);
+    prepare(p);
+    p.setClipRegion(shape);
+    decorate(p);
+    return image;
+}
+
+// A panel filling its whole rectangle: the card colour to the edges with a rounded rim inside.
+QImage cardPanel(int w, int h, const std::function<void(QPainter &)> &decorate)
+{
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(kCard);
+    QPainter p(&image);
+    prepare(p);
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 7, 7);
+    p.setPen(QPen(kHighlight, 1));
+    p.drawRoundedRect(QRectF(1.5, 1.5, w - 3, h - 3), 6, 6);
+    decorate(p);
+    return image;
+}
+
+// A sunken panel other controls sit on; the corners stay see-through.
+QImage insetPanel(int w, int h)
+{
+    QImage image = blank(w, h);
+    QPainter p(&image);
+    prepare(p);
+    const QRectF r(0.5, 0.5, w - 1, h - 1);
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(kPanel);
+    p.drawRoundedRect(r, 6, 6);
+    // A soft shadow under the top edge reads as depth.
+    p.setPen(QPen(kPanelShadow, 1));
+    p.drawLine(QPointF(6, 1.5), QPointF(w - 6, 1.5));
+    return image;
+}
+
+void fillPill(QPainter &p, const QRectF &r, double radius)
+{
+    QLinearGradient fill(r.topLeft(), r.bottomLeft());
+    fill.setColorAt(0, kButtonTop);
+    fill.setColorAt(1, kButtonBottom);
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(r, radius, radius);
+    p.setPen(QPen(QColor(255, 255, 255, 200), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(r.left() + radius, r.top() + 1), QPointF(r.right() - radius, r.top() + 1));
+}
+
+QImage button(int w, int h, const QString &word)
+{
+    QImage image = blank(w, h);
+    QPainter p(&image);
+    prepare(p);
+    const QRectF r(0.5, 0.5, w - 1, h - 1);
+    fillPill(p, r, r.height() / 2);
+    const QFont font = fitted(word, w - h, std::lround(h * 0.48), true);
+    p.setFont(font);
+    p.setPen(kInk);
+    const double width = QFontMetricsF(font).horizontalAdvance(word);
+    p.drawText(QPointF(std::round((w - width) / 2), centredBaseline(font, h / 2.0)), word);
+    return image;
+}
+
+QImage closeButton()
+{
+    QImage image = blank(17, 17);
+    QPainter p(&image);
+    prepare(p);
+    p.setPen(QPen(kCloseEdge, 1));
+    p.setBrush(kClose);
+    p.drawEllipse(QRectF(0.5, 0.5, 16, 16));
+    p.setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5.5, 5.5), QPointF(11.5, 11.5));
+    p.drawLine(QPointF(11.5, 5.5), QPointF(5.5, 11.5));
+    return image;
+}
+
+QImage browseButton()
+{
+    QImage image = blank(16, 14);
+    QPainter p(&image);
+    prepare(p);
+    fillPill(p, QRectF(0.5, 0.5, 15, 13), 3);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    for (double x : {4.5, 8.0, 11.5})
+        p.drawEllipse(QPointF(x, 8.5), 1.1, 1.1);
+    return image;
+}
+
+QImage link()
+{
+    QImage image = blank(257, 23);
+    QPainter p(&image);
+    prepare(p);
+    // A round "?" in front says where the link leads before the words are read.
+    p.setPen(QPen(kLink, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(4.5, 4.5, 14, 14));
+    const QFont mark = sans(11, true);
+    p.setFont(mark);
+    const double markWidth = QFontMetricsF(mark).horizontalAdvance(QStringLiteral("?"));
+    p.drawText(QPointF(std::round(11.5 - markWidth / 2), centredBaseline(mark, 11.5)),
+               QStringLiteral("?"));
+
+    const QString text = QStringLiteral("Open the help page in your browser \u203A");
+    QFont font = fitted(text, 257 - 26, 12, false);
+    font.setUnderline(true);
+    p.setFont(font);
+    p.drawText(QPointF(25, centredBaseline(font, 11.5)), text);
+    return image;
+}
+
+// The unselected radio ring; a marker drawn over the same 13x13 cell must hide all of it.
+void ring(QPainter &p, QPointF topLeft)
+{
+    p.setPen(QPen(kOutline, 1.2));
+    p.setBrush(kField);
+    p.drawEllipse(QRectF(topLeft + QPointF(1.5, 1.5), QSizeF(10, 10)));
+}
+
+QImage option(int w, const QString &word)
+{
+    QImage image = blank(w, 13);
+    QPainter p(&image);
+    prepare(p);
+    ring(p, QPointF(0, 0));
+    const QFont font = fitted(word, w - 15, 9, false);
+    p.setFont(font);
+    p.setPen(kInk);
+    p.drawText(QPointF(15, centredBaseline(font, 6.5)), word);
+    return image;
+}
+
+QImage readChoice(int w, const QString &words)
+{
+    QImage image = blank(w, 17);
+    QPainter p(&image);
+    prepare(p);
+    ring(p, QPointF(2, 2));
+    // One size for all three rows: 10 px is what the two short rows hold.
+    const QFont font = sans(10, false);
+    p.setFont(font);
+    p.setPen(kInk);
+    p.drawText(QPointF(17, centredBaseline(font, 8.5)), words);
+    return image;
+}
+
+// The selected marker: an opaque disc in the colour it sits on, wide enough to bury the ring.
+QImage marker(const QColor &ground)
+{
+    QImage image = blank(13, 13);
+    QPainter p(&image);
+    // Laid pixel by pixel: every pixel the ring's soft edge reaches must be fully covered.
+    for (int y = 0; y < 13; ++y)
+        for (int x = 0; x < 13; ++x)
+            if (std::hypot(x + 0.5 - 6.5, y + 0.5 - 6.5) <= 6.6)
+                image.setPixelColor(x, y, ground);
+    prepare(p);
+    ring(p, QPointF(0, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kMarker);
+    p.drawEllipse(QPointF(6.5, 6.5), 3, 3);
+    return image;
+}
+
+QImage drive()
+{
+    QImage image = blank(250, 23);
+    QPainter p(&image);
+    prepare(p);
+    const QRectF r(0.5, 0.5, 249, 22);
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(kField);
+    p.drawRoundedRect(r, 4, 4);
+
+    // A small disk drive ahead of the name.
+    p.setPen(QPen(kSoftInk, 1));
+    p.setBrush(QColor(214, 222, 234));
+    p.drawRoundedRect(QRectF(8.5, 7.5, 17, 9), 2, 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(70, 170, 96));
+    p.drawEllipse(QPointF(21.5, 12.5), 1.4, 1.4);
+
+    // The drop-down end: its own pill-coloured cap with the arrow.
+    QPainterPath cap;
+    cap.addRoundedRect(QRectF(228.5, 0.5, 21, 22), 4, 4);
+    cap.addRect(QRectF(228.5, 0.5, 8, 22));
+    cap.setFillRule(Qt::WindingFill);
+    QLinearGradient fill(0, 0, 0, 23);
+    fill.setColorAt(0, kButtonTop);
+    fill.setColorAt(1, kButtonBottom);
+    p.setBrush(fill);
+    p.drawPath(cap.simplified());
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(r, 4, 4);
+    p.drawLine(QPointF(228.5, 1), QPointF(228.5, 22));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    p.drawPolygon(QPolygonF({{235.5, 9.5}, {243.5, 9.5}, {239.5, 14.5}}));
+    return image;
+}
+
+QImage scrollTrack(int w, int h)
+{
+    QImage image = blank(w, h);
+    QPainter p(&image);
+    prepare(p);
+    const double width = std::min(w - 4, 12);
+    const QRectF r((w - width) / 2, 0.5, width, h - 1);
+    QLinearGradient fill(r.topLeft(), r.topRight());
+    fill.setColorAt(0, kPanelShadow);
+    fill.setColorAt(1, kPanel);
+    p.setPen(QPen(kPanelEdge, 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(r, width / 2, width / 2);
+    return image;
+}
+
+QImage scrollButton(bool up)
+{
+    QImage image = blank(14, 14);
+    QPainter p(&image);
+    prepare(p);
+    fillPill(p, QRectF(0.5, 0.5, 13, 13), 3.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    const QPolygonF arrow = up ? QPolygonF({{3.5, 9}, {10.5, 9}, {7, 4.5}})
+                               : QPolygonF({{3.5, 5}, {10.5, 5}, {7, 9.5}});
+    p.drawPolygon(arrow);
+    return image;
+}
+
+const std::map<QString, std::function<QImage()>> &pictures()
+{
+    static const std::map<QString, std::function<QImage()>> all = {
+        {"background",
+         [] {
+             return shapedPage(287, 287, true, [](QPainter &p) {
+                 title(p, QStringLiteral("Quillet brain"), 143.5, 49);
+                 caption(p, QStringLiteral("Your commands"), 25, 98, 90);
+             });
+         }},
+        {"addpage",
+         [] {
+             return shapedPage(287, 287, true, [](QPainter &p) {
+                 title(p, QStringLiteral("New command"), 143.5, 49);
+                 caption(p, QStringLiteral("Say this phrase:"), 24, 88, 64);
+                 caption(p, QStringLiteral("Do this:"), 20, 118, 105);
+                 caption(p, QStringLiteral("With this:"), 24, 140, 132);
+             });
+         }},
+        {"changepage",
+         [] {
+             return cardPanel(287, 165, [](QPainter &p) {
+                 caption(p, QStringLiteral("Phrase:"), 24, 16, 3);
+                 caption(p, QStringLiteral("Does:"), 23, 50, 36);
+             });
+         }},
+        {"browserpage",
+         [] {
+             return shapedPage(287, 287, false, [](QPainter &p) {
+                 // The drive row starts right under the card's top, so the title shares
+                 // the first line and baseline with the drive caption, set off to the right.
+                 const QString text = QStringLiteral("Choose a file or folder");
+                 const QFont font = sans(12, true);
+                 p.setFont(font);
+                 p.setPen(kInk);
+                 const double width = QFontMetricsF(font).horizontalAdvance(text);
+                 p.drawText(QPointF(std::round(268 - width), 47), text);
+                 caption(p, QStringLiteral("Drive:"), 19, 48, 34, 9);
+                 caption(p, QStringLiteral("Folders:"), 19, 80, 72, 9);
+                 caption(p, QStringLiteral("Files:"), 19, 142, 130, 9);
+             });
+         }},
+        {"characterpage",
+         [] {
+             return shapedPage(287, 255, true, [](QPainter &p) {
+                 title(p, QStringLiteral("Characters"), 143.5, 49);
+             });
+         }},
+        {"scriptbox", [] { return insetPanel(253, 80); }},
+        {"readchoices", [] { return insetPanel(252, 56); }},
+        {"drive", drive},
+        {"add", [] { return button(82, 27, QStringLiteral("Add")); }},
+        {"addnew", [] { return button(82, 27, QStringLiteral("Add")); }},
+        {"remove", [] { return button(82, 27, QStringLiteral("Remove")); }},
+        {"change", [] { return button(82, 27, QStringLiteral("Change")); }},
+        {"save", [] { return button(82, 27, QStringLiteral("Save")); }},
+        {"browse", [] { return button(82, 27, QStringLiteral("Browse")); }},
+        {"select", [] { return button(82, 27, QStringLiteral("Select")); }},
+        {"cancel", [] { return button(81, 25, QStringLiteral("Cancel")); }},
+        {"cancelchange", [] { return button(84, 29, QStringLiteral("Cancel")); }},
+        {"close", [] { return button(81, 25, QStringLiteral("Close")); }},
+        {"closebutton", closeButton},
+        {"browsebutton", browseButton},
+        {"link", link},
+        {"scriptradio", [] { return option(43, QStringLiteral("Script")); }},
+        {"openradio", [] { return option(44, QStringLiteral("Open")); }},
+        {"speakradio", [] { return option(48, QStringLiteral("Speak")); }},
+        {"typeradio", [] { return option(41, QStringLiteral("Type")); }},
+        {"readradio", [] { return option(44, QStringLiteral("Read")); }},
+        // The options lie on the card, the read choices on their panel.
+        {"dot", [] { return marker(kCard); }},
+        {"dot2", [] { return marker(kPanel); }},
+        {"telltime", [] { return readChoice(65, QStringLiteral("the time")); }},
+        {"telldate", [] { return readChoice(65, QStringLiteral("the date")); }},
+        {"readtext", [] { return readChoice(145, QStringLiteral("the selected text")); }},
+        {"scrolllist", [] { return scrollTrack(20, 105); }},
+        {"scroll2", [] { return scrollTrack(14, 47); }},
+        {"scroll1", [] { return scrollTrack(18, 66); }},
+        {"scrollup", [] { return scrollButton(true); }},
+        {"scrolldown", [] { return scrollButton(false); }},
+    };
+    return all;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    if (argc < 3)
+        return 2;
+    const QString dir = QString::fromLocal8Bit(argv[1]);
+    for (int i = 2; i < argc; ++i) {
+        const QString name = QString::fromLocal8Bit(argv[i]);
+        const auto found = pictures().find(name);
+        if (found == pictures().end()) {
+            std::fprintf(stderr, "quillet_skingen: no picture called %s\n", argv[i]);
+            return 1;
+        }
+        const QImage image = found->second().convertToFormat(QImage::Format_ARGB32);
+        if (!image.save(dir + '/' + name + ".png", "PNG")) {
+            std::fprintf(stderr, "quillet_skingen: cannot write %s\n", argv[i]);
+            return 1;
+        }
+    }
+    return 0;
+}
