@@ -56,7 +56,7 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     , m_menu(std::make_unique<MenuState>())
     , m_character(std::make_unique<CharacterWindow>(*m_menu))
     , m_bubble(std::make_unique<BubbleWindow>(*m_character))
-    , m_brain(std::make_unique<BrainWindow>(*m_commands))
+    , m_brain(std::make_unique<BrainWindow>(m_paths, *m_commands, m_dialogs))
     , m_about(std::make_unique<AboutWindow>(*m_menu))
     , m_ql(std::make_unique<QL>(*m_menu, *m_character))
     , m_listSaver(
@@ -75,6 +75,8 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
                                                     *m_speaker, *m_services.recognizer))
 {
     m_character->setSaveTheList([this] { m_listSaver->savethelist(); });
+    m_brain->setSaveTheList([this] { m_character->savethelist(); });
+    m_brain->setShellOpener(m_services.opener.get());
     m_ql->setServices({m_brain.get(), m_speaker.get(), m_services.keys.get(),
                        m_services.opener.get(), m_services.starter.get(), [this] { quit(); }});
     m_scriptHost->setObjects({

@@ -39,6 +39,7 @@ bool Startup::run()
     p.bubble().show();
     // 3. The editor exists, closed.
     p.brain().brainOpen = false;
+    p.brain().load();
     // 4.
     character.trans = 255;
     character.a = 0;

@@ -43,3 +43,7 @@ QString AppPaths::pluginsDir() const
 {
     return m_appFolder + "/Plugins";
 }
+QString AppPaths::helpPage() const
+{
+    return m_appFolder + "/Help/index.html";
+}

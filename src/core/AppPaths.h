@@ -18,6 +18,7 @@ public:
     QString characterDir() const;
     QString characterFile(const QString &name) const;
     QString pluginsDir() const;
+    QString helpPage() const;
 
 private:
     QString m_appFolder;

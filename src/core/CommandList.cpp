@@ -16,9 +16,15 @@ CommandList::Entry CommandList::entry(int index) const
     return {phrase(index), kind(index), argument(index)};
 }
 
+bool CommandList::isField(const QString &text)
+{
+    return !text.contains('\r') && !text.contains('\n');
+}
+
 bool CommandList::append(const Entry &entry)
 {
-    if (count() >= kMaxEntries)
+    if (count() >= kMaxEntries || !isField(entry.phrase) || !isField(entry.kind) ||
+        !isField(entry.argument))
         return false;
     beginInsertRows(QModelIndex(), count(), count());
     m_brain.append(entry.phrase);
@@ -29,13 +35,14 @@ bool CommandList::append(const Entry &entry)
     return true;
 }
 
-void CommandList::setEntry(int index, const Entry &entry)
+bool CommandList::setEntry(int index, const Entry &entry)
 {
-    if (index < 0 || index >= count())
-        return;
-    setPhrase(index, entry.phrase);
+    if (index < 0 || index >= count() || !isField(entry.kind) || !isField(entry.argument) ||
+        !setPhrase(index, entry.phrase))
+        return false;
     m_commands[index] = entry.kind;
     m_actions[index] = entry.argument;
+    return true;
 }
 
 void CommandList::remove(int index)
@@ -69,26 +76,31 @@ void CommandList::clear()
     endResetModel();
 }
 
-void CommandList::setPhrase(int index, const QString &phrase)
+bool CommandList::setPhrase(int index, const QString &phrase)
 {
-    if (index < 0 || index >= count())
-        return;
+    if (index < 0 || index >= count() || !isField(phrase))
+        return false;
     m_brain[index] = phrase;
     m_falseBrain[index] = phrase;
     const QModelIndex changed = createIndex(index, 0);
     emit dataChanged(changed, changed);
+    return true;
 }
 
-void CommandList::setKind(int index, const QString &kind)
+bool CommandList::setKind(int index, const QString &kind)
 {
-    if (index >= 0 && index < count())
-        m_commands[index] = kind;
+    if (index < 0 || index >= count() || !isField(kind))
+        return false;
+    m_commands[index] = kind;
+    return true;
 }
 
-void CommandList::setArgument(int index, const QString &argument)
+bool CommandList::setArgument(int index, const QString &argument)
 {
-    if (index >= 0 && index < count())
-        m_actions[index] = argument;
+    if (index < 0 || index >= count() || !isField(argument))
+        return false;
+    m_actions[index] = argument;
+    return true;
 }
 
 void CommandList::setSelectedIndex(List list, int index)

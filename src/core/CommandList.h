@@ -36,14 +36,18 @@ public:
     QString argument(int index) const { return m_actions.value(index); }
     QString shownPhrase(int index) const { return m_falseBrain.value(index); }
 
+    // The file keeps one line per field, so a field holding a line break would shift every
+    // later entry: the setters refuse such a field (and an index out of range) with false and
+    // leave the list as it was.
+    static bool isField(const QString &text);
     bool append(const Entry &entry);
-    void setEntry(int index, const Entry &entry);
+    bool setEntry(int index, const Entry &entry);
     void remove(int index);
     void clear();
     // Sets the phrase in Brainlist and FalseBrainlist.
-    void setPhrase(int index, const QString &phrase);
-    void setKind(int index, const QString &kind);
-    void setArgument(int index, const QString &argument);
+    bool setPhrase(int index, const QString &phrase);
+    bool setKind(int index, const QString &kind);
+    bool setArgument(int index, const QString &argument);
 
     int selectedIndex(List list) const { return m_selected[list]; }
     void setSelectedIndex(List list, int index);

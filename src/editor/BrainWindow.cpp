@@ -1,31 +1,802 @@
 #include "BrainWindow.h"
 
+#include "AppPaths.h"
 #include "CharacterChooser.h"
+#include "ChooserScroll.h"
 #include "CommandList.h"
+#include "Dialogs.h"
+#include "EditorSkin.h"
+#include "ImageButton.h"
+#include "LinkLabel.h"
+#include "PictureBox.h"
+#include "ShellOpener.h"
+#include "Twips.h"
+#include "WindowMover.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QVBoxLayout>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
 
-BrainWindow::BrainWindow(CommandList &list, QWidget *parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_list(list)
-    , m_falseBrainlist(new QListView(this))
-    , m_phrasetext(new QLineEdit(this))
-    , m_action(new QLineEdit(this))
-    , m_characterlist(new CharacterChooser(this))
+namespace {
+
+// Lists whose own scroll bar lies over a track picture: only the handle is drawn.
+const char *const kSkinnedScrollBar =
+    "QScrollBar:vertical { background: transparent; width: 12px; margin: 2px 2px 2px 0; }"
+    "QScrollBar::handle:vertical { background: rgba(70, 96, 140, 150); border-radius: 4px;"
+    " min-height: 16px; }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: transparent; }";
+
+void place(QWidget *widget, const QRect &twips)
 {
+    widget->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+}
+
+QFont smallFont(int pixels)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixels);
+    return font;
+}
+
+} // namespace
+
+BrainWindow::BrainWindow(const AppPaths &paths, CommandList &list, Dialogs &dialogs,
+                         QWidget *parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_paths(paths)
+    , m_list(list)
+    , m_dialogs(dialogs)
+    , m_editing(paths, list, dialogs)
+    , m_systemMover(std::make_unique<SystemWindowMover>())
+    , m_background(EditorSkin::picture(QStringLiteral("background")))
+{
+    m_mover = m_systemMover.get();
     setObjectName(QStringLiteral("Brain"));
     setWindowTitle(QStringLiteral("Quillet brain"));
+    setFixedSize(Twips::toPixels(kWidthTwips), Twips::toPixels(kHeightTwips));
+    setFont(smallFont(11));
+
+    // Created back to front: a later sibling covers an earlier one.
+    buildFrontPage();
+    buildChangeBox();
+    buildAddPage();
+    buildPluginList();
+    buildCharacterPage();
+}
+
+BrainWindow::~BrainWindow() = default;
+
+void BrainWindow::setSaveTheList(std::function<void()> save)
+{
+    m_editing.setSaveTheList(std::move(save));
+}
+
+void BrainWindow::setWindowMover(WindowMover *mover)
+{
+    m_mover = mover ? mover : m_systemMover.get();
+}
+
+ImageButton *BrainWindow::imageButton(const QString &name, const QString &picture, QWidget *parent,
+                                      const QRect &twips)
+{
+    auto *button = new ImageButton(EditorSkin::picture(picture), parent);
+    button->setObjectName(name);
+    place(button, twips);
+    return button;
+}
+
+PictureBox *BrainWindow::pictureBox(const QString &name, const QString &picture, QWidget *parent,
+                                    const QRect &twips)
+{
+    auto *box =
+        new PictureBox(picture.isEmpty() ? QPixmap() : EditorSkin::picture(picture), parent);
+    box->setObjectName(name);
+    place(box, twips);
+    return box;
+}
+
+QRegion BrainWindow::baseShape()
+{
+    static const QRect kBands[] = {
+        QRect(QPoint(7, 32), QPoint(279, 32)),   QRect(QPoint(5, 33), QPoint(281, 33)),
+        QRect(QPoint(4, 34), QPoint(282, 34)),   QRect(QPoint(3, 35), QPoint(283, 35)),
+        QRect(QPoint(2, 36), QPoint(284, 37)),   QRect(QPoint(1, 38), QPoint(285, 248)),
+        QRect(QPoint(2, 249), QPoint(284, 251)), QRect(QPoint(3, 252), QPoint(283, 252)),
+        QRect(QPoint(4, 253), QPoint(282, 253)), QRect(QPoint(7, 254), QPoint(279, 254)),
+    };
+    QRegion shape;
+    for (const QRect &band : kBands)
+        shape += band;
+    return shape;
+}
+
+// ---- Building the pages ----
+
+void BrainWindow::buildFrontPage()
+{
+    m_closebutton = imageButton("closebutton", "closebutton", this, {165, 600, 255, 255});
+    connect(m_closebutton, &ImageButton::clicked, this, &BrainWindow::closeEditor);
+
+    // The link image lies beneath the web strip; the strip lets clicks through to it, so a click
+    // on the page's preview opens the whole page in the browser.
+    m_image1 = imageButton("Image1", "link", this, {240, 1000, 3855, 350});
+    m_image1->setToolTip(QStringLiteral("Open the help page in your browser"));
+    connect(m_image1, &ImageButton::clicked, this, &BrainWindow::openLink);
+    m_picture5 = pictureBox("Picture5", QString(), this, {240, 1005, 3855, 350});
+    m_picture5->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_webBrowser = new QTextBrowser(m_picture5);
+    m_webBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    place(m_webBrowser, {-30, -30, 4455, 1095});
+    m_webBrowser->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_webBrowser->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_webBrowser->setOpenLinks(false);
+
+    m_listcontainer = pictureBox("Listcontainer", QString(), this, {380, 1465, 3650, 1540});
+    m_listcontainer->setColor(Qt::white);
+    pictureBox("scrolllist", "scrolllist", m_listcontainer, {3420, -10, 300, 1575});
+    m_falseBrainlist = new QListView(m_listcontainer);
     m_falseBrainlist->setObjectName(QStringLiteral("FalseBrainlist"));
+    place(m_falseBrainlist, {-15, -25, 3735, 1590});
     m_falseBrainlist->setModel(&m_list);
+    m_falseBrainlist->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_falseBrainlist->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_falseBrainlist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_falseBrainlist->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_falseBrainlist->setFrameShape(QFrame::NoFrame);
+    m_falseBrainlist->setAutoFillBackground(false);
+    m_falseBrainlist->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kSkinnedScrollBar));
+    m_falseBrainlist->installEventFilter(this);
+    connect(m_falseBrainlist->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                m_list.setSelectedIndex(CommandList::FalseBrainlist,
+                                        current.isValid() ? current.row() : -1);
+            });
+    // A click on the row already selected runs the handler as well.
+    connect(m_falseBrainlist, &QListView::clicked, this, [this](const QModelIndex &index) {
+        m_list.setSelectedIndex(CommandList::FalseBrainlist, index.row());
+        selectionChanged();
+    });
+    connect(&m_list, &CommandList::selectionChanged, this, [this](CommandList::List which, int) {
+        if (which == CommandList::FalseBrainlist)
+            selectionChanged();
+    });
+
+    m_current = new QLabel(this);
+    m_current->setObjectName(QStringLiteral("current"));
+    place(m_current, {360, 3075, 3675, 195});
+    m_current->setFont(smallFont(10));
+    m_current->setStyleSheet(
+        QStringLiteral("QLabel { background: rgb(214, 218, 224); color: rgb(40, 44, 52); "
+                       "padding-left: 3px; }"));
+
+    m_addnewbutton = imageButton("addnewbutton", "addnew", this, {195, 3285, 1230, 405});
+    connect(m_addnewbutton, &ImageButton::clicked, this, &BrainWindow::openAddPage);
+    m_removeB = imageButton("removeB", "remove", this, {1540, 3300, 1230, 405});
+    m_removeB->hide();
+    connect(m_removeB, &ImageButton::clicked, this, &BrainWindow::removeCommand);
+    m_changeB = imageButton("changeB", "change", this, {2900, 3300, 1230, 405});
+    m_changeB->hide();
+    connect(m_changeB, &ImageButton::clicked, this, &BrainWindow::openChangeBox);
+}
+
+void BrainWindow::buildChangeBox()
+{
+    m_changebox = pictureBox("changebox", "changepage", this, {0, 1350, 4305, 2475});
+    m_changebox->setMovesWindow(true);
+    m_changebox->hide();
+    m_changephrase = new QLineEdit(m_changebox);
+    m_changephrase->setObjectName(QStringLiteral("changephrase"));
+    place(m_changephrase, {360, 240, 3495, 285});
+    m_changeaction = new QPlainTextEdit(m_changebox);
+    m_changeaction->setObjectName(QStringLiteral("changeaction"));
+    place(m_changeaction, {340, 750, 3615, 1075});
+    m_changeaction->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_changeb2 = imageButton("changeb2", "save", m_changebox, {195, 1950, 1230, 405});
+    m_openB = imageButton("OpenB", "browse", m_changebox, {1540, 1950, 1230, 405});
+    m_openB->hide();
+    m_changecancel =
+        imageButton("changecancel", "cancelchange", m_changebox, {2880, 1940, 1260, 440});
+    connect(m_changephrase, &QLineEdit::textChanged, this, &BrainWindow::updateSaveButton);
+    connect(m_changeaction, &QPlainTextEdit::textChanged, this, &BrainWindow::updateSaveButton);
+    connect(m_changeb2, &ImageButton::clicked, this, &BrainWindow::saveChange);
+    connect(m_openB, &ImageButton::clicked, this, &BrainWindow::browseFromChangeBox);
+    connect(m_changecancel, &ImageButton::clicked, this, &BrainWindow::cancelChange);
+}
+
+void BrainWindow::buildAddPage()
+{
+    m_addform = pictureBox("addform", "addpage", this, {0, 0, 4305, 4305});
+    m_addform->setMovesWindow(true);
+    m_addform->hide();
+
+    m_scriptradio = imageButton("scriptradio", "scriptradio", m_addform, {300, 1770, 650, 195});
+    m_openradio = imageButton("openradio", "openradio", m_addform, {1080, 1770, 655, 195});
+    m_speakhider = imageButton("speakhider", "speakradio", m_addform, {1800, 1770, 720, 195});
+    m_speakhider->hide();
+    m_typeradio = imageButton("typeradio", "typeradio", m_addform, {2600, 1770, 615, 195});
+    m_readradio = imageButton("readradio", "readradio", m_addform, {3270, 1770, 665, 195});
+    connect(m_scriptradio, &ImageButton::clicked, this, [this] { chooseOption(Option::Script); });
+    connect(m_openradio, &ImageButton::clicked, this, [this] { chooseOption(Option::Open); });
+    connect(m_speakhider, &ImageButton::clicked, this, [this] { chooseOption(Option::Speak); });
+    connect(m_typeradio, &ImageButton::clicked, this, [this] { chooseOption(Option::Type); });
+    connect(m_readradio, &ImageButton::clicked, this, [this] { chooseOption(Option::Read); });
+    m_dot = new QLabel(m_addform);
+    m_dot->setObjectName(QStringLiteral("dot"));
+    m_dot->setPixmap(EditorSkin::picture(QStringLiteral("dot")));
+    place(m_dot, {1800, 1770, 195, 195});
+    // The marker sits on its option; a click on it is a click on the option.
+    m_dot->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_loadplugin = new LinkLabel(QStringLiteral("Load a plugin"), m_addform);
+    m_loadplugin->setObjectName(QStringLiteral("loadplugin"));
+    place(m_loadplugin, {240, 2400, 960, 195});
+    m_loadplugin->setFont(smallFont(10));
+    m_loadplugin->setStyleSheet(
+        QStringLiteral("QLabel { color: rgb(30, 70, 150); text-decoration: underline; }"));
+    m_loadplugin->hide();
+    connect(m_loadplugin, &LinkLabel::clicked, this, &BrainWindow::loadPlugin);
+
+    m_phrasetext = new QLineEdit(m_addform);
     m_phrasetext->setObjectName(QStringLiteral("phrasetext"));
+    place(m_phrasetext, {360, 1320, 3495, 255});
+    m_action = new QLineEdit(m_addform);
     m_action->setObjectName(QStringLiteral("action"));
-    // The add page is a later page of the editor; its boxes wait hidden.
-    m_phrasetext->hide();
-    m_action->hide();
-    m_characterlist->hide();
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_falseBrainlist);
-    resize(287, 287);
+    place(m_action, {360, 2100, 3495, 255});
+    m_browseButton = imageButton("BrowseButton", "browsebutton", m_addform, {3690, 2100, 240, 210});
+    m_browseButton->setToolTip(QStringLiteral("Choose a file or folder"));
+    m_browseButton->hide();
+    connect(m_browseButton, &ImageButton::clicked, this, &BrainWindow::browseFromAddPage);
+    connect(m_phrasetext, &QLineEdit::textChanged, this, [this] {
+        if (m_plugincontainer->isVisible())
+            m_action->setText(selectedPluginPath());
+        updateAddButton();
+    });
+    connect(m_action, &QLineEdit::textChanged, this, &BrainWindow::updateAddButton);
+
+    m_sellectedcontainer =
+        pictureBox("sellectedcontainer", "readchoices", m_addform, {240, 2040, 3780, 840});
+    m_sellectedcontainer->hide();
+    const struct {
+        const char *name;
+        QRect twips;
+    } rows[] = {{"telltime", {0, 120, 975, 255}},
+                {"telldate", {0, 360, 975, 255}},
+                {"readtext", {0, 600, 2175, 255}}};
+    for (int row = 0; row < 3; ++row) {
+        ImageButton *choice =
+            imageButton(rows[row].name, rows[row].name, m_sellectedcontainer, rows[row].twips);
+        connect(choice, &ImageButton::clicked, this, [this, row] { chooseReadRow(row); });
+    }
+    m_dot2 = new QLabel(m_sellectedcontainer);
+    m_dot2->setObjectName(QStringLiteral("dot2"));
+    m_dot2->setPixmap(EditorSkin::picture(QStringLiteral("dot2")));
+    place(m_dot2, {30, 120, 195, 195});
+    m_dot2->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    m_scriptcontainer =
+        pictureBox("scriptcontainer", "scriptbox", m_addform, {240, 2040, 3795, 1200});
+    m_scriptcontainer->hide();
+    m_scriptthing = new QPlainTextEdit(m_scriptcontainer);
+    m_scriptthing->setObjectName(QStringLiteral("scriptthing"));
+    place(m_scriptthing, {60, 70, 3650, 1050});
+    m_scriptthing->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    m_add = imageButton("add", "add", m_addform, {240, 3320, 1230, 405});
+    m_add->hide();
+    connect(m_add, &ImageButton::clicked, this, &BrainWindow::addCommand);
+    m_cancelb = imageButton("cancelb", "cancel", m_addform, {2880, 3320, 1215, 375});
+    connect(m_cancelb, &ImageButton::clicked, this, &BrainWindow::cancelAddPage);
+
+    buildBrowserPage();
+}
+
+void BrainWindow::buildBrowserPage()
+{
+    m_browser = pictureBox("browser", "browserpage", m_addform, {0, 0, 4305, 4305});
+    m_browser->setMovesWindow(true);
+    m_browser->hide();
+
+    // The drive list lies beneath its picture, which lets clicks through: a click on the drive
+    // name opens the list of volumes.
+    m_drive1 = new QComboBox(m_browser);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    place(m_drive1, {240, 720, 3735, 315});
+    connect(m_drive1, &QComboBox::activated, this, &BrainWindow::chooseDrive);
+    m_picture3 = pictureBox("Picture3", "drive", m_browser, {240, 720, 3750, 345});
+    m_picture3->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_drivething = new QLabel(m_picture3);
+    m_drivething->setObjectName(QStringLiteral("drivething"));
+    place(m_drivething, {480, 105, 1635, 195});
+    m_drivething->setFont(smallFont(10));
+    m_drivething->setFixedWidth(Twips::toPixels(3750 - 480 - 300));
+
+    PictureBox *picture1 = pictureBox("Picture1", QString(), m_browser, {290, 1200, 3690, 700});
+    picture1->setColor(Qt::white);
+    pictureBox("scroll2", "scroll2", picture1, {3480, 0, 210, 705});
+    m_dir1 = new QListWidget(picture1);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    place(m_dir1, {-30, -30, 3800, 765});
+    PictureBox *picture2 = pictureBox("Picture2", QString(), m_browser, {290, 2130, 3705, 975});
+    picture2->setColor(Qt::white);
+    pictureBox("scroll1", "scroll1", picture2, {3450, -10, 270, 990});
+    m_filelist = new QListWidget(picture2);
+    m_filelist->setObjectName(QStringLiteral("Filelist"));
+    place(m_filelist, {-45, -45, 3800, 1065});
+    for (QListWidget *list : {m_dir1, m_filelist}) {
+        list->setFrameShape(QFrame::NoFrame);
+        list->setAutoFillBackground(false);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        list->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kSkinnedScrollBar));
+        list->setFont(smallFont(10));
+    }
+    connect(m_dir1, &QListWidget::itemClicked, this, [this] { m_openvrap->show(); });
+    connect(m_dir1, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { showFolder(item->data(Qt::UserRole).toString()); });
+
+    m_openvrap = imageButton("openvrap", "select", m_browser, {240, 3300, 1230, 405});
+    connect(m_openvrap, &ImageButton::clicked, this, &BrainWindow::selectBrowsed);
+    m_cancelBrowser = imageButton("cancelBrowser", "cancel", m_browser, {2880, 3320, 1215, 375});
+    connect(m_cancelBrowser, &ImageButton::clicked, this, &BrainWindow::cancelBrowser);
+}
+
+void BrainWindow::buildPluginList()
+{
+    m_plugincontainer = pictureBox("plugincontainer", "scriptbox", this, {240, 2040, 3795, 1200});
+    m_plugincontainer->hide();
+    PictureBox *hider =
+        pictureBox("pluginhider", QString(), m_plugincontainer, {80, 120, 3635, 980});
+    hider->setColor(palette().color(QPalette::Base));
+    m_plugins = new QListWidget(hider);
+    m_plugins->setObjectName(QStringLiteral("plugins"));
+    place(m_plugins, {-15, -15, 3660, 1005});
+    m_plugins->setFont(smallFont(10));
+    connect(m_plugins, &QListWidget::itemClicked, this, &BrainWindow::pluginClicked);
+}
+
+void BrainWindow::buildCharacterPage()
+{
+    m_chch = pictureBox("CHCH", "characterpage", this, {0, 0, 4305, 3825});
+    m_chch->setMovesWindow(true);
+    m_chch->hide();
+    m_container = pictureBox("container", QString(), m_chch, {320, 1260, 3375, 1815});
+    m_characterlist = new CharacterChooser(m_container);
+    place(m_characterlist, {120, 0, 3255, 855});
+    // The white bars part the columns of thumbnails.
+    const struct {
+        const char *name;
+        int left;
+        int width;
+    } bars[] = {{"bar2", 1290, 50}, {"bar1", 2070, 60}, {"Bar3", 2860, 50}, {"Picture4", 3640, 50}};
+    for (const auto &bar : bars)
+        pictureBox(bar.name, QString(), m_chch, {bar.left, 1200, bar.width, 1935})
+            ->setColor(Qt::white);
+    m_scrollup = imageButton("scrollup", "scrollup", m_chch, {3720, 1200, 210, 210});
+    m_scrolldown = imageButton("scrolldown", "scrolldown", m_chch, {3720, 2925, 210, 210});
+    connect(m_scrollup, &ImageButton::clicked, this,
+            [this] { setChooserTop(ChooserScroll::up(m_chooserTop)); });
+    connect(m_scrolldown, &ImageButton::clicked, this, [this] {
+        const int height = Twips::fromPixels(m_characterlist->height());
+        setChooserTop(ChooserScroll::down(m_chooserTop, height));
+    });
+    m_cchch = imageButton("CCHCH", "close", m_chch, {2880, 3360, 1215, 375});
+    connect(m_cchch, &ImageButton::clicked, this, &BrainWindow::closeCharacterPage);
+}
+
+// ---- Load ----
+
+void BrainWindow::load()
+{
+    trans = 255;
+    m_changeBrowse = false;
+    m_browser->move(m_browser->x(), 0);
+    m_addform->move(m_addform->x(), 0);
+    refreshPlugins();
+    place(m_plugincontainer, {240, 2040, 3795, 1200});
+    m_plugincontainer->setPicture(m_scriptcontainer->picture());
+    m_chch->move(m_chch->x(), 0);
+    trans = 255;
+
+    m_volumes = FileBrowsing::volumes();
+    m_drive1->clear();
+    for (const FileBrowsing::Volume &volume : m_volumes)
+        m_drive1->addItem(volume.name, volume.root);
+    openBrowserFolder(QDir::homePath());
+
+    m_changebox->move(m_changebox->x(), Twips::toPixels(1350));
+    setMask(baseShape());
+    if (QFileInfo::exists(m_paths.helpPage()))
+        m_webBrowser->setSource(QUrl::fromLocalFile(m_paths.helpPage()));
+}
+
+// ---- Front page ----
+
+void BrainWindow::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+}
+
+void BrainWindow::closeEditor()
+{
+    m_changebox->hide();
+    m_changephrase->clear();
+    m_changeaction->clear();
+    m_openB->hide();
+    m_plugincontainer->hide();
+    brainOpen = false;
+    hide();
+}
+
+void BrainWindow::selectionChanged()
+{
+    const int row = m_list.selectedIndex(CommandList::FalseBrainlist);
+    m_list.selectEntry(row);
+    const QModelIndex index = m_list.index(row, 0);
+    if (m_falseBrainlist->currentIndex() != index) {
+        if (index.isValid())
+            m_falseBrainlist->setCurrentIndex(index);
+        else
+            m_falseBrainlist->selectionModel()->clear();
+    }
+    m_current->setText(row < 0 ? QString()
+                               : CommandEditing::selectionCaption(m_list.selectedKind(),
+                                                                  m_list.selectedArgument()));
+    m_changeB->setVisible(row > 3);
+    updateRemoveAndChange();
+}
+
+void BrainWindow::updateRemoveAndChange()
+{
+    m_removeB->setVisible(m_list.selectedIndex(CommandList::FalseBrainlist) > 3);
+}
+
+bool BrainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_falseBrainlist && event->type() == QEvent::FocusOut)
+        updateRemoveAndChange();
+    return QWidget::eventFilter(watched, event);
+}
+
+void BrainWindow::openLink()
+{
+    if (m_opener)
+        m_opener->open(m_paths.helpPage());
+}
+
+void BrainWindow::dragwindow()
+{
+    if (!m_mover->startMove(*this))
+        m_manualDrag = mapFromGlobal(QCursor::pos());
+}
+
+void BrainWindow::mousePressEvent(QMouseEvent *event)
+{
+    // The form's own surface, the pages that move the window, and the current-entry line all
+    // end up here.
+    dragwindow();
+    if (m_manualDrag)
+        m_manualDrag = event->position().toPoint();
+}
+
+void BrainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_manualDrag)
+        move(event->globalPosition().toPoint() - *m_manualDrag);
+}
+
+void BrainWindow::mouseReleaseEvent(QMouseEvent *)
+{
+    m_manualDrag.reset();
+}
+
+// ---- The add page ----
+
+void BrainWindow::chooseOption(Option option)
+{
+    ImageButton *clicked = nullptr;
+    switch (option) {
+    case Option::Script:
+        Commandtype = QStringLiteral("Script");
+        clicked = m_scriptradio;
+        break;
+    case Option::Open:
+        Commandtype = QStringLiteral("Open");
+        clicked = m_openradio;
+        break;
+    case Option::Speak:
+        Commandtype = QStringLiteral("Speak");
+        clicked = m_speakhider;
+        break;
+    case Option::Type:
+        Commandtype = QStringLiteral("Type");
+        clicked = m_typeradio;
+        break;
+    case Option::Read:
+        Commandtype = QStringLiteral("Read");
+        clicked = m_readradio;
+        break;
+    }
+    m_action->setText(option == Option::Read     ? QStringLiteral("the time")
+                      : option == Option::Script ? QStringLiteral("a")
+                                                 : QString());
+    m_action->setReadOnly(option == Option::Open);
+    m_browseButton->setVisible(option == Option::Open);
+    m_speakhider->setVisible(option != Option::Speak);
+    m_loadplugin->setVisible(option == Option::Open);
+    m_sellectedcontainer->setVisible(option == Option::Read);
+    m_scriptcontainer->setVisible(option == Option::Script);
+    if (option == Option::Script)
+        m_scriptthing->clear();
+    m_plugincontainer->hide();
+    m_dot->move(clicked->pos());
+    m_dot->raise();
+}
+
+void BrainWindow::openAddPage()
+{
+    chooseOption(Option::Speak);
+    m_addnewTag = QStringLiteral("true");
+    flipp = 1;
+    startFlip();
+}
+
+void BrainWindow::startFlip()
+{
+    // The card turns over where this is called; until the turn is drawn, the page it ends on
+    // comes at once.
+    if (m_addnewTag == QLatin1String("true")) {
+        flipp = 19;
+        m_addform->move(m_addform->x(), 0);
+        m_addform->show();
+        m_addnewTag = QStringLiteral("false");
+    } else {
+        flipp = 1;
+        m_loadplugin->hide();
+        m_addform->hide();
+        m_addnewTag = QStringLiteral("true");
+    }
+}
+
+void BrainWindow::updateAddButton()
+{
+    m_add->setVisible(!m_action->text().isEmpty() && !m_phrasetext->text().isEmpty());
+}
+
+void BrainWindow::addCommand()
+{
+    m_sellectedcontainer->hide();
+    m_scriptcontainer->hide();
+    m_plugincontainer->hide();
+    if (!m_editing.add(m_phrasetext->text(), Commandtype, m_action->text(),
+                       m_scriptthing->toPlainText()))
+        return;
+    startFlip();
+    m_add->hide();
+    m_action->clear();
+    m_phrasetext->clear();
+}
+
+void BrainWindow::cancelAddPage()
+{
+    m_plugincontainer->hide();
+    m_scriptcontainer->hide();
+    m_sellectedcontainer->hide();
+    QCoreApplication::processEvents();
+    startFlip();
+    m_add->hide();
+    m_action->clear();
+    m_phrasetext->clear();
+}
+
+// ---- The change box ----
+
+void BrainWindow::openChangeBox()
+{
+    const int row = m_list.selectedIndex(CommandList::FalseBrainlist);
+    if (row < 0)
+        return;
+    const CommandEditing::ChangeBox box = m_editing.openChange(row);
+    m_changephrase->setText(box.phrase);
+    m_changeaction->setPlainText(box.text);
+    m_changeaction->setReadOnly(box.locked);
+    if (box.browsable)
+        m_openB->show();
+    if (box.pluginChoice) {
+        refreshPlugins();
+        m_plugincontainer->show();
+    }
+    m_changebox->show();
+}
+
+void BrainWindow::updateSaveButton()
+{
+    m_changeb2->setVisible(!m_changephrase->text().isEmpty() &&
+                           !m_changeaction->toPlainText().isEmpty());
+}
+
+void BrainWindow::saveChange()
+{
+    const int row = m_list.selectedIndex(CommandList::FalseBrainlist);
+    const bool plugin = m_list.kind(row) == QLatin1String("Plugin");
+    if (!m_editing.saveChange(row, m_changephrase->text(), m_changeaction->toPlainText()))
+        return;
+    if (plugin)
+        m_plugincontainer->hide();
+    m_openB->hide();
+    m_current->setText(CommandEditing::savedCaption(m_list.kind(row), m_list.argument(row)));
+    m_changebox->hide();
+    m_changephrase->clear();
+    m_changeaction->clear();
+}
+
+void BrainWindow::cancelChange()
+{
+    m_plugincontainer->hide();
+    m_changebox->hide();
+    m_changephrase->clear();
+    m_changeaction->clear();
+    m_openB->hide();
+}
+
+void BrainWindow::removeCommand()
+{
+    const int row = m_list.selectedIndex(CommandList::FalseBrainlist);
+    if (row <= 3)
+        return;
+    m_editing.remove(row);
+    m_list.setSelectedIndex(CommandList::FalseBrainlist, row - 1);
+}
+
+// ---- The Read choices and the browser page ----
+
+void BrainWindow::chooseReadRow(int row)
+{
+    static const char *const kArguments[] = {"the time", "the date", "the selected text"};
+    static const int kTops[] = {120, 360, 600};
+    m_dot2->move(Twips::toPixels(30), Twips::toPixels(kTops[row]));
+    m_action->setText(QString::fromLatin1(kArguments[row]));
+}
+
+void BrainWindow::browseFromAddPage()
+{
+    m_changeBrowse = false;
+    m_browser->show();
+}
+
+void BrainWindow::browseFromChangeBox()
+{
+    m_changeBrowse = true;
+    m_browser->show();
+    m_addform->show();
+}
+
+void BrainWindow::chooseDrive(int index)
+{
+    if (index < 0 || index >= m_volumes.size())
+        return;
+    m_drivething->setText(m_volumes[index].name);
+    showFolder(m_volumes[index].root);
+}
+
+void BrainWindow::openBrowserFolder(const QString &folder)
+{
+    const FileBrowsing::Volume volume = FileBrowsing::volumeOf(m_volumes, folder);
+    const int index = m_drive1->findData(volume.root);
+    if (index >= 0)
+        m_drive1->setCurrentIndex(index);
+    m_drivething->setText(volume.name);
+    showFolder(folder);
+}
+
+void BrainWindow::showFolder(const QString &folder)
+{
+    m_folder = folder;
+    const QString root = m_drive1->currentData().toString();
+    m_dir1->clear();
+    for (const FileBrowsing::FolderRow &row :
+         FileBrowsing::folderRows(root.isEmpty() ? QStringLiteral("/") : root, folder)) {
+        const QString mark = row.open ? QStringLiteral("\u25BE ") : QStringLiteral("\u25B8 ");
+        auto *item = new QListWidgetItem(QString(row.depth * 2, ' ') + mark + row.name, m_dir1);
+        item->setData(Qt::UserRole, row.path);
+        item->setToolTip(row.path);
+        if (row.path == folder)
+            m_dir1->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    }
+    m_filelist->clear();
+    m_filelist->addItems(FileBrowsing::files(folder));
+}
+
+void BrainWindow::selectBrowsed()
+{
+    const QListWidgetItem *file = m_filelist->currentItem();
+    const bool chosen = file && file->isSelected();
+    const QString path = FileBrowsing::chosenPath(m_folder, chosen ? file->text() : QString());
+    if (m_changeBrowse)
+        m_changeaction->setPlainText(path);
+    else
+        m_action->setText(path);
+    m_browser->hide();
+    if (m_changeBrowse)
+        m_addform->hide();
+}
+
+void BrainWindow::cancelBrowser()
+{
+    m_browser->hide();
+    if (m_changeBrowse)
+        m_addform->hide();
+    m_openvrap->hide();
+}
+
+// ---- The plugin list ----
+
+void BrainWindow::refreshPlugins()
+{
+    const QString selected = m_plugins->currentItem() && m_plugins->currentItem()->isSelected()
+                                 ? m_plugins->currentItem()->text()
+                                 : QString();
+    m_plugins->clear();
+    m_plugins->addItems(FileBrowsing::files(m_paths.pluginsDir()));
+    if (!selected.isEmpty()) {
+        const QList<QListWidgetItem *> same = m_plugins->findItems(selected, Qt::MatchExactly);
+        if (!same.isEmpty())
+            m_plugins->setCurrentItem(same.first());
+    }
+}
+
+QString BrainWindow::selectedPluginPath() const
+{
+    const QListWidgetItem *item = m_plugins->currentItem();
+    if (!item || !item->isSelected())
+        return {};
+    return m_paths.pluginsDir() + '/' + item->text();
+}
+
+void BrainWindow::loadPlugin()
+{
+    Commandtype = QStringLiteral("Plugin");
+    refreshPlugins();
+    m_plugincontainer->show();
+    m_action->setText(selectedPluginPath());
+}
+
+void BrainWindow::pluginClicked(QListWidgetItem *)
+{
+    const QString path = selectedPluginPath();
+    if (m_changebox->isVisible())
+        m_changeaction->setPlainText(path);
+    else if (m_addform->isVisible() && Commandtype == QLatin1String("Plugin"))
+        m_action->setText(path);
+}
+
+// ---- The character page ----
+
+void BrainWindow::setChooserTop(int twips)
+{
+    m_chooserTop = twips;
+    m_characterlist->move(m_characterlist->x(), Twips::toPixels(twips));
+}
+
+void BrainWindow::closeCharacterPage()
+{
+    if (brainOpen) {
+        m_chch->hide();
+    } else {
+        hide();
+        m_chch->hide();
+    }
 }

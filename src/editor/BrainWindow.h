@@ -1,35 +1,221 @@
 #pragma once
 
+#include "CommandEditing.h"
+#include "FileBrowsing.h"
+
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
+class AppPaths;
 class CharacterChooser;
 class CommandList;
+class Dialogs;
+class ImageButton;
+class LinkLabel;
+class PictureBox;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QListView;
+class QListWidget;
+class QListWidgetItem;
+class QPlainTextEdit;
+class QTextBrowser;
+class ShellOpener;
+class WindowMover;
 
-// The command editor `Brain`. It owns the command list for the whole run; the list view
-// `FalseBrainlist` shows the phrases.
+// The command editor `Brain`: a borderless, skinned window whose pages lie one over another at
+// fixed places, as the pictures are drawn for them. It owns the command list for the whole run;
+// the list view `FalseBrainlist` shows the phrases. Every control is named (objectName) as the
+// program and its scripts refer to it.
 class BrainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit BrainWindow(CommandList &list, QWidget *parent = nullptr);
+    static constexpr int kWidthTwips = 4335;
+    static constexpr int kHeightTwips = 4350;
+
+    BrainWindow(const AppPaths &paths, CommandList &list, Dialogs &dialogs,
+                QWidget *parent = nullptr);
+    ~BrainWindow() override;
+
+    void setSaveTheList(std::function<void()> save);
+    void setShellOpener(ShellOpener *opener) { m_opener = opener; }
+    void setWindowMover(WindowMover *mover);
+
+    // The form's load step, run once during start-up.
+    void load();
 
     CommandList &commands() const { return m_list; }
+    CommandEditing &editing() { return m_editing; }
     CharacterChooser *characterlist() const { return m_characterlist; }
-    // The add page's text boxes for the phrase and the action's argument.
     QLineEdit *phrasetext() const { return m_phrasetext; }
     QLineEdit *action() const { return m_action; }
 
+    // The action kinds the add page offers.
+    enum class Option { Script, Open, Speak, Type, Read };
+    void chooseOption(Option option);
+
+    // Opens a folder in the browser page as a double-click in the folder list would, moving the
+    // drive list to the folder's volume first.
+    void openBrowserFolder(const QString &folder);
+    QString browserFolder() const { return m_folder; }
+
+    // The chooser's top inside its frame, in twips.
+    int chooserTop() const { return m_chooserTop; }
+    void setChooserTop(int twips);
+
     // True while the editor page is open.
     bool brainOpen = false;
-
+    // The window's alpha, 255 opaque.
+    int trans = 255;
+    // The flip's step: 1 at the front page, 19 at the add page, 0 before the first flip.
+    float flipp = 0;
+    // The action kind chosen on the add page.
+    QString Commandtype = QStringLiteral("Speak");
     // The three hidden lists keep a height in twips only because start-up sets it.
     int hiddenListHeight = 255;
 
+    // The Tag of `addnewbutton`: "true" when the next flip turns to the add page.
+    QString addnewbuttonTag() const { return m_addnewTag; }
+    bool changeBrowse() const { return m_changeBrowse; }
+
+    // The resting outline of the window, in window pixels.
+    static QRegion baseShape();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void buildFrontPage();
+    void buildChangeBox();
+    void buildAddPage();
+    void buildBrowserPage();
+    void buildPluginList();
+    void buildCharacterPage();
+
+    ImageButton *imageButton(const QString &name, const QString &picture, QWidget *parent,
+                             const QRect &twips);
+    PictureBox *pictureBox(const QString &name, const QString &picture, QWidget *parent,
+                           const QRect &twips);
+
+    // Front page.
+    void closeEditor();
+    void selectionChanged();
+    void updateRemoveAndChange();
+    void openLink();
+    void dragwindow();
+
+    // The add page, the change box and Remove.
+    void openAddPage();
+    void startFlip();
+    void updateAddButton();
+    void addCommand();
+    void cancelAddPage();
+    void openChangeBox();
+    void updateSaveButton();
+    void saveChange();
+    void cancelChange();
+    void removeCommand();
+
+    // The Read choices and the browser page.
+    void chooseReadRow(int row);
+    void browseFromAddPage();
+    void browseFromChangeBox();
+    void chooseDrive(int index);
+    void showFolder(const QString &folder);
+    void selectBrowsed();
+    void cancelBrowser();
+
+    // The plugin list.
+    void loadPlugin();
+    void refreshPlugins();
+    QString selectedPluginPath() const;
+    void pluginClicked(QListWidgetItem *item);
+
+    // The character page.
+    void closeCharacterPage();
+
+    const AppPaths &m_paths;
     CommandList &m_list;
-    QListView *m_falseBrainlist;
-    QLineEdit *m_phrasetext;
-    QLineEdit *m_action;
-    CharacterChooser *m_characterlist;
+    Dialogs &m_dialogs;
+    CommandEditing m_editing;
+    ShellOpener *m_opener = nullptr;
+    WindowMover *m_mover = nullptr;
+    std::unique_ptr<WindowMover> m_systemMover;
+    std::optional<QPoint> m_manualDrag;
+    QPixmap m_background;
+
+    QString m_addnewTag = QStringLiteral("true");
+    bool m_changeBrowse = false;
+    QString m_folder;
+    QList<FileBrowsing::Volume> m_volumes;
+    int m_chooserTop = 0;
+
+    // Front page.
+    ImageButton *m_closebutton = nullptr;
+    ImageButton *m_image1 = nullptr;
+    PictureBox *m_picture5 = nullptr;
+    QTextBrowser *m_webBrowser = nullptr;
+    PictureBox *m_listcontainer = nullptr;
+    QListView *m_falseBrainlist = nullptr;
+    QLabel *m_current = nullptr;
+    ImageButton *m_addnewbutton = nullptr;
+    ImageButton *m_removeB = nullptr;
+    ImageButton *m_changeB = nullptr;
+
+    // Change box.
+    PictureBox *m_changebox = nullptr;
+    QLineEdit *m_changephrase = nullptr;
+    QPlainTextEdit *m_changeaction = nullptr;
+    ImageButton *m_changeb2 = nullptr;
+    ImageButton *m_openB = nullptr;
+    ImageButton *m_changecancel = nullptr;
+
+    // Add page.
+    PictureBox *m_addform = nullptr;
+    QLineEdit *m_phrasetext = nullptr;
+    QLineEdit *m_action = nullptr;
+    ImageButton *m_scriptradio = nullptr;
+    ImageButton *m_openradio = nullptr;
+    ImageButton *m_speakhider = nullptr;
+    ImageButton *m_typeradio = nullptr;
+    ImageButton *m_readradio = nullptr;
+    QLabel *m_dot = nullptr;
+    ImageButton *m_browseButton = nullptr;
+    LinkLabel *m_loadplugin = nullptr;
+    PictureBox *m_sellectedcontainer = nullptr;
+    QLabel *m_dot2 = nullptr;
+    PictureBox *m_scriptcontainer = nullptr;
+    QPlainTextEdit *m_scriptthing = nullptr;
+    ImageButton *m_add = nullptr;
+    ImageButton *m_cancelb = nullptr;
+
+    // Browser page.
+    PictureBox *m_browser = nullptr;
+    PictureBox *m_picture3 = nullptr;
+    QLabel *m_drivething = nullptr;
+    QComboBox *m_drive1 = nullptr;
+    QListWidget *m_dir1 = nullptr;
+    QListWidget *m_filelist = nullptr;
+    ImageButton *m_openvrap = nullptr;
+    ImageButton *m_cancelBrowser = nullptr;
+
+    // Plugin list.
+    PictureBox *m_plugincontainer = nullptr;
+    QListWidget *m_plugins = nullptr;
+
+    // Character page.
+    PictureBox *m_chch = nullptr;
+    PictureBox *m_container = nullptr;
+    CharacterChooser *m_characterlist = nullptr;
+    ImageButton *m_scrollup = nullptr;
+    ImageButton *m_scrolldown = nullptr;
+    ImageButton *m_cchch = nullptr;
 };

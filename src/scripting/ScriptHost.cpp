@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "KeySender.h"
 #include "ProcessStarter.h"
+#include "ScriptName.h"
 #include "TextFile.h"
 
 #include <QFileInfo>
@@ -82,8 +83,7 @@ QString ScriptHost::unreadableMessage(const QString &fileName)
 bool ScriptHost::readScript(const QString &fileName, QStringList *lines) const
 {
     // Only a file of the data folder itself may run, whatever a hand-edited list says.
-    if (fileName.isEmpty() || fileName.contains('/') || fileName.contains('\\') ||
-        fileName.contains(QLatin1String("..")))
+    if (!ScriptName::isUsable(fileName))
         return false;
     const QString path = m_paths.scriptPath(fileName);
     if (!QFileInfo(path).isFile())
