@@ -423,6 +423,9 @@ const std::map<QString, std::function<QImage()>> &pictures()
                  caption(p, QStringLiteral("Say this phrase:"), 24, 88, 64);
                  caption(p, QStringLiteral("Do this:"), 20, 118, 105);
                  caption(p, QStringLiteral("With this:"), 24, 140, 132);
+                 // The Speak option's picture is hidden while Speak is the chosen kind; its
+                 // word stays readable on the page beneath the marker.
+                 p.drawImage(120, 118, option(48, QStringLiteral("Speak")));
              });
          }},
         {"changepage",

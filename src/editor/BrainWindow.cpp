@@ -243,7 +243,7 @@ void BrainWindow::buildAddPage()
     m_loadplugin = new LinkLabel(QStringLiteral("Load a plugin"), m_addform);
     m_loadplugin->setObjectName(QStringLiteral("loadplugin"));
     place(m_loadplugin, {240, 2400, 960, 195});
-    m_loadplugin->setFont(smallFont(10));
+    m_loadplugin->setFont(smallFont(9));
     m_loadplugin->setStyleSheet(
         QStringLiteral("QLabel { color: rgb(30, 70, 150); text-decoration: underline; }"));
     m_loadplugin->hide();
@@ -543,7 +543,6 @@ void BrainWindow::chooseOption(Option option)
         m_scriptthing->clear();
     m_plugincontainer->hide();
     m_dot->move(clicked->pos());
-    m_dot->raise();
 }
 
 void BrainWindow::openAddPage()
@@ -673,6 +672,13 @@ void BrainWindow::chooseReadRow(int row)
 
 void BrainWindow::browseFromAddPage()
 {
+    // Browsing after "Load a plugin" means the user wants a file after all: the plugin list
+    // would cover the browser's file list.
+    if (m_plugincontainer->isVisible()) {
+        m_plugincontainer->hide();
+        Commandtype = QStringLiteral("Open");
+        m_action->clear();
+    }
     m_changeBrowse = false;
     m_browser->show();
 }

@@ -463,6 +463,22 @@ TEST_F(BrowserTest, OpenFromTheChangeBoxAndCancelled)
     EXPECT_FALSE(shown("OpenB"));
 }
 
+TEST_F(BrowserTest, BrowsingAfterLoadAPluginChoosesAFileInstead)
+{
+    openAddPage("open letters");
+    click("openradio");
+    click("loadplugin");
+    clickListItem("plugins", "clock");
+    click("BrowseButton");
+    EXPECT_FALSE(shown("plugincontainer")) << "it would cover the file list";
+    EXPECT_EQ(brain().Commandtype, "Open");
+    brain().openBrowserFolder(m_docs + "/letters");
+    clickListItem("Filelist", "mum.odt");
+    click("openvrap");
+    click("add");
+    EXPECT_EQ(saved().mid(27), QStringList({"open letters", "Open", m_docs + "/letters/mum.odt"}));
+}
+
 TEST_F(BrowserTest, AVolumeRootIsChosenAsItself)
 {
     openAddPage("open root");
