@@ -6,6 +6,7 @@
 #include "Program.h"
 #include "RecordingDialogs.h"
 #include "TempAppFolder.h"
+#include "WindowMover.h"
 
 #include <QDir>
 #include <QLabel>
@@ -546,6 +547,59 @@ TEST_F(BrainWindowTest, CharacterPageScrollsByRowsAndClosesToWhereItCameFrom)
     control("CHCH")->show();
     click("CCHCH");
     EXPECT_FALSE(brain().isVisible());
+}
+
+// Counts the moves asked of the window manager.
+class CountingMover : public WindowMover {
+public:
+    bool startMove(QWidget &) override
+    {
+        ++moves;
+        return true;
+    }
+    int moves = 0;
+};
+
+TEST_F(BrainWindowTest, TheWindowIsDraggedByItsSurfacesButNotByItsControls)
+{
+    CountingMover mover;
+    brain().setWindowMover(&mover);
+    auto pressOn = [&](QWidget *widget, QPoint at) {
+        const int before = mover.moves;
+        QTest::mousePress(widget, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+        return mover.moves - before;
+    };
+    EXPECT_EQ(pressOn(&brain(), QPoint(140, 60)), 1);
+    EXPECT_EQ(pressOn(control("current"), QPoint(5, 5)), 1);
+    EXPECT_EQ(pressOn(control("addnewbutton"), QPoint(5, 5)), 0);
+    EXPECT_EQ(pressOn(control("Listcontainer"), QPoint(1, 100)), 0);
+    click("addnewbutton");
+    EXPECT_EQ(pressOn(control("addform"), QPoint(140, 250)), 1);
+    EXPECT_EQ(pressOn(control("sellectedcontainer"), QPoint(5, 5)), 0);
+    control("browser")->show();
+    EXPECT_EQ(pressOn(control("browser"), QPoint(140, 250)), 1);
+    click("cancelBrowser");
+    click("cancelb");
+    selectRow(4);
+    click("changeB");
+    EXPECT_EQ(pressOn(control("changebox"), QPoint(140, 155)), 1);
+    control("CHCH")->show();
+    EXPECT_EQ(pressOn(control("CHCH"), QPoint(140, 240)), 1);
+    brain().setWindowMover(nullptr);
+}
+
+TEST_F(BrainWindowTest, SaveShowsOnlyWithAPhraseAndAnArgument)
+{
+    selectRow(4);
+    click("changeB");
+    EXPECT_TRUE(shown("changeb2"));
+    control<QLineEdit>("changephrase")->clear();
+    EXPECT_FALSE(shown("changeb2"));
+    type("changephrase", "Hi");
+    EXPECT_TRUE(shown("changeb2"));
+    control<QPlainTextEdit>("changeaction")->clear();
+    EXPECT_FALSE(shown("changeb2"));
 }
 
 TEST_F(BrainWindowTest, TheLinkOpensTheHelpPage)
