@@ -1,5 +1,6 @@
 #include "DetachedProcessStarter.h"
 #include "FakeProcessStarter.h"
+#include "FakeShellOpener.h"
 #include "RecordingProgram.h"
 
 #include <QTemporaryDir>
@@ -13,7 +14,20 @@ protected:
     QTemporaryDir dir;
     // A path with blanks, as plugin folders may have.
     RecordingProgram program{dir.filePath("my plugins/rec tool"), dir.filePath("record.txt")};
-    DetachedProcessStarter starter;
+    FakeShellOpener *opener = new FakeShellOpener;
+    DetachedProcessStarter starter{std::unique_ptr<ShellOpener>(opener)};
+
+    QString executableFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        EXPECT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+        return path;
+    }
 };
 
 TEST_F(DetachedProcessStarterTest, WholeLineNamingAFileRunsWithoutArguments)
@@ -38,6 +52,34 @@ TEST_F(DetachedProcessStarterTest, UnquotedPathWithBlanksTakesArguments)
     EXPECT_EQ(program.waitForRuns(1), QList<QStringList>{expected});
 }
 
+TEST_F(DetachedProcessStarterTest, ProgramsAreStartedAndNeverOpened)
+{
+    EXPECT_TRUE(starter.start(program.path() + " x", WindowState::NormalNoActivate));
+    EXPECT_EQ(program.waitForRuns(1), (QList<QStringList>{{"arg:x", "state:normal-no-activate"}}));
+    EXPECT_TRUE(starter.start("sh -c 'exit 0'", WindowState::NormalNoActivate));
+    EXPECT_TRUE(opener->opened().isEmpty());
+}
+
+TEST_F(DetachedProcessStarterTest, ExecutableDocumentsAreOpenedWithoutTheirArguments)
+{
+    const QString report = executableFile("usb stick/report.pdf", "%PDF-1.7\n");
+    const QString empty = executableFile("usb stick/empty", "");
+    EXPECT_TRUE(starter.start(report, WindowState::MaximizedActive));
+    EXPECT_TRUE(starter.start(report + " --page 3", WindowState::MinimizedActive));
+    EXPECT_TRUE(starter.start("'" + empty + "'", WindowState::NormalNoActivate));
+    EXPECT_EQ(opener->opened(), (QStringList{report, report, empty}));
+
+    opener->setSucceeds(false);
+    EXPECT_FALSE(starter.start(report, WindowState::NormalNoActivate));
+}
+
+TEST_F(DetachedProcessStarterTest, AProgramFileThatWillNotStartIsOpened)
+{
+    const QString orphan = executableFile("orphan", "#!/no/such/interpreter\n");
+    EXPECT_TRUE(starter.start(orphan + " a", WindowState::NormalNoActivate));
+    EXPECT_EQ(opener->opened(), QStringList{orphan});
+}
+
 TEST_F(DetachedProcessStarterTest, ResolvesProgramsOnThePath)
 {
     const auto resolved = DetachedProcessStarter::resolve("  sh -c 'exit 0'  ");
@@ -55,6 +97,8 @@ TEST_F(DetachedProcessStarterTest, FailsWhenNothingCanBeStarted)
     EXPECT_FALSE(starter.start("'unclosed", WindowState::NormalNoActivate));
     // A folder is no program.
     EXPECT_FALSE(starter.start(dir.path(), WindowState::NormalNoActivate));
+    // Only files are handed to the opener.
+    EXPECT_TRUE(opener->opened().isEmpty());
 }
 
 TEST(FakeProcessStarter, RecordsCommandLinesAndStates)

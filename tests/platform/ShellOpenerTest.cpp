@@ -52,6 +52,31 @@ TEST_F(XdgShellOpenerTest, StartsAnExecutableFileItself)
     EXPECT_EQ(handler.waitForRuns(1), QList<QStringList>{args("mailto:someone@example.org")});
 }
 
+TEST_F(XdgShellOpenerTest, ExecutableFilesThatAreNoProgramsGoToTheOpener)
+{
+    // A document on a stick that marks every file executable, an empty file, and a
+    // script whose interpreter is missing, which cannot be started itself.
+    const QList<QPair<QString, QByteArray>> files = {
+        {"report.pdf", "%PDF-1.7\n"},
+        {"empty", ""},
+        {"orphan script", "#!/no/such/interpreter\n"},
+    };
+    int runs = 0;
+    for (const auto &[name, bytes] : files) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        ASSERT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+
+        EXPECT_TRUE(opener.open(path)) << qPrintable(name);
+        const QList<QStringList> records = handler.waitForRuns(++runs);
+        ASSERT_EQ(records.size(), runs) << qPrintable(name);
+        EXPECT_EQ(records.last(), args(path));
+    }
+}
+
 TEST_F(XdgShellOpenerTest, FailsForNothingAndForAMissingOpener)
 {
     EXPECT_FALSE(opener.open(""));

@@ -1,6 +1,8 @@
 #include "DetachedProcessStarter.h"
 
 #include "CommandLine.h"
+#include "ProgramFile.h"
+#include "XdgShellOpener.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -21,7 +23,22 @@ bool namesProgram(const QString &word)
     return !QStandardPaths::findExecutable(word).isEmpty();
 }
 
+// The file a resolved program is started from when it is named by its path rather than
+// found on PATH; empty otherwise.
+QString fileOf(const QString &program)
+{
+    if (!program.contains(QLatin1Char('/')) && !QStandardPaths::findExecutable(program).isEmpty())
+        return {};
+    return namesFile(program) ? program : QString();
+}
+
 } // namespace
+
+DetachedProcessStarter::DetachedProcessStarter(std::unique_ptr<ShellOpener> opener)
+    : m_opener(opener ? std::move(opener) : std::make_unique<XdgShellOpener>())
+{}
+
+DetachedProcessStarter::~DetachedProcessStarter() = default;
 
 QString DetachedProcessStarter::windowStateName(WindowState state)
 {
@@ -69,6 +86,10 @@ bool DetachedProcessStarter::start(const QString &commandLine, WindowState state
     const auto resolved = resolve(commandLine);
     if (!resolved)
         return false;
+    const QString file = fileOf(resolved->program);
+    if (!file.isEmpty() && !ProgramFile::isProgram(file))
+        return m_opener->open(file);
+
     QProcess process;
     process.setProgram(resolved->program);
     process.setArguments(resolved->arguments);
@@ -76,5 +97,7 @@ bool DetachedProcessStarter::start(const QString &commandLine, WindowState state
     environment.insert(QStringLiteral("QUILLET_WINDOW_STATE"), windowStateName(state));
     process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
-    return process.startDetached();
+    if (process.startDetached())
+        return true;
+    return !file.isEmpty() && m_opener->open(file);
 }

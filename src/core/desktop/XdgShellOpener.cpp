@@ -1,5 +1,7 @@
 #include "XdgShellOpener.h"
 
+#include "ProgramFile.h"
+
 #include <QFileInfo>
 #include <QProcess>
 
@@ -16,8 +18,10 @@ bool XdgShellOpener::open(const QString &target)
 {
     if (target.trimmed().isEmpty())
         return false;
-    const QFileInfo file(target);
-    if (file.isFile() && file.isExecutable())
-        return QProcess::startDetached(file.absoluteFilePath(), {});
+    // A program that will not start (a missing interpreter, a binary for another machine)
+    // is still a file the desktop may know what to do with.
+    if (ProgramFile::isProgram(target) &&
+        QProcess::startDetached(QFileInfo(target).absoluteFilePath(), {}))
+        return true;
     return QProcess::startDetached(m_opener, {target});
 }
