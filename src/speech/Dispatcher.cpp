@@ -153,5 +153,9 @@ void Dispatcher::read(const QString &what)
 void Dispatcher::restartRecognition()
 {
     m_reco.deactivate();
+    // The command may have put the character to sleep while it ran (a nested "go to sleep",
+    // or the tray's Sleep during a message box or a spoken reply): asleep, nothing listens.
+    if (m_menu.isChecked(MenuState::Sleep))
+        return;
     m_reco.activate();
 }

@@ -255,8 +255,33 @@ TEST_F(DispatcherTest, AsleepOnlyTheWakePhraseAndStopSpeakAnswer)
     wake();
     hear("go to sleep");
     EXPECT_TRUE(hear("say hello").isEmpty());
-    EXPECT_TRUE(restarted());
+    // Nor does it switch the recognizer back on.
+    EXPECT_EQ(m_reco.calls(), QStringList({"deactivate"}));
+    EXPECT_FALSE(m_reco.isActive());
     EXPECT_EQ(m_character.sleeping, -1);
+}
+
+TEST_F(DispatcherTest, FallingAsleepDuringACommandLeavesTheRecognizerOff)
+{
+    // What a script's message box, a spoken reply or the clipboard wait lets run meanwhile:
+    // a nested "go to sleep", or the tray's Sleep, which switches the recognizer off itself.
+    const QList<QPair<QString, std::function<void()>>> sleepers = {
+        {"nested go to sleep", [this] { m_dispatcher.phraseFinished("go to sleep"); }},
+        {"tray Sleep",
+         [this] {
+             m_menu.setChecked(MenuState::Sleep, true);
+             m_reco.deactivate();
+         }},
+    };
+    for (const auto &[name, sleep] : sleepers) {
+        m_menu.setChecked(MenuState::Sleep, false);
+        m_reco.activate();
+        wake();
+        m_actions.onScript = sleep;
+        hear("tell a joke");
+        EXPECT_FALSE(m_reco.isActive()) << qPrintable(name);
+        EXPECT_FALSE(m_reco.hear("say hello")) << qPrintable(name);
+    }
 }
 
 // Nesting: a phrase heard during the yield of a speaking sequence is dispatched in full
