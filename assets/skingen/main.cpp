@@ -1,10 +1,15 @@
 // Draws the command editor's pictures, one PNG each, shown 1:1 by the editor.
-//   quillet_skingen <folder> <name>...   writes <folder>/<name>.png for each known name
+//   quillet_skingen <folder> [--flip-shapes <file.cpp>] <name>...
+// writes <folder>/<name>.png for each known name and, when asked, the window shapes of the
+// card turning over as C++ source, worked out from <folder>/flipstrip.png as written.
 //
 // The editor's pages share one window shape: everything outside the card is pure blue, the
 // colour the window treats as see-through, so no colour used inside the card may ever be pure
 // blue. The card's outline is laid pixel by pixel along the shape rather than stroked, so the
 // edge the window cuts along and the outline the eye sees are the same pixels.
+#include "ShapeBands.h"
+
+#include <QFile>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -14,10 +19,12 @@
 #include <QPainterPath>
 #include <QRegion>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -127,9 +134,8 @@ void title(QPainter &p, const QString &text, double centreX, double centreY)
 
 // Marks every pixel of the shape that touches the outside as outline, and the row just inside
 // it as a highlight, which gives the card a slight raised rim.
-void layRim(QImage &image, const QRegion &shape)
+void layRim(QImage &image, const std::function<bool(int, int)> &inside)
 {
-    const auto inside = [&](int x, int y) { return shape.contains(QPoint(x, y)); };
     const auto touchesOutside = [&](int x, int y) {
         return !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
     };
@@ -149,6 +155,11 @@ void layRim(QImage &image, const QRegion &shape)
         image.setPixelColor(pt, kOutline);
     for (const QPoint &pt : inner)
         image.setPixelColor(pt, kHighlight);
+}
+
+void layRim(QImage &image, const QRegion &shape)
+{
+    layRim(image, [&](int x, int y) { return shape.contains(QPoint(x, y)); });
 }
 
 // A shaped page: pure blue outside the card, the card within, and an optional header band.
@@ -406,6 +417,9 @@ QImage scrollButton(bool up)
     return image;
 }
 
+QImage backPage();
+QImage flipStrip();
+
 const std::map<QString, std::function<QImage()>> &pictures()
 {
     static const std::map<QString, std::function<QImage()>> all = {
@@ -489,8 +503,323 @@ const std::map<QString, std::function<QImage()>> &pictures()
         {"scroll1", [] { return scrollTrack(18, 66); }},
         {"scrollup", [] { return scrollButton(true); }},
         {"scrolldown", [] { return scrollButton(false); }},
+        {"flipstrip", flipStrip},
     };
     return all;
+}
+
+// The back of the card, seen when the editor turns over: the same card and rim as the front,
+// a faint lattice inside a border, and the name on a plate of its own.
+QImage backPage()
+{
+    return shapedPage(287, 287, false, [](QPainter &p) {
+        const QRectF border(10.5, 41.5, 266, 204);
+        {
+            p.save();
+            QPainterPath inside;
+            inside.addRoundedRect(border, 8, 8);
+            p.setClipPath(inside, Qt::IntersectClip);
+            p.setPen(QPen(QColor(220, 228, 240), 1));
+            for (int x = -240; x < 300; x += 14) {
+                p.drawLine(QPointF(x, 32), QPointF(x + 223, 255));
+                p.drawLine(QPointF(x + 223, 32), QPointF(x, 255));
+            }
+            p.restore();
+        }
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(kHeaderLine, 2));
+        p.drawRoundedRect(border, 8, 8);
+        p.setPen(QPen(kHighlight, 1));
+        p.drawRoundedRect(border.adjusted(2.5, 2.5, -2.5, -2.5), 6, 6);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kHeaderLine);
+        for (const QPointF &corner :
+             {border.topLeft(), border.topRight(), border.bottomLeft(), border.bottomRight()}) {
+            const QPointF c =
+                corner + QPointF(corner.x() < 143 ? 10 : -10, corner.y() < 143 ? 10 : -10);
+            p.drawPolygon(QPolygonF(
+                {c + QPointF(0, -4), c + QPointF(4, 0), c + QPointF(0, 4), c + QPointF(-4, 0)}));
+        }
+
+        const QRectF plate(58.5, 119.5, 170, 48);
+        p.setPen(QPen(kPanelEdge, 1));
+        p.setBrush(kHeader);
+        p.drawRoundedRect(plate, 10, 10);
+        p.setPen(QPen(kHighlight, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(plate.adjusted(1.5, 1.5, -1.5, -1.5), 8.5, 8.5);
+        const QString name = QStringLiteral("Quillet");
+        const QFont font = sans(26, true);
+        p.setFont(font);
+        p.setPen(kInk);
+        const double width = QFontMetricsF(font).horizontalAdvance(name);
+        p.drawText(QPointF(std::round(plate.center().x() - width / 2),
+                           centredBaseline(font, plate.center().y())),
+                   name);
+    });
+}
+
+// --- The card turning over ---------------------------------------------------------------
+
+// The strip's own see-through colour; the window is cut along it frame by frame.
+const QColor kFlipKey(4, 4, 252);
+constexpr int kFlipFrames = 17;
+constexpr int kFlipWidth = 287;
+// Each frame's slice as the offset the strip is laid at behind the window, in twips.
+constexpr int kFlipLeftTwips[kFlipFrames] = {0,      -4290,  -8570,  -12870, -17160, -21450,
+                                             -25750, -30060, -34360, -38650, -42960, -47260,
+                                             -51570, -55870, -60180, -64480, -68790};
+// The card's extent in each frame's slice, right and bottom exclusive. It narrows to a sliver
+// in the middle frame, where the card is edge-on; after it the back comes round.
+constexpr int kFlipCard[kFlipFrames][4] = {
+    {16, 27, 269, 262},  {31, 23, 245, 266},  {49, 22, 227, 267},  {62, 23, 206, 265},
+    {82, 24, 180, 266},  {100, 23, 168, 266}, {114, 23, 152, 265}, {124, 26, 139, 265},
+    {131, 31, 135, 264}, {136, 19, 152, 272}, {125, 22, 165, 269}, {112, 19, 182, 268},
+    {100, 21, 198, 269}, {77, 22, 221, 267},  {58, 19, 237, 270},  {42, 22, 256, 267},
+    {18, 27, 271, 262}};
+// Where the card lies on a page, and the rows of its rounded corner: how far each of the
+// corner's rows starts in from the side.
+const QRect kCardArea(1, 32, 285, 223);
+constexpr int kCornerInset[] = {6, 4, 3, 2, 1, 1};
+constexpr int kCornerRows = int(std::size(kCornerInset));
+// How far the eye is from the card, in pixels: nearer turns the edges more steeply.
+constexpr double kViewDistance = 1300;
+// Every slanted row starts another band of the window shape, which the window system keeps as
+// one rectangle each; this keeps a frame's shape to a modest count.
+constexpr int kMostSlant = 55;
+
+int flipSliceLeft(int frame)
+{
+    return int(std::lround(-kFlipLeftTwips[frame] / 15.0));
+}
+
+// Lays a card face, as cut from a page, onto the frame's quadrilateral.
+QTransform faceOnto(const QPolygonF &quad)
+{
+    const double w = kCardArea.width(), h = kCardArea.height();
+    QTransform warp;
+    QTransform::quadToQuad(QPolygonF({{0, 0}, {w, 0}, {w, h}, {0, h}}), quad, warp);
+    return warp;
+}
+
+struct Span {
+    int left, right;
+};
+
+// One frame's card: the near edge upright over the full height, the far edge shorter by the
+// slant at top and bottom. The rows are whole pixels: the window cuts along exactly these, so
+// the outline the eye sees and the shape's edge are the same pixels.
+struct TurnedCard {
+    QRect bounds;
+    bool back = false;
+    bool edgeOn = false;
+    int slant = 0;
+    double turn = 0; // how far from facing the viewer, 0 to 1
+    QPolygonF quad;
+    QList<Span> rows; // from bounds.top() down
+
+    bool contains(int x, int y) const
+    {
+        if (y < bounds.top() || y > bounds.bottom())
+            return false;
+        const Span &row = rows.at(y - bounds.top());
+        return x >= row.left && x < row.right;
+    }
+};
+
+TurnedCard turnedCard(int frame)
+{
+    const auto &b = kFlipCard[frame];
+    TurnedCard card;
+    card.bounds = QRect(QPoint(b[0], b[1]), QPoint(b[2] - 1, b[3] - 1));
+    card.back = frame > kFlipFrames / 2;
+    const int w = card.bounds.width(), h = card.bounds.height();
+    card.edgeOn = w < 8;
+
+    // Judge the angle from how narrow the card looks against its near edge's height, and
+    // the far edge's shortening from how much deeper it lies.
+    const double nearScale = h / double(kCardArea.height());
+    const double facing = std::min(1.0, w / (kCardArea.width() * nearScale));
+    const double depth = kCardArea.width() / 2.0 * nearScale * std::sqrt(1 - facing * facing);
+    card.turn = 1 - facing;
+    card.slant = card.edgeOn
+                     ? 1
+                     : std::min(kMostSlant, int(std::lround(h * depth / (kViewDistance + depth))));
+
+    const double l = b[0], t = b[1], r = b[2], btm = b[3], d = card.slant;
+    card.quad = card.back ? QPolygonF({{l, t + d}, {r, t}, {r, btm}, {l, btm - d}})
+                          : QPolygonF({{l, t}, {r, t + d}, {r, btm - d}, {l, btm}});
+
+    // The rounded corners follow the card's squeeze at each edge.
+    const QTransform warp = faceOnto(card.quad);
+    const double corner = kCornerInset[0], middle = kCardArea.height() / 2.0;
+    const auto squeezeAt = [&](double x) {
+        return std::abs(warp.map(QPointF(x + corner, middle)).x() -
+                        warp.map(QPointF(x, middle)).x()) /
+               corner;
+    };
+    const double rightSide = kCardArea.width() - corner;
+    const double nearSqueeze = squeezeAt(card.back ? rightSide : 0);
+    const double farSqueeze = squeezeAt(card.back ? 0 : rightSide);
+
+    for (int i = 0; i < h; ++i) {
+        const int fromEdge = std::min(i, h - 1 - i);
+        int reach = w;
+        if (fromEdge < card.slant)
+            reach = std::clamp(int(std::lround((fromEdge + 0.5) * w / card.slant)), 1, w);
+        int nearCut =
+            fromEdge < kCornerRows ? int(std::lround(kCornerInset[fromEdge] * nearSqueeze)) : 0;
+        const int farRow = fromEdge - card.slant;
+        int farCut = farRow >= 0 && farRow < kCornerRows
+                         ? int(std::lround(kCornerInset[farRow] * farSqueeze))
+                         : 0;
+        // Every row keeps a pixel, so the card keeps its full height.
+        nearCut = std::min(nearCut, reach - 1);
+        farCut = std::min(farCut, reach - 1 - nearCut);
+        card.rows.append(card.back ? Span{b[2] - reach + farCut, b[2] - nearCut}
+                                   : Span{b[0] + nearCut, b[0] + reach - farCut});
+    }
+    // Where a steep slant meets a rounded corner, a row can end up beside the next one
+    // instead of on it; it is widened to touch, so the card stays one piece.
+    const auto joinTo = [](Span &row, const Span &inner) {
+        row.left = std::min(row.left, inner.right - 1);
+        row.right = std::max(row.right, inner.left + 1);
+    };
+    for (int i = h / 2 - 1; i >= 0; --i)
+        joinTo(card.rows[i], card.rows.at(i + 1));
+    for (int i = h - h / 2; i < h; ++i)
+        joinTo(card.rows[i], card.rows.at(i - 1));
+    return card;
+}
+
+// The card's face as the turned card shows it: the card area of a page, with the page's
+// see-through corners in the card colour so the warp blends nothing blue into the edge.
+QImage cardFace(const QImage &page)
+{
+    QImage face = page.copy(kCardArea).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x)
+            if (face.pixelColor(x, y) == kKey)
+                face.setPixelColor(x, y, kCard);
+    return face;
+}
+
+QImage flipFrame(const TurnedCard &card, const QImage &front, const QImage &back)
+{
+    QImage frame(kFlipWidth, 287, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(kFlipKey);
+    QRegion shape;
+    for (int i = 0; i < card.rows.size(); ++i) {
+        const Span &row = card.rows.at(i);
+        shape += QRect(row.left, card.bounds.top() + i, row.right - row.left, 1);
+    }
+    const auto inside = [&](int x, int y) { return card.contains(x, y); };
+    QPainter p(&frame);
+    p.setClipRegion(shape);
+    // Edge-on there is no face to see, only the card's thickness.
+    p.fillRect(card.bounds, card.edgeOn ? kPanelEdge : kCard);
+    if (!card.edgeOn) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.setTransform(faceOnto(card.quad));
+        p.drawImage(0, 0, card.back ? back : front);
+    }
+    p.end();
+    layRim(frame, inside);
+
+    // Light falls from in front: the more the card turns away, the darker it gets, most of
+    // all towards its far edge.
+    p.begin(&frame);
+    p.setClipRegion(shape);
+    const double nearX = card.back ? card.bounds.right() + 1 : card.bounds.left();
+    const double farX = card.back ? card.bounds.left() : card.bounds.right() + 1;
+    QLinearGradient shade(nearX, 0, farX, 0);
+    shade.setColorAt(0, QColor(20, 30, 50, int(std::lround(90 * card.turn))));
+    shade.setColorAt(1, QColor(20, 30, 50, int(std::lround(150 * card.turn))));
+    p.fillRect(card.bounds, shade);
+    p.end();
+    return frame;
+}
+
+QImage flipStrip()
+{
+    const QImage front = cardFace(pictures().at(QStringLiteral("background"))());
+    const QImage back = cardFace(backPage());
+    const int width = flipSliceLeft(kFlipFrames - 1) + kFlipWidth;
+    QImage strip(width, 287, QImage::Format_ARGB32);
+    strip.fill(kFlipKey);
+    std::vector<bool> card(size_t(width) * strip.height());
+    for (int k = 0; k < kFlipFrames; ++k) {
+        const TurnedCard turned = turnedCard(k);
+        const QImage frame = flipFrame(turned, front, back);
+        const int left = flipSliceLeft(k);
+        for (int y = turned.bounds.top(); y <= turned.bounds.bottom(); ++y) {
+            const Span &row = turned.rows.at(y - turned.bounds.top());
+            for (int x = row.left; x < row.right; ++x) {
+                QColor colour = frame.pixelColor(x, y);
+                colour.setAlpha(255);
+                // Only the key colour is cut away; a card pixel that landed on it is moved off.
+                if (colour == kFlipKey)
+                    colour.setGreen(kFlipKey.green() + 1);
+                strip.setPixelColor(left + x, y, colour);
+                card[size_t(y) * width + left + x] = true;
+            }
+        }
+    }
+    for (int y = 0; y < strip.height(); ++y)
+        for (int x = 0; x < width; ++x)
+            if (!card[size_t(y) * width + x])
+                strip.setPixelColor(x, y, kFlipKey);
+    return strip;
+}
+
+// The window shapes of the turning card as C++ source, read back from the strip as saved so
+// they are the shapes of the very pixels the program shows.
+bool writeFlipShapes(const QString &stripPath, const QString &sourcePath)
+{
+    const QImage strip(stripPath);
+    if (strip.isNull())
+        return false;
+    QByteArray out;
+    out += "// Written by quillet_skingen from flipstrip.png; drawn again with the picture.\n"
+           "#include \"FlipShapes.h\"\n\nnamespace FlipShapes {\n\nnamespace {\n\n";
+    QByteArray twips = "const int kLeftTwips[kFrames] = {",
+               lefts = "const int kSliceLeft[kFrames] = {";
+    QByteArray rects = "const ShapeRect kRects[] = {\n",
+               firsts = "const int kFirst[kFrames + 1] = {0";
+    int count = 0;
+    for (int k = 0; k < kFlipFrames; ++k) {
+        const QByteArray comma = k ? ", " : "";
+        twips += comma + QByteArray::number(kFlipLeftTwips[k]);
+        lefts += comma + QByteArray::number(flipSliceLeft(k));
+        const QList<ShapeRect> shape =
+            ShapeBands::derive(strip, kFlipKey.rgb(), flipSliceLeft(k), kFlipWidth);
+        rects += "    // frame " + QByteArray::number(k) + "\n";
+        for (const ShapeRect &r : shape)
+            rects += QByteArray("    {") + QByteArray::number(r.left) + ", " +
+                     QByteArray::number(r.top) + ", " + QByteArray::number(r.right) + ", " +
+                     QByteArray::number(r.bottom) + "},\n";
+        count += int(shape.size());
+        firsts += ", " + QByteArray::number(count);
+    }
+    out += twips + "};\n" + lefts + "};\n\n";
+    out += "// Frame k's rectangles are kRects[kFirst[k]] up to kRects[kFirst[k + 1]].\n";
+    out += rects + "};\n" + firsts + "};\n\n} // namespace\n\n";
+    out += "int sliceLeft(int frame)\n{\n"
+           "    return frame >= 0 && frame < kFrames ? kSliceLeft[frame] : 0;\n}\n\n"
+           "int flippiLeftTwips(int frame)\n{\n"
+           "    return frame >= 0 && frame < kFrames ? kLeftTwips[frame] : 0;\n}\n\n"
+           "const QList<ShapeRect> &shape(int frame)\n{\n"
+           "    static const QList<QList<ShapeRect>> shapes = [] {\n"
+           "        QList<QList<ShapeRect>> all;\n"
+           "        for (int k = 0; k < kFrames; ++k)\n"
+           "            all.append(QList<ShapeRect>(kRects + kFirst[k], kRects + kFirst[k + 1]));\n"
+           "        return all;\n"
+           "    }();\n"
+           "    static const QList<ShapeRect> none;\n"
+           "    return frame >= 0 && frame < kFrames ? shapes.at(frame) : none;\n}\n\n"
+           "} // namespace FlipShapes\n";
+    QFile file(sourcePath);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(out) == out.size();
 }
 
 } // namespace
@@ -501,7 +830,13 @@ int main(int argc, char **argv)
     if (argc < 3)
         return 2;
     const QString dir = QString::fromLocal8Bit(argv[1]);
-    for (int i = 2; i < argc; ++i) {
+    int first = 2;
+    QString flipShapes;
+    if (argc > 3 && qstrcmp(argv[2], "--flip-shapes") == 0) {
+        flipShapes = QString::fromLocal8Bit(argv[3]);
+        first = 4;
+    }
+    for (int i = first; i < argc; ++i) {
         const QString name = QString::fromLocal8Bit(argv[i]);
         const auto found = pictures().find(name);
         if (found == pictures().end()) {
@@ -513,6 +848,10 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "quillet_skingen: cannot write %s\n", argv[i]);
             return 1;
         }
+    }
+    if (!flipShapes.isEmpty() && !writeFlipShapes(dir + "/flipstrip.png", flipShapes)) {
+        std::fprintf(stderr, "quillet_skingen: cannot write the turning card's shapes\n");
+        return 1;
     }
     return 0;
 }
