@@ -46,7 +46,7 @@ if ! shows_character "$pid"; then
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     what=quillet_idle_harness
-    harness=$(find "$build/bench" -name quillet_idle_harness -type f -perm -u+x | head -n1)
+    harness=$(find "$build/bench" -name quillet_idle_harness -type f -perm -u+x -print -quit)
     "$harness" "$build/app/Character/Pebble.qlc" >/dev/null 2>&1 &
     pid=$!
     shows_character "$pid" || { echo "idle: the harness shows no character" >&2; exit 1; }

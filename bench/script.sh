@@ -11,7 +11,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" --target vbsrun -j2 >/dev/null
 vbsrun=$build/app/vbsrun
-[ -x "$vbsrun" ] || vbsrun=$(find "$build" -name vbsrun -type f -perm -u+x | head -n 1)
+[ -x "$vbsrun" ] || vbsrun=$(find "$build" -name vbsrun -type f -perm -u+x -print -quit)
 
 ms() { # command... -> elapsed milliseconds, output discarded
     local start end
