@@ -25,6 +25,13 @@ if(plugins)
                           WORLD_READ WORLD_EXECUTE)
 endif()
 
+# The help page is the program's own, not the user's: every layout brings it up to date.
+file(MAKE_DIRECTORY ${APP_DIR}/Help)
+file(GLOB help ${SOURCE_DIR}/help/*)
+if(help)
+    file(COPY ${help} DESTINATION ${APP_DIR}/Help)
+endif()
+
 # Our files are kept with LF line ends; the program's text files have CR LF.
 function(write_crlf_if_missing target text)
     if(EXISTS "${target}")
