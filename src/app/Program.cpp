@@ -77,6 +77,7 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     m_character->setSaveTheList([this] { m_listSaver->savethelist(); });
     m_brain->setSaveTheList([this] { m_character->savethelist(); });
     m_brain->setShellOpener(m_services.opener.get());
+    m_brain->setMenu(m_menu.get());
     m_ql->setServices({m_brain.get(), m_speaker.get(), m_services.keys.get(),
                        m_services.opener.get(), m_services.starter.get(), [this] { quit(); }});
     m_scriptHost->setObjects({

@@ -6,15 +6,19 @@
 #include "CommandList.h"
 #include "Dialogs.h"
 #include "EditorSkin.h"
+#include "FlipShapes.h"
 #include "ImageButton.h"
 #include "LinkLabel.h"
+#include "MenuState.h"
 #include "PictureBox.h"
 #include "ShellOpener.h"
+#include "TickTimer.h"
 #include "Twips.h"
 #include "WindowMover.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
@@ -75,6 +79,12 @@ BrainWindow::BrainWindow(const AppPaths &paths, CommandList &list, Dialogs &dial
     buildAddPage();
     buildPluginList();
     buildCharacterPage();
+    buildAboutAndFlipPictures();
+
+    m_flippflopp = new TickTimer(40, false, this);
+    connect(m_flippflopp, &TickTimer::tick, this, &BrainWindow::flipTick);
+    m_fadeinout = new TickTimer(1, false, this);
+    connect(m_fadeinout, &TickTimer::tick, this, &BrainWindow::fadeTick);
 }
 
 BrainWindow::~BrainWindow() = default;
@@ -106,21 +116,6 @@ PictureBox *BrainWindow::pictureBox(const QString &name, const QString &picture,
     box->setObjectName(name);
     place(box, twips);
     return box;
-}
-
-QRegion BrainWindow::baseShape()
-{
-    static const QRect kBands[] = {
-        QRect(QPoint(7, 32), QPoint(279, 32)),   QRect(QPoint(5, 33), QPoint(281, 33)),
-        QRect(QPoint(4, 34), QPoint(282, 34)),   QRect(QPoint(3, 35), QPoint(283, 35)),
-        QRect(QPoint(2, 36), QPoint(284, 37)),   QRect(QPoint(1, 38), QPoint(285, 248)),
-        QRect(QPoint(2, 249), QPoint(284, 251)), QRect(QPoint(3, 252), QPoint(283, 252)),
-        QRect(QPoint(4, 253), QPoint(282, 253)), QRect(QPoint(7, 254), QPoint(279, 254)),
-    };
-    QRegion shape;
-    for (const QRect &band : kBands)
-        shape += band;
-    return shape;
 }
 
 // ---- Building the pages ----
@@ -402,6 +397,7 @@ void BrainWindow::load()
 {
     trans = 255;
     m_changeBrowse = false;
+    m_fadeIn = false;
     m_browser->move(m_browser->x(), 0);
     m_addform->move(m_addform->x(), 0);
     refreshPlugins();
@@ -416,8 +412,11 @@ void BrainWindow::load()
         m_drive1->addItem(volume.name, volume.root);
     openBrowserFolder(QDir::homePath());
 
+    m_aboutPicture->move(m_aboutPicture->x(), Twips::toPixels(480));
     m_changebox->move(m_changebox->x(), Twips::toPixels(1350));
-    setMask(baseShape());
+    applyBaseShape();
+    // Kept above other windows, as a card on the desk.
+    raise();
     if (QFileInfo::exists(m_paths.helpPage()))
         m_webBrowser->setSource(QUrl::fromLocalFile(m_paths.helpPage()));
 }
@@ -468,6 +467,14 @@ bool BrainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_falseBrainlist && event->type() == QEvent::FocusOut)
         updateRemoveAndChange();
+    if (watched == m_aboutPicture && event->type() == QEvent::MouseButtonPress) {
+        // A disabled picture gets no presses: a second fade cannot start while one runs.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
+            m_dialogs.message(QStringLiteral("About Quillet"), aboutMessage());
+        else
+            startFadeOut();
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -555,19 +562,7 @@ void BrainWindow::openAddPage()
 
 void BrainWindow::startFlip()
 {
-    // The card turns over where this is called; until the turn is drawn, the page it ends on
-    // comes at once.
-    if (m_addnewTag == QLatin1String("true")) {
-        flipp = 19;
-        m_addform->move(m_addform->x(), 0);
-        m_addform->show();
-        m_addnewTag = QStringLiteral("false");
-    } else {
-        flipp = 1;
-        m_loadplugin->hide();
-        m_addform->hide();
-        m_addnewTag = QStringLiteral("true");
-    }
+    m_flippflopp->setEnabled(true);
 }
 
 void BrainWindow::updateAddButton()
@@ -787,6 +782,181 @@ void BrainWindow::pluginClicked(QListWidgetItem *)
         m_changeaction->setPlainText(path);
     else if (m_addform->isVisible() && Commandtype == QLatin1String("Plugin"))
         m_action->setText(path);
+}
+
+// ---- Shape, flip and fade ----
+
+void BrainWindow::buildAboutAndFlipPictures()
+{
+    m_aboutPicture = pictureBox("aboutpicture", "about", this, {0, 0, 4290, 3345});
+    m_aboutPicture->setToolTip(QStringLiteral("Click to hide"));
+    m_aboutPicture->hide();
+    m_aboutPicture->installEventFilter(this);
+
+    m_flippi = pictureBox("flippi", "flipstrip", this, {4320, 0, 73095, 4305});
+    m_flippi->resize(m_flippi->picture().size());
+}
+
+QWidget *BrainWindow::aboutPicture() const
+{
+    return m_aboutPicture;
+}
+
+QWidget *BrainWindow::flippi() const
+{
+    return m_flippi;
+}
+
+void BrainWindow::applyShape(const QList<ShapeRect> &rects)
+{
+    m_region.fill(rects);
+    setMask(m_region.region());
+}
+
+void BrainWindow::applyBaseShape()
+{
+    applyShape(RegionBuffer::baseShape());
+    m_flippi->move(Twips::toPixels(4320), 0);
+}
+
+void BrainWindow::applyFrame(int frame)
+{
+    applyShape(FlipShapes::shape(frame));
+    m_flippi->move(-FlipShapes::sliceLeft(frame), 0);
+}
+
+void BrainWindow::flipTick()
+{
+    flipp += m_addnewTag == QLatin1String("true") ? 1 : -1;
+    if (flipp == 1) {
+        m_addnewTag = QStringLiteral("true");
+        applyBaseShape();
+        m_flippflopp->setEnabled(false);
+    } else if (flipp >= 2 && flipp <= 17) {
+        applyFrame(int(flipp) - 2);
+    } else if (flipp == 18) {
+        m_loadplugin->hide();
+        QCoreApplication::processEvents();
+        applyFrame(16);
+        QCoreApplication::processEvents();
+        m_addform->hide();
+    } else if (flipp == 19) {
+        applyBaseShape();
+        m_addform->show();
+        m_addform->move(m_addform->x(), 0);
+        m_addnewTag = QStringLiteral("false");
+        m_flippflopp->setEnabled(false);
+    }
+}
+
+void BrainWindow::addflipp()
+{
+    if (m_addform->isVisible())
+        return;
+    show();
+    m_action->clear();
+    m_browseButton->hide();
+    m_action->setReadOnly(false);
+    m_speakhider->hide();
+    m_dot->move(m_speakhider->pos());
+    Commandtype = QStringLiteral("Speak");
+    m_sellectedcontainer->hide();
+    m_scriptcontainer->hide();
+    m_addnewTag = QStringLiteral("true");
+    flipp = 1;
+    m_flippflopp->setEnabled(true);
+}
+
+void BrainWindow::cancelflipp()
+{
+    if (!m_addform->isVisible())
+        return;
+    m_scriptcontainer->hide();
+    m_sellectedcontainer->hide();
+    m_flippflopp->setEnabled(true);
+    m_add->hide();
+    m_action->clear();
+    m_phrasetext->clear();
+}
+
+void BrainWindow::SetTrans(int alpha)
+{
+    setWindowOpacity(qBound(0, alpha, 255) / 255.0);
+}
+
+void BrainWindow::settingtrans()
+{
+    if (trans == 255)
+        return;
+    trans = 255;
+    SetTrans(trans);
+    QCoreApplication::processEvents();
+}
+
+void BrainWindow::aboutgrej()
+{
+    // No second fade may start while this one runs, whoever asked for it.
+    setFadeMenuItemsEnabled(false);
+    show();
+    trans = 0;
+    SetTrans(0);
+    m_fadeinout->setEnabled(true);
+}
+
+void BrainWindow::startFadeOut()
+{
+    trans = 254;
+    m_fadeinout->setEnabled(true);
+    setFadeMenuItemsEnabled(false);
+}
+
+void BrainWindow::setFadeMenuItemsEnabled(bool enabled)
+{
+    if (!m_menu)
+        return;
+    m_menu->setEnabled(MenuState::About, enabled);
+    m_menu->setEnabled(MenuState::EditBrain, enabled);
+}
+
+void BrainWindow::fadeTick()
+{
+    if (trans == 0) {
+        m_fadeIn = true;
+        if (m_aboutPicture->isVisible()) {
+            m_aboutPicture->hide();
+            if (!brainOpen) {
+                setFadeMenuItemsEnabled(true);
+                hide();
+                m_fadeinout->setEnabled(false);
+                m_fadeIn = false;
+                return;
+            }
+        } else {
+            m_aboutPicture->show();
+        }
+        trans = 1;
+    }
+    m_aboutPicture->setEnabled(false);
+    trans += m_fadeIn ? 2 : -2;
+    SetTrans(trans);
+    if (trans == 255) {
+        m_fadeIn = false;
+        setFadeMenuItemsEnabled(true);
+        m_fadeinout->setEnabled(false);
+        m_aboutPicture->setEnabled(true);
+    }
+}
+
+QString BrainWindow::aboutMessage()
+{
+    const QDate built =
+        QDate::fromString(QString::fromLatin1(__DATE__).simplified(), QStringLiteral("MMM d yyyy"));
+    return QStringLiteral("Quillet %1, built on %2\nWritten by the Quillet developers; made by "
+                          "the Quillet project.")
+        .arg(QCoreApplication::applicationVersion().isEmpty()
+                 ? QStringLiteral("0.1")
+                 : QCoreApplication::applicationVersion(),
+             built.toString(QStringLiteral("d MMMM yyyy")));
 }
 
 // ---- The character page ----

@@ -2,6 +2,7 @@
 
 #include "CommandEditing.h"
 #include "FileBrowsing.h"
+#include "RegionBuffer.h"
 
 #include <QWidget>
 
@@ -15,6 +16,7 @@ class CommandList;
 class Dialogs;
 class ImageButton;
 class LinkLabel;
+class MenuState;
 class PictureBox;
 class QComboBox;
 class QLabel;
@@ -25,6 +27,7 @@ class QListWidgetItem;
 class QPlainTextEdit;
 class QTextBrowser;
 class ShellOpener;
+class TickTimer;
 class WindowMover;
 
 // The command editor `Brain`: a borderless, skinned window whose pages lie one over another at
@@ -44,6 +47,8 @@ public:
     void setSaveTheList(std::function<void()> save);
     void setShellOpener(ShellOpener *opener) { m_opener = opener; }
     void setWindowMover(WindowMover *mover);
+    // The tray menu whose "About" and "Edit brain" wait while the window fades.
+    void setMenu(MenuState *menu) { m_menu = menu; }
 
     // The form's load step, run once during start-up.
     void load();
@@ -82,8 +87,30 @@ public:
     QString addnewbuttonTag() const { return m_addnewTag; }
     bool changeBrowse() const { return m_changeBrowse; }
 
-    // The resting outline of the window, in window pixels.
-    static QRegion baseShape();
+    // The flip: opening the add page turns the card over, adding or cancelling turns it back.
+    TickTimer *flippflopp() const { return m_flippflopp; }
+    void flipTick();
+    // The script object's way to the add page and back: nothing when already there.
+    void addflipp();
+    void cancelflipp();
+
+    // The fade: the window's alpha steps by 2 a tick to 0 or to 255; at 0 the about picture
+    // comes or goes.
+    TickTimer *fadeinout() const { return m_fadeinout; }
+    void fadeTick();
+    bool fadingIn() const { return m_fadeIn; }
+    void SetTrans(int alpha);
+    // Makes the window opaque at once.
+    void settingtrans();
+    // Shows the window fully transparent and fades the about picture in.
+    void aboutgrej();
+    void startFadeOut();
+    QWidget *aboutPicture() const;
+    static QString aboutMessage();
+
+    // The window's shape as region data, and the flip picture's place.
+    const RegionBuffer &regionBuffer() const { return m_region; }
+    QWidget *flippi() const;
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -99,6 +126,11 @@ private:
     void buildBrowserPage();
     void buildPluginList();
     void buildCharacterPage();
+    void buildAboutAndFlipPictures();
+    void applyBaseShape();
+    void applyFrame(int frame);
+    void applyShape(const QList<ShapeRect> &rects);
+    void setFadeMenuItemsEnabled(bool enabled);
 
     ImageButton *imageButton(const QString &name, const QString &picture, QWidget *parent,
                              const QRect &twips);
@@ -148,6 +180,11 @@ private:
     CommandEditing m_editing;
     ShellOpener *m_opener = nullptr;
     WindowMover *m_mover = nullptr;
+    MenuState *m_menu = nullptr;
+    TickTimer *m_flippflopp = nullptr;
+    TickTimer *m_fadeinout = nullptr;
+    bool m_fadeIn = false;
+    RegionBuffer m_region;
     std::unique_ptr<WindowMover> m_systemMover;
     std::optional<QPoint> m_manualDrag;
     QPixmap m_background;
@@ -218,4 +255,7 @@ private:
     ImageButton *m_scrollup = nullptr;
     ImageButton *m_scrolldown = nullptr;
     ImageButton *m_cchch = nullptr;
+
+    PictureBox *m_aboutPicture = nullptr;
+    PictureBox *m_flippi = nullptr;
 };

@@ -16,13 +16,15 @@ QL::QL(MenuState &menu, CharacterWindow &character, QObject *parent)
 
 void QL::addflipp()
 {
-    // The flip to the add page belongs to the editor window; until it turns pages the
-    // editor is shown where the user can add the command.
     if (m_services.brain)
-        m_services.brain->show();
+        m_services.brain->addflipp();
 }
 
-void QL::cancelflipp() {}
+void QL::cancelflipp()
+{
+    if (m_services.brain)
+        m_services.brain->cancelflipp();
+}
 
 void QL::quit()
 {

@@ -6,6 +6,7 @@
 #include "Program.h"
 #include "RecordingDialogs.h"
 #include "TempAppFolder.h"
+#include "TickTimer.h"
 #include "WindowMover.h"
 
 #include <QDir>
@@ -65,6 +66,13 @@ protected:
         QWidget *widget = control(name);
         ASSERT_TRUE(widget->isVisible()) << name << " is not shown";
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+        finishFlip();
+    }
+    // Runs a flip the click started to its end, as its timer would.
+    void finishFlip()
+    {
+        for (int tick = 0; tick < 40 && brain().flippflopp()->isEnabled(); ++tick)
+            brain().flipTick();
     }
     void type(const char *name, const QString &text)
     {
