@@ -74,7 +74,12 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     , m_menuCommands(std::make_unique<MenuCommands>(*m_menu, *m_commands, *m_character, *m_brain,
                                                     *m_speaker, *m_services.recognizer))
 {
-    m_character->setSaveTheList([this] { m_listSaver->savethelist(); });
+    // The tray menu is live while a start-up's message box waits, even the failure's; no
+    // save may write a list that was perhaps read only in part.
+    m_character->setSaveTheList([this] {
+        if (m_started)
+            m_listSaver->savethelist();
+    });
     m_brain->setSaveTheList([this] { m_character->savethelist(); });
     m_brain->setShellOpener(m_services.opener.get());
     m_brain->setMenu(m_menu.get());
@@ -96,7 +101,8 @@ Program::~Program() = default;
 
 bool Program::start()
 {
-    return Startup(*this).run();
+    m_started = Startup(*this).run();
+    return m_started;
 }
 
 void Program::quit()

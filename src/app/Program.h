@@ -81,6 +81,9 @@ private:
     Dialogs &m_dialogs;
     Services m_services;
     std::function<void()> m_exit;
+    // Whether the start-up ran to its end. Until then the command list may be loaded only in
+    // part, so only the start-up's own save writes it.
+    bool m_started = false;
     std::unique_ptr<CommandList> m_commands;
     std::unique_ptr<MenuState> m_menu;
     std::unique_ptr<CharacterWindow> m_character;

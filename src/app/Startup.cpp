@@ -8,6 +8,7 @@
 #include "CharacterWindow.h"
 #include "CommandList.h"
 #include "Dialogs.h"
+#include "ListSaver.h"
 #include "MenuState.h"
 #include "PasteBlocker.h"
 #include "Program.h"
@@ -54,8 +55,9 @@ bool Startup::run()
     // 8. and 9.
     if (!loadCharacter())
         return false;
-    // 10.
-    character.savethelist();
+    // 10. The list is whole now; the character's own save is refused until the start-up
+    // has ended.
+    p.listSaver().savethelist();
     // 11. and 12.
     character.listen = 0;
     QCoreApplication::processEvents();

@@ -12,6 +12,7 @@
 #include "RecordingDialogs.h"
 #include "TempAppFolder.h"
 
+#include <QAction>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -47,6 +48,21 @@ protected:
     QString missing(const QString &name) const
     {
         return "Quillet|" + Startup::missingCharacterMessage(name);
+    }
+    // Chooses every menu item that stores an option while the failure message is up; returns
+    // how often that happened.
+    int chooseOptionsAtTheFailure()
+    {
+        int boxes = 0;
+        m_dialogs.whileShown = [this, &boxes] {
+            ++boxes;
+            for (MenuState::Item item :
+                 {MenuState::Bubble, MenuState::AutoListen, MenuState::Semitransparent})
+                program().menu().action(item)->trigger();
+        };
+        EXPECT_FALSE(program().start());
+        m_dialogs.whileShown = nullptr;
+        return boxes;
     }
 
     TempAppFolder m_app;
@@ -169,6 +185,38 @@ TEST_F(StartupTest, CutShortListFailsWithTheNameRead)
 {
     EXPECT_FALSE(start(kAllOff + "half an entry\r\nSpeak\r\n"));
     EXPECT_EQ(m_dialogs.shown, QStringList({missing("Pebble")}));
+}
+
+// The tray menu answers while the failure message waits; what it stores must not reach a
+// list that was read only in part, nor be written by a start-up that failed anyway.
+
+TEST_F(StartupTest, MenuDuringTheFailureOfACutShortListWritesNothing)
+{
+    const QByteArray list = kAllOff + "half an entry\r\nSpeak\r\n";
+    m_app.write("data/brainlist", list);
+    EXPECT_EQ(chooseOptionsAtTheFailure(), 1);
+    EXPECT_EQ(m_app.read("data/brainlist"), list);
+    EXPECT_FALSE(m_app.exists("data/Temp"));
+}
+
+TEST_F(StartupTest, MenuDuringTheFailureOfAMissingCharacterWritesNothing)
+{
+    const QByteArray list =
+        listWith("Robin listen", "I hear you", "What ever", "Ok", "I hope I am sleepy");
+    m_app.write("data/brainlist", list);
+    EXPECT_EQ(chooseOptionsAtTheFailure(), 1);
+    EXPECT_EQ(m_app.read("data/brainlist"), list);
+    EXPECT_FALSE(m_app.exists("data/Temp"));
+}
+
+TEST_F(StartupTest, MenuDuringALateFailureKeepsWhatTheStartUpSaved)
+{
+    // The character list fails after the start-up has saved the list once.
+    m_app.write("Character/Broken.qlc", QByteArray("\0Mnot a bitmap", 14));
+    m_app.write("data/brainlist", kAllOff);
+    EXPECT_EQ(chooseOptionsAtTheFailure(), 1);
+    EXPECT_EQ(m_app.read("data/brainlist"), kAllOff);
+    EXPECT_TRUE(m_app.read("data/Temp").startsWith("[Grammer]\r\n"));
 }
 
 TEST_F(StartupTest, UndecodableCharacterFileFailsAndIsNotWritten)

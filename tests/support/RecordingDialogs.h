@@ -4,22 +4,22 @@
 
 #include <QStringList>
 
-// Answers every box at once and keeps what was shown, as "title|text".
+#include <functional>
+
+// Answers every box at once and keeps what was shown, as "title|text". whileShown, when set,
+// runs as each box is up, as the user may act elsewhere while a real box waits.
 class RecordingDialogs : public Dialogs {
 public:
-    void message(const QString &title, const QString &text) override
-    {
-        shown << title + '|' + text;
-    }
+    void message(const QString &title, const QString &text) override { show(title, text); }
     int ask(const QString &title, const QString &text, int style) override
     {
-        shown << title + '|' + text;
+        show(title, text);
         return answer;
     }
     QString input(const QString &title, const QString &prompt, const QString &defaultText,
                   bool *ok) override
     {
-        shown << title + '|' + prompt;
+        show(title, prompt);
         if (ok)
             *ok = inputAccepted;
         return inputAccepted ? inputText : QString();
@@ -29,4 +29,13 @@ public:
     int answer = 1;
     bool inputAccepted = true;
     QString inputText;
+    std::function<void()> whileShown;
+
+private:
+    void show(const QString &title, const QString &text)
+    {
+        shown << title + '|' + text;
+        if (whileShown)
+            whileShown();
+    }
 };
