@@ -208,8 +208,10 @@ bool measure(int count, Figures *figures)
     std::vector<double> adds;
     std::vector<double> readies;
     for (int i = 0; i < kAddsPerSize; ++i) {
+        // The card turns over to the add page and back in steps of its own; each add starts
+        // and ends with the turn finished.
         QTest::mouseClick(button("addnewbutton"), Qt::LeftButton);
-        if (!button("addform")->isVisible())
+        if (!waitUntil([&] { return button("addform")->isVisible() && brain.flipp == 19; }, 10000))
             return false;
         const QString said = phrase(kPhraseCount - 1 - i);
         for (QLineEdit *box : {brain.phrasetext(), brain.action()}) {
@@ -229,7 +231,7 @@ bool measure(int count, Figures *figures)
         const qint64 ns = timer.nsecsElapsed();
         const Clock::time_point returned = Clock::now();
         adds.push_back(double(ns) / 1e6);
-        if (program.commands().count() != count + i + 1 || button("addform")->isVisible()) {
+        if (program.commands().count() != count + i + 1) {
             std::fprintf(stderr, "edit bench: the command \"%s\" was not added\n",
                          qPrintable(said));
             return false;
@@ -243,6 +245,8 @@ bool measure(int count, Figures *figures)
                 60000))
             return false;
         readies.push_back(msBetween(clicked, *ready));
+        if (!waitUntil([&] { return !button("addform")->isVisible() && brain.flipp == 1; }, 10000))
+            return false;
     }
     figures->addMs = median(adds);
     figures->readyMs = median(readies);

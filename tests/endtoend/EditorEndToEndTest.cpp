@@ -159,7 +159,9 @@ TEST(EditorEndToEnd, CommandAddedWithMouseAndKeyboardIsSavedAndHeard)
     const QPoint at = *origin;
 
     ASSERT_TRUE(clickAt(at, {13, 219, 82, 27})); // addnewbutton
-    ASSERT_TRUE(waitFor([&] { return control("addform")->isVisible(); }, 10000))
+    // The card has turned over to the add page once it stands at the last step of the turn.
+    ASSERT_TRUE(
+        waitFor([&] { return control("addform")->isVisible() && brain.flipp == 19; }, 10000))
         << "the click on Add new did not open the add page";
     EXPECT_EQ(brain.Commandtype, "Speak");
 
