@@ -1,7 +1,8 @@
 // Draws the command editor's pictures, one PNG each, shown 1:1 by the editor.
-//   quillet_skingen <folder> [--flip-shapes <file.cpp>] <name>...
+//   quillet_skingen <folder> [--flip-shapes <file.cpp>] [--character <file.qlc>]... <name>...
 // writes <folder>/<name>.png for each known name and, when asked, the window shapes of the
-// card turning over as C++ source, worked out from <folder>/flipstrip.png as written.
+// card turning over as C++ source, worked out from <folder>/flipstrip.png as written. The
+// about picture shows the characters given, as the character generator drew them.
 //
 // The editor's pages share one window shape: everything outside the card is pure blue, the
 // colour the window treats as see-through, so no colour used inside the card may ever be pure
@@ -419,6 +420,7 @@ QImage scrollButton(bool up)
 
 QImage backPage();
 QImage flipStrip();
+QImage about();
 
 const std::map<QString, std::function<QImage()>> &pictures()
 {
@@ -504,6 +506,7 @@ const std::map<QString, std::function<QImage()>> &pictures()
         {"scrollup", [] { return scrollButton(true); }},
         {"scrolldown", [] { return scrollButton(false); }},
         {"flipstrip", flipStrip},
+        {"about", about},
     };
     return all;
 }
@@ -557,6 +560,142 @@ QImage backPage()
                            centredBaseline(font, plate.center().y())),
                    name);
     });
+}
+
+// --- The about picture -------------------------------------------------------------------
+
+// The character strips the about picture shows, as given on the command line.
+QStringList &characterFiles()
+{
+    static QStringList files;
+    return files;
+}
+
+// A character's frame 0 as the character window shows it: the strip is a bitmap whose first
+// byte is stored as 0, its frames 112 x 144 side by side, and its pure white is see-through.
+// Cut to the figure, so figures of different builds stand on one line.
+QImage characterFigure(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray bytes = file.readAll();
+    if (bytes.isEmpty())
+        return {};
+    bytes[0] = 'B';
+    QImage strip;
+    if (!strip.loadFromData(bytes, "BMP") || strip.width() < 112 || strip.height() < 144)
+        return {};
+    QImage frame = strip.copy(0, 0, 112, 144).convertToFormat(QImage::Format_ARGB32);
+    QRect figure;
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) {
+            if (frame.pixel(x, y) == 0xFFFFFFFF)
+                frame.setPixel(x, y, 0);
+            else
+                figure |= QRect(x, y, 1, 1);
+        }
+    }
+    return frame.copy(figure);
+}
+
+// Sound rising from a speaker: arcs opening towards `side` (1 to the right, -1 to the left).
+void soundArcs(QPainter &p, QPointF from, int side)
+{
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 3; ++i) {
+        const double r = 5 + 5 * i;
+        QColor colour = kLink;
+        colour.setAlpha(230 - 60 * i);
+        p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawArc(QRectF(from.x() - r, from.y() - r, 2 * r, 2 * r), side > 0 ? -40 * 16 : 140 * 16,
+                  80 * 16);
+    }
+}
+
+// Lies over the card from its top edge, 32 px down the window, so its card is the pages' card
+// moved up by that much: the window cuts it along the same rim. Null when a character cannot
+// be read, so the build stops rather than ship the picture without them.
+QImage about()
+{
+    QList<QImage> figures;
+    for (const QString &path : characterFiles()) {
+        const QImage figure = characterFigure(path);
+        if (figure.isNull()) {
+            std::fprintf(stderr, "quillet_skingen: cannot read the character %s\n",
+                         qPrintable(path));
+            return {};
+        }
+        figures.append(figure);
+    }
+    if (figures.isEmpty()) {
+        std::fprintf(stderr, "quillet_skingen: the about picture needs --character files\n");
+        return {};
+    }
+
+    constexpr int kW = 286, kH = 223, kTop = 32;
+    constexpr int kFooterTop = 197;
+    const QRegion shape = cardShape().translated(0, -kTop) & QRegion(0, 0, kW, kH);
+    QImage image(kW, kH, QImage::Format_ARGB32_Premultiplied);
+    image.fill(kKey);
+    {
+        QPainter p(&image);
+        p.setClipRegion(shape);
+        p.fillRect(image.rect(), kCard);
+        p.fillRect(QRect(0, kFooterTop, kW, kH - kFooterTop), kHeader);
+        p.fillRect(QRect(0, kFooterTop, kW, 1), kHeaderLine);
+    }
+    layRim(image, shape);
+    QPainter p(&image);
+    prepare(p);
+    p.setClipRegion(shape);
+
+    const auto centred = [&](const QString &text, const QFont &font, double baseline) {
+        p.setFont(font);
+        const double width = QFontMetricsF(font).horizontalAdvance(text);
+        p.drawText(QPointF(std::round(kW / 2.0 - width / 2), baseline), text);
+    };
+    p.setPen(kInk);
+    centred(QStringLiteral("Quillet"), sans(34, true), 44);
+    p.setPen(kSoftInk);
+    const QString line = QStringLiteral("A voice-driven companion for your desktop");
+    centred(line, fitted(line, 250, 12, false), 64);
+
+    // The characters stand side by side on one floor, all at one scale so they keep their
+    // sizes to each other, each with its shadow and the sound of its voice.
+    constexpr int kFloor = 186, kTallest = 108, kGap = 40;
+    int tallest = 0;
+    for (const QImage &figure : figures)
+        tallest = std::max(tallest, figure.height());
+    const double scale = std::min(1.0, double(kTallest) / tallest);
+    QList<QImage> scaled;
+    int row = kGap * (int(figures.size()) - 1);
+    for (const QImage &figure : figures) {
+        scaled.append(figure.scaled(QSize(int(std::lround(figure.width() * scale)),
+                                          int(std::lround(figure.height() * scale))),
+                                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        row += scaled.last().width();
+    }
+    int x = (kW - row) / 2;
+    for (int i = 0; i < scaled.size(); ++i) {
+        const QImage &figure = scaled.at(i);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kPanelShadow);
+        p.drawEllipse(QPointF(x + figure.width() / 2.0, kFloor - 1), figure.width() * 0.42, 4);
+        p.drawImage(x, kFloor - figure.height(), figure);
+        // The outer characters speak outwards; between two of them the sound meets.
+        const double mouthY = kFloor - figure.height() * 0.45;
+        if (i == 0)
+            soundArcs(p, QPointF(x - 2, mouthY), -1);
+        if (i == scaled.size() - 1)
+            soundArcs(p, QPointF(x + figure.width() + 2, mouthY), 1);
+        x += figure.width() + kGap;
+    }
+
+    p.setPen(kSoftInk);
+    const QString hint = QStringLiteral("Right-click for more, click to close");
+    centred(hint, sans(10, false), centredBaseline(sans(10, false), (kFooterTop + 1 + 216) / 2.0));
+    return image;
 }
 
 // --- The card turning over ---------------------------------------------------------------
@@ -830,22 +969,29 @@ int main(int argc, char **argv)
     if (argc < 3)
         return 2;
     const QString dir = QString::fromLocal8Bit(argv[1]);
-    int first = 2;
     QString flipShapes;
-    if (argc > 3 && qstrcmp(argv[2], "--flip-shapes") == 0) {
-        flipShapes = QString::fromLocal8Bit(argv[3]);
-        first = 4;
+    QStringList names;
+    for (int i = 2; i < argc; ++i) {
+        const bool option =
+            qstrcmp(argv[i], "--flip-shapes") == 0 || qstrcmp(argv[i], "--character") == 0;
+        if (option && i + 1 == argc)
+            return 2;
+        if (qstrcmp(argv[i], "--flip-shapes") == 0)
+            flipShapes = QString::fromLocal8Bit(argv[++i]);
+        else if (qstrcmp(argv[i], "--character") == 0)
+            characterFiles().append(QString::fromLocal8Bit(argv[++i]));
+        else
+            names.append(QString::fromLocal8Bit(argv[i]));
     }
-    for (int i = first; i < argc; ++i) {
-        const QString name = QString::fromLocal8Bit(argv[i]);
+    for (const QString &name : names) {
         const auto found = pictures().find(name);
         if (found == pictures().end()) {
-            std::fprintf(stderr, "quillet_skingen: no picture called %s\n", argv[i]);
+            std::fprintf(stderr, "quillet_skingen: no picture called %s\n", qPrintable(name));
             return 1;
         }
         const QImage image = found->second().convertToFormat(QImage::Format_ARGB32);
-        if (!image.save(dir + '/' + name + ".png", "PNG")) {
-            std::fprintf(stderr, "quillet_skingen: cannot write %s\n", argv[i]);
+        if (image.isNull() || !image.save(dir + '/' + name + ".png", "PNG")) {
+            std::fprintf(stderr, "quillet_skingen: cannot write %s\n", qPrintable(name));
             return 1;
         }
     }

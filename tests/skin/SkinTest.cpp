@@ -1,5 +1,7 @@
 #include "EditorSkin.h"
 
+#include <QFile>
+#include <QHash>
 #include <QRegion>
 
 #include <algorithm>
@@ -28,6 +30,7 @@ const Picture kPictures[] = {
     {"dot2", 13, 13},          {"telltime", 65, 17},        {"telldate", 65, 17},
     {"readtext", 145, 17},     {"scrolllist", 20, 105},     {"scroll2", 14, 47},
     {"scroll1", 18, 66},       {"scrollup", 14, 14},        {"scrolldown", 14, 14},
+    {"about", 286, 223},
 };
 
 QImage load(const char *name)
@@ -72,6 +75,53 @@ TEST(EditorSkin, ShapedPagesAreBlueExactlyOutsideTheCard)
             for (int x = 0; x < page.width(); ++x)
                 wrong += shape.contains(QPoint(x, y)) == (page.pixel(x, y) == kKey);
         EXPECT_EQ(wrong, 0);
+    }
+}
+
+// The about picture lies over the card from its top edge, 32 px down the window, which cuts it
+// along the same rim as the pages.
+TEST(EditorSkin, AboutPictureIsBlueExactlyOutsideTheCard)
+{
+    const QRegion shape = cardShape().translated(0, -32);
+    const QImage about = load("about");
+    ASSERT_EQ(about.size(), QSize(286, 223));
+    int wrong = 0;
+    for (int y = 0; y < about.height(); ++y)
+        for (int x = 0; x < about.width(); ++x)
+            wrong += shape.contains(QPoint(x, y)) == (about.pixel(x, y) == kKey);
+    EXPECT_EQ(wrong, 0);
+}
+
+// The about picture shows the characters the build ships, as their strips draw them: each
+// one's main colour, the largest area of its first frame, covers a good part of the picture.
+TEST(EditorSkin, AboutPictureShowsTheShippedCharacters)
+{
+    QHash<QRgb, int> inAbout;
+    const QImage about = load("about");
+    for (int y = 0; y < about.height(); ++y)
+        for (int x = 0; x < about.width(); ++x)
+            ++inAbout[about.pixel(x, y)];
+    for (const char *name : {"Pebble", "Clover"}) {
+        SCOPED_TRACE(name);
+        QFile file(QStringLiteral(QUILLET_APP_DIR "/Character/%1.qlc").arg(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QByteArray bytes = file.readAll();
+        bytes[0] = 'B';
+        QImage strip;
+        ASSERT_TRUE(strip.loadFromData(bytes, "BMP"));
+        const QImage frame = strip.copy(0, 0, 112, 144).convertToFormat(QImage::Format_ARGB32);
+        QHash<QRgb, int> inFrame;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                if (frame.pixel(x, y) != 0xFFFFFFFF)
+                    ++inFrame[frame.pixel(x, y)];
+        const auto main =
+            std::max_element(inFrame.constKeyValueBegin(), inFrame.constKeyValueEnd(),
+                             [](const auto &a, const auto &b) { return a.second < b.second; });
+        ASSERT_NE(main, inFrame.constKeyValueEnd());
+        EXPECT_GT(inAbout.value(main->first), main->second / 4)
+            << "colour " << std::hex << main->first << " covers " << std::dec << main->second
+            << " pixels of the frame";
     }
 }
 
