@@ -3,6 +3,7 @@
 #include "AboutWindow.h"
 #include "BrainWindow.h"
 #include "BubbleWindow.h"
+#include "CharacterChooser.h"
 #include "CharacterWindow.h"
 #include "ClipboardSelectionReader.h"
 #include "CommandList.h"
@@ -83,6 +84,7 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     m_brain->setSaveTheList([this] { m_character->savethelist(); });
     m_brain->setShellOpener(m_services.opener.get());
     m_brain->setMenu(m_menu.get());
+    m_brain->characterlist()->setServices(m_commands.get(), m_character.get(), m_menu.get());
     m_ql->setServices({m_brain.get(), m_speaker.get(), m_services.keys.get(),
                        m_services.opener.get(), m_services.starter.get(), [this] { quit(); }});
     m_scriptHost->setObjects({

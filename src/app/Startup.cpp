@@ -15,6 +15,8 @@
 #include "QL.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 Startup::Startup(Program &program)
@@ -97,7 +99,17 @@ bool Startup::loadCommandList()
 bool Startup::loadCharacter()
 {
     CharacterWindow &character = m_program.character();
-    const QString path = m_program.paths().characterFile(character.nameoftheguy);
+    QString path = m_program.paths().characterFile(character.nameoftheguy);
+    if (!QFileInfo::exists(path)) {
+        // A file named with a second dot ("Clover.v2.qlc") is chosen under its first word, so
+        // the wake phrase keeps only that word; find the file again by it.
+        const QStringList alike =
+            QDir(m_program.paths().characterDir())
+                .entryList({character.nameoftheguy + QStringLiteral(".*.qlc")}, QDir::Files,
+                           QDir::Name);
+        if (!alike.isEmpty() && !character.nameoftheguy.isEmpty())
+            path = m_program.paths().characterDir() + '/' + alike.first();
+    }
     // The character file is read once into memory and never written.
     const QImage strip = CharacterFile::load(path);
     QCoreApplication::processEvents();

@@ -384,8 +384,7 @@ void BrainWindow::buildCharacterPage()
     connect(m_scrollup, &ImageButton::clicked, this,
             [this] { setChooserTop(ChooserScroll::up(m_chooserTop)); });
     connect(m_scrolldown, &ImageButton::clicked, this, [this] {
-        const int height = Twips::fromPixels(m_characterlist->height());
-        setChooserTop(ChooserScroll::down(m_chooserTop, height));
+        setChooserTop(ChooserScroll::down(m_chooserTop, m_characterlist->heightTwips()));
     });
     m_cchch = imageButton("CCHCH", "close", m_chch, {2880, 3360, 1215, 375});
     connect(m_cchch, &ImageButton::clicked, this, &BrainWindow::closeCharacterPage);
@@ -965,6 +964,21 @@ void BrainWindow::setChooserTop(int twips)
 {
     m_chooserTop = twips;
     m_characterlist->move(m_characterlist->x(), Twips::toPixels(twips));
+}
+
+void BrainWindow::showCharacterPage()
+{
+    m_chch->show();
+}
+
+void BrainWindow::hideCharacterPage()
+{
+    m_chch->hide();
+}
+
+bool BrainWindow::characterPageShown() const
+{
+    return m_chch->isVisible();
 }
 
 void BrainWindow::closeCharacterPage()

@@ -68,6 +68,11 @@ public:
     void openBrowserFolder(const QString &folder);
     QString browserFolder() const { return m_folder; }
 
+    // The character page `CHCH` over whatever page is open.
+    void showCharacterPage();
+    void hideCharacterPage();
+    bool characterPageShown() const;
+
     // The chooser's top inside its frame, in twips.
     int chooserTop() const { return m_chooserTop; }
     void setChooserTop(int twips);

@@ -36,6 +36,7 @@ MenuCommands::MenuCommands(MenuState &menu, CommandList &list, CharacterWindow &
     bind(MenuState::AutoListen, &MenuCommands::autoListen);
     bind(MenuState::Bubble, &MenuCommands::bubble);
     bind(MenuState::Semitransparent, &MenuCommands::semitransparent);
+    bind(MenuState::About, &MenuCommands::about);
 }
 
 void MenuCommands::listen()
@@ -81,15 +82,40 @@ void MenuCommands::sleep()
 
 void MenuCommands::editBrain()
 {
+    const bool aboutShown = m_brain.aboutPicture()->isVisible();
+    if (aboutShown && m_brain.brainOpen) {
+        m_brain.startFadeOut();
+        return;
+    }
     m_brain.brainOpen = true;
+    m_brain.hideCharacterPage();
+    if (aboutShown) {
+        // The fade takes the about picture away and brings the editor in.
+        m_brain.startFadeOut();
+        return;
+    }
     m_brain.show();
     m_brain.raise();
+    m_brain.settingtrans();
 }
 
 void MenuCommands::characters()
 {
     m_brain.show();
     m_brain.raise();
+    m_brain.settingtrans();
+    m_brain.showCharacterPage();
+}
+
+void MenuCommands::about()
+{
+    if (m_brain.isVisible()) {
+        m_brain.startFadeOut();
+        return;
+    }
+    m_menu.setEnabled(MenuState::EditBrain, false);
+    m_menu.setEnabled(MenuState::About, false);
+    m_brain.aboutgrej();
 }
 
 void MenuCommands::autoListen()

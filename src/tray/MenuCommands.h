@@ -21,6 +21,7 @@ public:
     void sleep();
     void editBrain();
     void characters();
+    void about();
     void autoListen();
     void bubble();
     void semitransparent();

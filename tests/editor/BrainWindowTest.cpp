@@ -534,17 +534,25 @@ TEST_F(BrainWindowTest, PluginChosenOnAddAndOnChangeAndCancelKeepsTheOld)
 
 TEST_F(BrainWindowTest, CharacterPageScrollsByRowsAndClosesToWhereItCameFrom)
 {
+    // Eight files and the no-character choice make three rows.
+    for (int i = 0; i < 8; ++i)
+        QFile::copy(m_app.path() + "/Character/Pebble.qlc",
+                    m_app.path() + QStringLiteral("/Character/Copy%1.qlc").arg(i));
     auto *chooser = brain().characterlist();
-    chooser->resize(chooser->width(), 171); // three rows: 2565 twips
-    brain().setChooserTop(0);
+    ASSERT_TRUE(chooser->loadguys());
+    ASSERT_EQ(chooser->heightTwips(), 1810 + 855);
     control("CHCH")->show();
     click("scrollup");
     EXPECT_EQ(brain().chooserTop(), 0);
     click("scrolldown");
     EXPECT_EQ(brain().chooserTop(), -905);
     EXPECT_EQ(chooser->y(), -60);
+    // Its bottom edge is still below two rows, so it moves once more, and then no further.
     click("scrolldown");
-    EXPECT_EQ(brain().chooserTop(), -905);
+    EXPECT_EQ(brain().chooserTop(), -1810);
+    click("scrolldown");
+    EXPECT_EQ(brain().chooserTop(), -1810);
+    click("scrollup");
     click("scrollup");
     EXPECT_EQ(brain().chooserTop(), 0);
 

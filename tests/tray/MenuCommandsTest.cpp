@@ -1,3 +1,4 @@
+#include "BrainWindow.h"
 #include "CharacterWindow.h"
 #include "CommandList.h"
 #include "FakeServices.h"
@@ -7,6 +8,8 @@
 #include "TempAppFolder.h"
 
 #include <QAction>
+
+#include "TickTimer.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +120,86 @@ TEST_F(MenuCommandsTest, SleepAndWakeUp)
     EXPECT_EQ(character().listen, 0);
     // The stored option is untouched and comes back at the next start.
     EXPECT_EQ(storedArgument(0), "I hear you ");
+}
+
+// Runs the editor's fade to its end, as its timer would.
+void runFade(BrainWindow &brain)
+{
+    for (int tick = 0; tick < 600 && brain.fadeinout()->isEnabled(); ++tick)
+        brain.fadeTick();
+}
+
+TEST_F(MenuCommandsTest, EditBrainAndCharactersOpenTheirPages)
+{
+    BrainWindow &brain = m_program->brain();
+    choose(MenuState::Characters);
+    EXPECT_TRUE(brain.isVisible());
+    EXPECT_TRUE(brain.characterPageShown());
+    EXPECT_FALSE(brain.brainOpen) << "only the character page is open";
+
+    brain.trans = 90;
+    choose(MenuState::EditBrain);
+    EXPECT_TRUE(brain.brainOpen);
+    EXPECT_FALSE(brain.characterPageShown());
+    EXPECT_EQ(brain.trans, 255) << "opaque at once";
+
+    // Characters over the open editor keeps it open beneath.
+    choose(MenuState::Characters);
+    EXPECT_TRUE(brain.characterPageShown());
+    EXPECT_TRUE(brain.brainOpen);
+    choose(MenuState::EditBrain);
+    EXPECT_FALSE(brain.characterPageShown());
+    EXPECT_TRUE(brain.isVisible());
+}
+
+TEST_F(MenuCommandsTest, AboutFadesItsPictureInAndOutOfAHiddenWindow)
+{
+    BrainWindow &brain = m_program->brain();
+    choose(MenuState::About);
+    EXPECT_FALSE(menu().isEnabled(MenuState::About));
+    EXPECT_FALSE(menu().isEnabled(MenuState::EditBrain));
+    EXPECT_TRUE(brain.isVisible());
+    EXPECT_EQ(brain.trans, 0);
+    runFade(brain);
+    EXPECT_TRUE(brain.aboutPicture()->isVisible());
+    EXPECT_EQ(brain.trans, 255);
+    EXPECT_TRUE(menu().isEnabled(MenuState::About));
+
+    choose(MenuState::About);
+    EXPECT_EQ(brain.trans, 254);
+    runFade(brain);
+    EXPECT_FALSE(brain.isVisible());
+    EXPECT_FALSE(brain.aboutPicture()->isVisible());
+    EXPECT_FALSE(brain.brainOpen);
+    EXPECT_TRUE(menu().isEnabled(MenuState::EditBrain));
+}
+
+TEST_F(MenuCommandsTest, AboutOverTheEditorAndEditBrainBackToIt)
+{
+    BrainWindow &brain = m_program->brain();
+    choose(MenuState::EditBrain);
+    choose(MenuState::About);
+    runFade(brain);
+    EXPECT_TRUE(brain.aboutPicture()->isVisible());
+    choose(MenuState::EditBrain);
+    EXPECT_TRUE(brain.fadeinout()->isEnabled());
+    runFade(brain);
+    EXPECT_FALSE(brain.aboutPicture()->isVisible());
+    EXPECT_TRUE(brain.isVisible());
+    EXPECT_EQ(brain.trans, 255);
+}
+
+TEST_F(MenuCommandsTest, EditBrainWhileOnlyTheAboutPictureIsUpOpensTheEditor)
+{
+    BrainWindow &brain = m_program->brain();
+    choose(MenuState::About);
+    runFade(brain);
+    choose(MenuState::EditBrain);
+    EXPECT_TRUE(brain.brainOpen);
+    runFade(brain);
+    EXPECT_TRUE(brain.isVisible());
+    EXPECT_FALSE(brain.aboutPicture()->isVisible());
+    EXPECT_EQ(brain.trans, 255);
 }
 
 } // namespace
