@@ -233,6 +233,32 @@ TEST(VbsEngine, CompileErrorsReportNumberDescriptionAndLine)
     EXPECT_EQ(engine.lastError().line, 1);
 }
 
+TEST(VbsEngine, CodeNestedPastTheParsersLimitIsOutOfStackSpaceOnItsLine)
+{
+    Engine engine;
+    const std::string brackets = std::string(30000, '(') + "1" + std::string(30000, ')');
+    EXPECT_FALSE(engine.addCode("x = 1\r\ny = " + brackets + "\r\n"));
+    EXPECT_EQ(engine.lastError().number, 28);
+    EXPECT_EQ(engine.lastError().description, "Out of stack space");
+    EXPECT_EQ(engine.lastError().line, 2);
+
+    std::string ifs;
+    for (int i = 0; i < 30000; ++i)
+        ifs += "If True Then\r\n";
+    for (int i = 0; i < 30000; ++i)
+        ifs += "End If\r\n";
+    EXPECT_FALSE(engine.addCode(ifs));
+    EXPECT_EQ(engine.lastError().number, 28);
+
+    std::string chain = "z = 0";
+    for (int i = 0; i < 30000; ++i)
+        chain += " + 1";
+    EXPECT_FALSE(engine.addCode(chain));
+    EXPECT_EQ(engine.lastError().number, 28);
+
+    EXPECT_TRUE(engine.addCode("y = (((1)))\r\n"));
+}
+
 TEST(VbsEngine, ValuesConvertWithVBScriptRules)
 {
     EXPECT_EQ(Value(true).toString(), "True");

@@ -53,6 +53,7 @@ struct Expr {
     std::string spelling; // as written, for host members
     std::vector<std::unique_ptr<Expr>> args;
     bool hasParens = false;
+    int height = 1; // nodes on the longest path down to a leaf
     // Resolution
     RK rk = RK::Unresolved;
     int slot = -1;

@@ -162,7 +162,6 @@ private:
     size_t m_sp = 0;
     Frame *m_frame = nullptr;
     int m_line = 0;
-    int m_depth = 0;
     ErrState m_err;
     std::string m_raisedSource;
 

@@ -57,13 +57,24 @@ bool isIntegral(Type t)
 
 Value defaultOf(const Value &v)
 {
-    HostObject *o = v.objectPtr();
-    if (!o)
-        fail(err::ObjectNotSet);
-    if (!o->hasMember(""))
-        fail(err::NoSuchMember);
-    std::vector<Value> none;
-    return o->invoke("", none);
+    // A default member may hand back another object, whose default is read in turn. One that
+    // hands back the object itself (`Set Value = Me`) would be read for ever, so the chain is
+    // cut short: an object is still not the plain value that was asked for.
+    constexpr int kMaxChain = 16;
+    Value cur = deref(v);
+    for (int hop = 0; cur.isObject(); ++hop) {
+        if (hop == kMaxChain)
+            fail(err::TypeMismatch);
+        HostObject *o = cur.objectPtr();
+        if (!o)
+            fail(err::ObjectNotSet);
+        if (!o->hasMember(""))
+            fail(err::NoSuchMember);
+        std::vector<Value> none;
+        Value next = o->invoke("", none);
+        cur = std::move(next);
+    }
+    return cur;
 }
 
 Value fitInteger(int64_t v, Type atLeast)

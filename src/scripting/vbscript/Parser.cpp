@@ -2,11 +2,20 @@
 
 #include "Errors.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace vbs {
 
 namespace {
+
+// How deeply code may nest. The parser, the resolver, the evaluator and the tree's own
+// destructors recurse once per level, so the limits keep them far inside the C++ stack even
+// where frames are several times larger (AddressSanitizer) and the program's window code
+// already sits below the engine. Brackets, arguments holding calls, signs and blocks are the
+// parser's own recursion; operator chains (a & b & c ...) only make the tree taller.
+constexpr int kMaxNesting = 200;
+constexpr int kMaxExprHeight = 1000;
 
 class Parser {
 public:
@@ -81,6 +90,40 @@ private:
                (m_singleLineIf && isKw(Kw::Else));
     }
     [[noreturn]] void fail(int number) { throw CompileError{number, cur().line}; }
+
+    // One level of the parser's own recursion, counted for as long as it lives.
+    class Nest {
+    public:
+        explicit Nest(Parser &p)
+            : m_p(p)
+        {
+            if (++m_p.m_nesting > kMaxNesting) {
+                --m_p.m_nesting;
+                m_p.fail(err::OutOfStack);
+            }
+        }
+        ~Nest() { --m_p.m_nesting; }
+        Nest(const Nest &) = delete;
+        Nest &operator=(const Nest &) = delete;
+
+    private:
+        Parser &m_p;
+    };
+
+    // Records how tall the tree under e is, now that its children are in place.
+    void measure(Expr &e)
+    {
+        int h = 0;
+        if (e.a)
+            h = e.a->height;
+        if (e.b)
+            h = std::max(h, e.b->height);
+        for (auto &x : e.args)
+            h = std::max(h, x->height);
+        e.height = h + 1;
+        if (e.height > kMaxExprHeight)
+            fail(err::OutOfStack);
+    }
     void expectKw(Kw k, int error)
     {
         if (!isKw(k))
@@ -291,6 +334,7 @@ private:
     // --- statements
     void statement(Block &out)
     {
+        Nest nest(*this);
         const Token &t = cur();
         int line = t.line;
         if (t.kind != Tok::Ident && !(t.kind == Tok::Op && t.op[0] == '.'))
@@ -575,6 +619,7 @@ private:
                     fail(err::ExpectedEndOfStatement);
                 target->args = argList();
                 target->hasParens = true;
+                measure(*target);
             } else if (target->hasParens && target->args.size() > 1 && !m_callStmt) {
                 fail(1044); // Cannot use parentheses when calling a Sub
             } else if (target->hasParens) {
@@ -586,8 +631,10 @@ private:
                     p->kind = EK::Paren;
                     p->line = a->line;
                     p->a = std::move(a);
+                    measure(*p);
                     a = std::move(p);
                 }
+                measure(*target);
             }
             s->target = std::move(target);
         }
@@ -661,6 +708,7 @@ private:
     {
         for (;;) {
             if (cur().kind == Tok::Ident && cur().kw == Kw::If) {
+                Nest nest(*this); // nests without passing through statement()
                 ifStatement(out);
                 return;
             }
@@ -845,6 +893,7 @@ private:
             w->line = line;
             e->a = std::move(w);
             e->name = memberName(e->spelling);
+            measure(*e);
         } else if (isKw(Kw::Me)) {
             next();
             e = std::make_unique<Expr>();
@@ -860,6 +909,7 @@ private:
                 next();
                 e->args = argList();
                 e->hasParens = true;
+                measure(*e);
                 expectOp(')', err::ExpectedRParen);
             } else if (isOp('(') && e->hasParens && !cur().spaceBefore) {
                 next();
@@ -869,6 +919,7 @@ private:
                 ix->a = std::move(e);
                 ix->args = argList();
                 ix->hasParens = true;
+                measure(*ix);
                 expectOp(')', err::ExpectedRParen);
                 e = std::move(ix);
             } else if (isOp('.') && !cur().spaceBefore) {
@@ -878,6 +929,7 @@ private:
                 m->line = line;
                 m->a = std::move(e);
                 m->name = memberName(m->spelling);
+                measure(*m);
                 e = std::move(m);
             } else {
                 break;
@@ -907,7 +959,11 @@ private:
         return true;
     }
 
-    ExprP expression() { return impExpr(); }
+    ExprP expression()
+    {
+        Nest nest(*this);
+        return impExpr();
+    }
 
     ExprP makeBinary(BinOp op, ExprP a, ExprP b, int line)
     {
@@ -919,6 +975,7 @@ private:
         e->bLiteral = b->kind == EK::Const || (b->kind == EK::Neg && b->a->kind == EK::Const);
         e->a = std::move(a);
         e->b = std::move(b);
+        measure(*e);
         return e;
     }
 
@@ -972,7 +1029,9 @@ private:
             auto e = std::make_unique<Expr>();
             e->kind = EK::Not;
             e->line = line;
+            Nest nest(*this);
             e->a = notExpr();
+            measure(*e);
             return e;
         }
         return compareExpr();
@@ -1036,6 +1095,7 @@ private:
             bool neg = isOp('-');
             int line = cur().line;
             next();
+            Nest nest(*this);
             auto operand = unaryExpr();
             if (!neg)
                 return operand;
@@ -1043,6 +1103,7 @@ private:
             e->kind = EK::Neg;
             e->line = line;
             e->a = std::move(operand);
+            measure(*e);
             return e;
         }
         return powExpr();
@@ -1064,6 +1125,7 @@ private:
                     n->kind = EK::Neg;
                     n->line = line;
                     n->a = std::move(rhs);
+                    measure(*n);
                     rhs = std::move(n);
                 }
             } else {
@@ -1106,6 +1168,7 @@ private:
                 e->kind = EK::Paren;
                 e->line = line;
                 e->a = std::move(inner);
+                measure(*e);
                 return e;
             }
             if (t.op[0] == '.')
@@ -1150,6 +1213,7 @@ private:
     ClassDef *m_class = nullptr;
     bool m_singleLineIf = false;
     bool m_callStmt = false;
+    int m_nesting = 0;
     int m_forDepth = 0, m_doDepth = 0, m_loopDepth = 0;
 };
 

@@ -3,20 +3,21 @@
 #include "DateTime.h"
 #include "Errors.h"
 #include "HostObject.h"
+#include "Ops.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace vbs {
 
-size_t ArrayRep::count() const
-{
-    size_t n = 1;
-    for (int32_t u : upper)
-        n *= static_cast<size_t>(u + 1);
-    return upper.empty() ? 0 : n;
-}
+namespace {
+// The most an array may hold. Past it the memory is refused rather than promised: Linux would
+// grant far more and only fail, or end the program, when the elements are written.
+constexpr size_t kMaxArrayBytes = size_t(1) << 30;
+constexpr size_t kMaxArrayElements = kMaxArrayBytes / sizeof(Value);
+} // namespace
 
 Value::Value(const std::string &utf8)
     : m_type(Type::String)
@@ -42,9 +43,64 @@ Value Value::array(std::vector<int32_t> upper)
     v.m_type = Type::Array;
     v.m_u.arr = new ArrayRep;
     v.m_u.arr->upper = std::move(upper);
-    v.m_u.arr->data.resize(v.m_u.arr->count());
+    // The product of the dimensions can pass any integer type, so each factor is checked
+    // against what is still allowed before multiplying.
+    size_t n = v.m_u.arr->upper.empty() ? 0 : 1;
+    for (int32_t u : v.m_u.arr->upper) {
+        if (u < -1)
+            throw ScriptError{err::SubscriptRange, errorText(err::SubscriptRange)};
+        const size_t extent = static_cast<size_t>(static_cast<int64_t>(u) + 1);
+        if (extent != 0 && n > kMaxArrayElements / extent)
+            throw ScriptError{err::OutOfMemory, errorText(err::OutOfMemory)};
+        n *= extent;
+    }
+    try {
+        v.m_u.arr->data.resize(n);
+    } catch (const std::bad_alloc &) {
+        throw ScriptError{err::OutOfMemory, errorText(err::OutOfMemory)};
+    }
     return v;
 }
+
+namespace {
+// Freeing an array or an object frees what it holds, and so on down: a list of a million
+// linked script objects would free a million levels deep and overflow the stack. While one
+// release is under way, the further ones it causes wait here and the outermost release works
+// through them one after another.
+struct Unreferenced {
+    ArrayRep *array;
+    ObjRep *object;
+    void destroy() const
+    {
+        delete array;
+        delete object;
+    }
+};
+thread_local std::vector<Unreferenced> t_waiting;
+thread_local bool t_releasing = false;
+
+void dispose(Unreferenced rep)
+{
+    if (t_releasing) {
+        try {
+            t_waiting.push_back(rep);
+            return;
+        } catch (const std::bad_alloc &) {
+            // No room to wait: free it at once, recursing one level deeper.
+        }
+        rep.destroy();
+        return;
+    }
+    t_releasing = true;
+    rep.destroy();
+    while (!t_waiting.empty()) {
+        Unreferenced next = t_waiting.back();
+        t_waiting.pop_back();
+        next.destroy();
+    }
+    t_releasing = false;
+}
+} // namespace
 
 void Value::releaseSlow()
 {
@@ -55,11 +111,11 @@ void Value::releaseSlow()
         break;
     case Type::Array:
         if (--m_u.arr->refs == 0)
-            delete m_u.arr;
+            dispose({m_u.arr, nullptr});
         break;
     case Type::Object:
         if (m_u.obj && --m_u.obj->refs == 0)
-            delete m_u.obj;
+            dispose({nullptr, m_u.obj});
         break;
     default:
         break;
@@ -235,10 +291,8 @@ std::u16string Value::toU16() const
         return ascii("Error " + std::to_string(m_u.i64));
     case Type::Object: {
         HostObject *o = objectPtr();
-        if (o && o->hasMember("")) {
-            std::vector<Value> none;
-            return o->invoke("", none).toU16();
-        }
+        if (o && o->hasMember(""))
+            return defaultOf(*this).toU16();
         throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
     }
     case Type::Array:
@@ -359,10 +413,8 @@ double Value::toDouble() const
     }
     case Type::Object: {
         HostObject *o = objectPtr();
-        if (o && o->hasMember("")) {
-            std::vector<Value> none;
-            return o->invoke("", none).toDouble();
-        }
+        if (o && o->hasMember(""))
+            return defaultOf(*this).toDouble();
         throw ScriptError{o ? err::NoSuchMember : err::ObjectNotSet,
                           errorText(o ? err::NoSuchMember : err::ObjectNotSet)};
     }

@@ -41,7 +41,6 @@ struct ArrayRep {
     std::vector<int32_t> upper; // upper bound of each dimension; lower bounds are always 0
     std::vector<Value> data;    // first dimension varies fastest
     bool fixed = false;
-    size_t count() const;
 };
 
 struct ObjRep {
