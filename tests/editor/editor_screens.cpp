@@ -8,6 +8,7 @@
 #include "Program.h"
 #include "RecordingDialogs.h"
 #include "TempAppFolder.h"
+#include "TickTimer.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,6 +69,9 @@ int main(int argc, char **argv)
     auto click = [&](const char *name) {
         QWidget *w = brain.findChild<QWidget *>(name);
         QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+        // Pages turn over on a timer; wait for the card to come to rest.
+        for (int i = 0; i < 100 && brain.flippflopp()->isEnabled(); ++i)
+            settle(20);
         settle(100);
     };
     auto view = brain.findChild<QListView *>("FalseBrainlist");
@@ -101,5 +105,8 @@ int main(int argc, char **argv)
     click("cancelb");
     click("changeB");
     shoot(out, "change");
+    click("changecancel");
+    brain.showCharacterPage();
+    shoot(out, "characters");
     return 0;
 }
