@@ -4,6 +4,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/scripts/setup.sh"
 
 quillet_install_packages
+quillet_generate_test_locale
 quillet_build
 
 say "Running the tests"

@@ -44,6 +44,29 @@ quillet_install_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends $missing
 }
 
+# The tests run scripts under a comma-decimal locale, as the program runs for many users, to
+# show that numbers in scripts never follow it; generate it where it is missing.
+quillet_generate_test_locale() {
+    if locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+        return
+    fi
+    say "Generating the de_DE.UTF-8 locale for the tests"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "The tests need the de_DE.UTF-8 locale and sudo is not available to generate it." >&2
+            exit 1
+        fi
+        sudo=(sudo)
+    fi
+    if grep -q '^# *de_DE.UTF-8' /etc/locale.gen 2>/dev/null; then
+        "${sudo[@]}" sed -i 's/^# *de_DE.UTF-8/de_DE.UTF-8/' /etc/locale.gen
+    elif ! grep -q '^de_DE.UTF-8' /etc/locale.gen 2>/dev/null; then
+        echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${sudo[@]}" locale-gen
+}
+
 quillet_build() {
     local jobs
     jobs=$(nproc 2>/dev/null || echo 2)

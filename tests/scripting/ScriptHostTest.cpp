@@ -10,6 +10,9 @@
 
 #include <QLabel>
 
+#include <clocale>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -168,6 +171,25 @@ TEST_F(ScriptHostTest, TheOtherObjectsReachTheirTargets)
     // The engine's own Speak leaves the bubble alone.
     EXPECT_EQ(m_fakes.mun->calls(), QStringList({"speak Pebble 10"}));
     EXPECT_EQ(m_program->bubble().text(), "caption");
+}
+
+// The program's windowing library sets the C library to the user's locale; one whose decimal
+// separator is a comma must change nothing in how scripts read and write numbers.
+TEST_F(ScriptHostTest, NumbersKeepTheirPointUnderACommaDecimalLocale)
+{
+    struct RestoreLocale {
+        std::string name = std::setlocale(LC_ALL, nullptr);
+        ~RestoreLocale() { std::setlocale(LC_ALL, name.c_str()); }
+    } restore;
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not generated (scripts/setup.sh does it)";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+
+    EXPECT_TRUE(run("x = 2.5\r\n"
+                    "speak x * 2 & \" \" & FormatNumber(1234.5) & \" \" & CDbl(\"0.25\") + x & "
+                    "\" \" & 1 / 8\r\n")
+                    .isEmpty());
+    EXPECT_EQ(m_fakes.mun->spoken(), QStringList({"5 1,234.50 2.75 0.125"}));
 }
 
 TEST_F(ScriptHostTest, UnknownMemberIsAnError)

@@ -214,7 +214,7 @@ std::vector<Token> tokenize(const std::string &src)
             }
             std::string num = src.substr(start, i - start);
             Token t;
-            t.number = std::strtod(num.c_str(), nullptr);
+            t.number = parseDecimal(num);
             bool forceLong = false;
             if (i < n && src[i] == '&' && !isFloat) {
                 forceLong = true;
@@ -288,8 +288,10 @@ std::vector<Token> tokenize(const std::string &src)
                     ++i;
                 t.spelling = src.substr(start, i - start);
             }
+            // ASCII only: the C library's tolower follows the locale and would fold the bytes
+            // of UTF-8 names in a single-byte one.
             for (char ch : t.spelling)
-                t.name.push_back(static_cast<char>(tolower((unsigned char)ch)));
+                t.name.push_back(ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch);
             bool afterDot =
                 !out.empty() && out.back().kind == Tok::Op && out.back().op[0] == '.' && !space;
             if (!afterDot) {

@@ -7,6 +7,7 @@
 #include "Ops.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -18,7 +19,6 @@ namespace vbs {
 
 bool parseNumber(const std::u16string &text, double &out);
 double roundHalfEven(double d);
-std::string formatNumber(double d, int digits);
 
 namespace {
 
@@ -396,8 +396,11 @@ std::string formatFixed(double d, int digits, int leading, int parens, int group
     double r = std::round(std::fabs(d) * scale) / scale;
     bool neg = d < 0 && r != 0;
     char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", digits, r);
-    std::string s = buf;
+    const auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, r, std::chars_format::fixed, digits);
+    if (ec != std::errc())
+        fail(err::InvalidCall);
+    std::string s(buf, end);
     std::string ip = s, fp;
     size_t dot = s.find('.');
     if (dot != std::string::npos) {
@@ -1244,9 +1247,11 @@ const Builtin kBuiltins[] = {
 
 std::string lowerAscii(const std::string &s)
 {
+    // Not the C library's tolower, which follows the locale and would change UTF-8 bytes.
     std::string r = s;
     for (auto &c : r)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
     return r;
 }
 

@@ -18,10 +18,6 @@
 namespace fs = std::filesystem;
 
 namespace vbs {
-std::string formatNumber(double d, int digits);
-}
-
-namespace vbs {
 
 namespace {
 
@@ -383,7 +379,8 @@ bool wildMatch(const char *p, const char *s)
         return !*s;
     if (*p == '*')
         return wildMatch(p + 1, s) || (*s && wildMatch(p, s + 1));
-    if (*s && (*p == '?' || tolower(*p) == tolower(*s)))
+    auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (*s && (*p == '?' || fold(*p) == fold(*s)))
         return wildMatch(p + 1, s + 1);
     return false;
 }

@@ -5,8 +5,11 @@
 #include "HostObject.h"
 #include "Ops.h"
 
+#include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -230,6 +233,16 @@ std::string toUtf8(const std::u16string &s)
     return out;
 }
 
+// The C library reads and writes numbers by the locale the program set, and the program's
+// windowing library sets the user's, whose decimal separator may be a comma. Script text and
+// VBScript's own output always use the point, so numbers go through the "C" locale or the
+// locale-free character conversions only.
+double parseDecimal(const std::string &text)
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return strtod_l(text.c_str(), nullptr, c);
+}
+
 std::string formatNumber(double d, int digits)
 {
     if (d == 0)
@@ -239,9 +252,13 @@ std::string formatNumber(double d, int digits)
     if (std::isinf(d))
         return d > 0 ? "Infinity" : "-Infinity";
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, d);
-    std::string s = buf;
-    // C writes at least two exponent digits, as VBScript does ("1E+20", "1E-05").
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, digits).ptr;
+    std::string s(buf, end);
+    // At least two exponent digits, as VBScript writes them ("1E+20", "1E-05").
+    for (char &ch : s)
+        if (ch == 'e')
+            ch = 'E';
     return s;
 }
 
@@ -381,7 +398,7 @@ bool parseNumber(const std::u16string &text, double &out)
     }
     if (k != s.size())
         return false;
-    out = std::strtod(s.c_str(), nullptr);
+    out = parseDecimal(s);
     return true;
 }
 

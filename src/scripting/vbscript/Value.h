@@ -247,6 +247,11 @@ private:
     } m_u;
 };
 
+// Numbers as script text writes them, whatever locale the C library follows: a decimal point,
+// an optional exponent. formatNumber gives at most `digits` significant digits ("1E+20").
+double parseDecimal(const std::string &text);
+std::string formatNumber(double d, int digits);
+
 // UTF conversion at the API boundary.
 std::u16string fromUtf8(const std::string &s);
 std::string toUtf8(const std::u16string &s);

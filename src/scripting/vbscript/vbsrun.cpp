@@ -3,6 +3,7 @@
 #include "Engine.h"
 #include "Objects.h"
 
+#include <clocale>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -61,6 +62,9 @@ int runCommand(const std::string &command, int, bool wait)
 
 int main(int argc, char **argv)
 {
+    // The program's windowing library takes the user's locale for the whole C library; the
+    // runner does the same, so that scripts run here as they run there.
+    std::setlocale(LC_ALL, "");
     // --error-numbers adds the error number to the message, for the engine's tests.
     bool numbers = argc > 2 && std::string(argv[1]) == "--error-numbers";
     if (numbers) {
