@@ -93,7 +93,7 @@ TEST(EditorSkin, AboutPictureIsBlueExactlyOutsideTheCard)
 }
 
 // The about picture shows the characters the build ships, as their strips draw them: each
-// one's main colour, the largest area of its first frame, covers a good part of the picture.
+// one's main colour, the largest area of its first frame, shows in a good share of the picture.
 TEST(EditorSkin, AboutPictureShowsTheShippedCharacters)
 {
     QHash<QRgb, int> inAbout;
