@@ -1,0 +1,238 @@
+// Plays a long stream of a room's talk through the real recognizer, as fast as it decodes,
+// and counts what it would have done on its own.
+//   quillet_talk_bench --grammar FILE --stream RAW --commands TSV [--talk TSV] [--verbose]
+//   quillet_talk_bench --list-phrases GRAMMAR   (each phrase the grammar holds, a line each)
+//       stream: 16 kHz mono s16le; commands: "<first sample>\t<end sample>\t<phrase>..." per
+//       command said in it; talk: "<first>\t<end>\t<voice>\t<rate>\t<text>" per sentence, to
+//       show what was being said where something fired.
+// Two passes over the stream: listening (every phrase heard is acted on) and awake but not
+// listening (only the grammar's first phrase, the wake phrase, does something). Prints
+// "name: value" lines; with --verbose every utterance and everything fired goes to stderr.
+#include "FileAudioSource.h"
+#include "PocketSphinxRecognizer.h"
+#include "RecognitionGrammar.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStringList>
+#include <QTextStream>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int rate = AudioSource::sampleRate;
+// The recognizer reads 50 ms at a time; handing it exactly that lets the UI thread answer
+// every phrase before the next block, as it would live.
+constexpr int block = rate / 20;
+// A command's phrase event counts as the command heard when it comes this soon after it.
+constexpr int answerWindow = 2 * rate;
+
+struct Said {
+    qint64 start = 0;
+    qint64 end = 0;
+    QString phrase;
+    QString voice;
+    bool heard = false;
+};
+
+struct Sentence {
+    qint64 start = 0;
+    qint64 end = 0;
+    QString text;
+};
+
+double percentile(std::vector<double> values, double p)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t index = std::min(values.size() - 1, size_t(p * (values.size() - 1) + 0.5));
+    return values[index];
+}
+
+QList<QStringList> readTable(const QString &path)
+{
+    QList<QStringList> rows;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return rows;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (!line.isEmpty())
+            rows << QString::fromUtf8(line).split('\t');
+    }
+    return rows;
+}
+
+struct PassResult {
+    int fired = 0;
+    int falseFired = 0;
+    std::vector<double> latencies;
+};
+
+enum class Mode { Listening, Awake };
+
+PassResult runPass(Mode mode, const QString &grammar, const QString &wake,
+                   const std::vector<int16_t> &stream, std::vector<Said> &said,
+                   const std::vector<Sentence> &talk, bool verbose)
+{
+    auto owned = std::make_unique<FileAudioSource>(FileAudioSource::Pace::AsFastAsPossible);
+    FileAudioSource *source = owned.get();
+    PocketSphinxRecognizer recognizer(std::move(owned));
+    recognizer.loadGrammar(grammar);
+    recognizer.activate();
+    // Let the model load before anything is timed.
+    source->enqueue(std::vector<int16_t>(rate / 10, 0));
+    source->waitUntilDrained(std::chrono::seconds(60));
+    QCoreApplication::processEvents();
+
+    std::atomic<qint64> position = 0;
+    const char *name = mode == Mode::Listening ? "listening" : "awake";
+    QObject::connect(
+        &recognizer, &PocketSphinxRecognizer::utteranceScored, &recognizer,
+        [&](const QStringList &words, double confidence, bool accepted) {
+            if (verbose)
+                std::fprintf(stderr, "%s utterance at %.2f s: \"%s\" %.1f %s\n", name,
+                             position / double(rate), qPrintable(words.join(' ')), confidence,
+                             accepted ? "accepted" : "rejected");
+        },
+        Qt::DirectConnection);
+
+    PassResult result;
+    double blockMs = 0;
+    size_t nextSaid = 0;
+    QObject::connect(&recognizer, &Recognizer::phraseFinished, [&](const QString &phrase) {
+        const qint64 at = position;
+        // The command this answers, if any: said before, and not long before.
+        while (nextSaid < said.size() && said[nextSaid].end + answerWindow < at)
+            ++nextSaid;
+        Said *command = nullptr;
+        for (size_t i = nextSaid; i < said.size() && said[i].start < at; ++i) {
+            if (said[i].end <= at && !said[i].heard)
+                command = &said[i];
+        }
+        const bool counts = mode == Mode::Listening || phrase == wake;
+        const bool right = command && command->phrase == phrase;
+        if (counts) {
+            ++result.fired;
+            if (right) {
+                command->heard = true;
+                result.latencies.push_back((at - command->end) * 1000.0 / rate + blockMs);
+            } else {
+                ++result.falseFired;
+            }
+        }
+        if (verbose && counts) {
+            QString context;
+            for (const Sentence &s : talk) {
+                if (s.end > at - 3 * rate && s.start < at)
+                    context += " [" + s.text + "]";
+            }
+            std::fprintf(stderr, "%s %s \"%s\" at %.2f s%s%s\n", name,
+                         right ? "heard" : "FALSE", qPrintable(phrase), at / double(rate),
+                         command ? qPrintable(" (said \"" + command->phrase + "\")") : "",
+                         qPrintable(context));
+        }
+        // What the dispatcher does after every phrase but a wake.
+        if (!(mode == Mode::Awake && phrase == wake)) {
+            recognizer.deactivate();
+            recognizer.activate();
+        }
+    });
+
+    QElapsedTimer clock;
+    for (size_t at = 0; at < stream.size(); at += block) {
+        const size_t end = std::min(stream.size(), at + block);
+        clock.start();
+        source->enqueue(std::vector<int16_t>(stream.begin() + at, stream.begin() + end));
+        source->waitUntilDrained(std::chrono::seconds(60));
+        // The time the block took to decode is part of the wait for an answer.
+        blockMs = clock.nsecsElapsed() / 1e6;
+        position = qint64(end);
+        QCoreApplication::processEvents();
+    }
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    auto option = [&](const QString &name) {
+        const qsizetype at = args.indexOf(name);
+        return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : QString();
+    };
+    const bool verbose = args.contains("--verbose");
+    RecognitionGrammar grammar;
+    if (!option("--list-phrases").isEmpty()) {
+        if (!RecognitionGrammar::readFile(option("--list-phrases"), &grammar))
+            return 1;
+        for (const RecognitionGrammar::Phrase &phrase : grammar.phrases())
+            std::printf("%s\n", qPrintable(phrase.text));
+        return 0;
+    }
+    const QString grammarPath = option("--grammar");
+    if (!RecognitionGrammar::readFile(grammarPath, &grammar) || grammar.phrases().isEmpty()) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(grammarPath));
+        return 1;
+    }
+    const QString wake = grammar.phrases().first().text;
+
+    QFile streamFile(option("--stream"));
+    if (!streamFile.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "cannot read the stream\n");
+        return 1;
+    }
+    const QByteArray bytes = streamFile.readAll();
+    std::vector<int16_t> stream(size_t(bytes.size()) / 2);
+    std::memcpy(stream.data(), bytes.constData(), stream.size() * 2);
+
+    std::vector<Said> said;
+    for (const QStringList &row : readTable(option("--commands"))) {
+        if (row.size() >= 3)
+            said.push_back({row[0].toLongLong(), row[1].toLongLong(), row[2], row.value(3)});
+    }
+    std::vector<Sentence> talk;
+    for (const QStringList &row : readTable(option("--talk"))) {
+        if (row.size() >= 5)
+            talk.push_back({row[0].toLongLong(), row[1].toLongLong(), row[4]});
+    }
+    std::sort(talk.begin(), talk.end(),
+              [](const Sentence &a, const Sentence &b) { return a.start < b.start; });
+
+    const double hours = stream.size() / double(rate) / 3600.0;
+    QTextStream out(stdout);
+    out << "talk_minutes: " << QString::number(hours * 60, 'f', 1) << "\n";
+    out.flush();
+
+    std::vector<Said> listenSaid = said;
+    const PassResult listening =
+        runPass(Mode::Listening, grammarPath, wake, stream, listenSaid, talk, verbose);
+    std::vector<Said> awakeSaid = said;
+    const PassResult awake = runPass(Mode::Awake, grammarPath, wake, stream, awakeSaid, talk, verbose);
+
+    int heard = 0;
+    for (const Said &s : listenSaid) {
+        heard += s.heard ? 1 : 0;
+        if (verbose && !s.heard)
+            std::fprintf(stderr, "MISSED \"%s\" (%s) at %.2f s\n", qPrintable(s.phrase),
+                         qPrintable(s.voice), s.start / double(rate));
+    }
+    out << "false_actions_per_hour: " << QString::number(listening.falseFired / hours, 'f', 2)
+        << "\n";
+    out << "false_wakes_per_hour: " << QString::number(awake.falseFired / hours, 'f', 2) << "\n";
+    out << "command_accuracy_percent: "
+        << QString::number(said.empty() ? 0 : 100.0 * heard / said.size(), 'f', 1) << "\n";
+    out << "latency_median_ms: " << QString::number(percentile(listening.latencies, 0.5), 'f', 0)
+        << "\n";
+    out << "latency_p95_ms: " << QString::number(percentile(listening.latencies, 0.95), 'f', 0)
+        << "\n";
+    return 0;
+}
