@@ -150,9 +150,12 @@ struct ClassDef {
     std::vector<std::string> fieldSpelling;
     std::unordered_map<std::string, int> fieldIndex;
     std::vector<bool> fieldPrivate;
+    // Fields declared as arrays and their upper bounds; no bounds for a dynamic array.
+    std::vector<std::pair<int, std::vector<int32_t>>> arrayFields;
     std::vector<std::unique_ptr<Proc>> methods;
     std::unordered_map<std::string, Proc *> plain, getters, letters, setters;
     Proc *defaultMember = nullptr;
+    Proc *initialize = nullptr, *terminate = nullptr; // Class_Initialize, Class_Terminate
 };
 
 // One added piece of code: its module-level statements and the procedures it declares.

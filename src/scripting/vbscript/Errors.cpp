@@ -49,12 +49,16 @@ std::string errorText(int number)
         return "Object doesn't support this property or method";
     case err::WrongArgCount:
         return "Wrong number of arguments or invalid property assignment";
+    case err::NotACollection:
+        return "Object not a collection";
     case err::KeyExists:
         return "This key is already associated with an element of this collection";
     case err::Undefined:
         return "Variable is undefined";
     case err::IllegalAssignment:
         return "Illegal assignment";
+    case err::ClassNotDefined:
+        return "Class not defined";
     case err::Timeout:
         return "The script was stopped because it ran longer than 10 seconds";
     case err::SyntaxError:

@@ -29,9 +29,11 @@ enum : int {
     CantCreateObject = 429,
     NoSuchMember = 438,
     WrongArgCount = 450,
+    NotACollection = 451,
     KeyExists = 457,
     Undefined = 500,
     IllegalAssignment = 501,
+    ClassNotDefined = 506,
     Timeout = 1000000, // the engine's own: the script ran too long
     SyntaxError = 1002,
     ExpectedColon = 1003,

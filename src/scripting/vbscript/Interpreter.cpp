@@ -6,6 +6,7 @@
 #include "Parser.h"
 
 #include <cmath>
+#include <utility>
 
 namespace vbs {
 
@@ -69,6 +70,16 @@ private:
     int m_weight;
 };
 
+struct RunGuard {
+    int &running;
+    explicit RunGuard(int &r)
+        : running(r)
+    {
+        ++running;
+    }
+    ~RunGuard() { --running; }
+};
+
 // Conditions treat Null as False.
 bool truth(const Value &v)
 {
@@ -88,6 +99,11 @@ public:
         , m_def(def)
     {
         fields.resize(def->fields.size());
+        for (const auto &[slot, bounds] : def->arrayFields) {
+            fields[slot] = Value::array(bounds);
+            if (!bounds.empty())
+                fields[slot].mutableArray()->fixed = true;
+        }
     }
     bool hasMember(const std::string &name) const override
     {
@@ -146,13 +162,26 @@ public:
     {
         std::string l = lowerAscii(name);
         checkPublic(l, internal);
+        // `object(args) = value` assigns the default property: the Let or Set that shares the
+        // Default Property Get's name.
+        if (l.empty() && m_def->defaultMember)
+            l = m_def->defaultMember->name;
         auto f = m_def->fieldIndex.find(l);
         if (f != m_def->fieldIndex.end()) {
             if (!args.empty()) {
-                Value &arr = fields[f->second];
-                if (!arr.isArray())
+                Value &field = fields[f->second];
+                if (field.isObject()) {
+                    // `field(args) = value`: the default property of the object it holds.
+                    HostObject *o = field.objectPtr();
+                    if (!o)
+                        throw ScriptError{err::ObjectNotSet, errorText(err::ObjectNotSet)};
+                    Value keep = field;
+                    o->setProperty("", args, value);
+                    return;
+                }
+                if (!field.isArray())
                     throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
-                arraySet(arr, args, value);
+                arraySet(field, args, value);
             } else {
                 fields[f->second] = value;
             }
@@ -178,8 +207,29 @@ private:
     ClassDef *m_def;
 };
 
+namespace {
+// Owns every script object at first: when its last reference goes, an object whose class has
+// a Class_Terminate waits, whole, for the interpreter to run it; any other, or one whose
+// interpreter has already finished, is freed at once.
+struct Finalizer {
+    std::weak_ptr<Interpreter::Dying> dying;
+    void operator()(ClassInstance *object) const
+    {
+        if (auto queue = dying.lock(); queue && object->def()->terminate) {
+            try {
+                queue->objects.push_back(object);
+                return;
+            } catch (const std::bad_alloc &) {
+            }
+        }
+        delete object;
+    }
+};
+} // namespace
+
 Interpreter::Interpreter(HostServices &services)
     : m_services(services)
+    , m_dying(std::make_shared<Dying>())
 {
     m_stack.resize(kStackSize);
     // By-reference parameters point into the globals; run-time code (ExecuteGlobal) may add
@@ -189,10 +239,41 @@ Interpreter::Interpreter(HostServices &services)
     m_errValue = Value(std::static_pointer_cast<HostObject>(m_errObject));
 }
 
-Interpreter::~Interpreter() = default;
+Interpreter::~Interpreter()
+{
+    finish();
+}
+
+void Interpreter::finish()
+{
+    if (!m_failed && !m_running) {
+        m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
+        m_tick = kTickInterval;
+        RunGuard guard(m_running);
+        try {
+            for (Value &global : m_globals) {
+                Value released = std::move(global);
+                released = Value();
+                runTerminates();
+            }
+        } catch (...) {
+            // A time-out, or WScript.Quit, ends the clean-up; what is left is freed unseen.
+        }
+    }
+    // Objects that die from now on are freed without their Class_Terminate: the classes go
+    // with the code.
+    auto dying = std::exchange(m_dying, std::make_shared<Dying>());
+    while (!dying->objects.empty()) {
+        ClassInstance *object = dying->objects.back();
+        dying->objects.pop_back();
+        delete object; // may add the objects it held
+    }
+    m_failed = false;
+}
 
 void Interpreter::reset()
 {
+    finish();
     m_globals.clear();
     m_globals.reserve(kGlobalsReserve);
     m_evalCache.clear();
@@ -267,6 +348,10 @@ void Interpreter::resolveModule(Module &m)
             table[p->name] = p.get();
             if (p->isDefault)
                 c->defaultMember = p.get();
+            if (p->kind == Proc::Plain && p->name == "class_initialize")
+                c->initialize = p.get();
+            if (p->kind == Proc::Plain && p->name == "class_terminate")
+                c->terminate = p.get();
         }
         m_classes[c->name] = c.get();
     }
@@ -433,16 +518,6 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned)
 
 // --- running ---------------------------------------------------------------------------
 
-struct RunGuard {
-    int &running;
-    explicit RunGuard(int &r)
-        : running(r)
-    {
-        ++running;
-    }
-    ~RunGuard() { --running; }
-};
-
 void Interpreter::addCode(const std::string &code)
 {
     std::unique_ptr<Module> m = parse(code);
@@ -462,8 +537,12 @@ void Interpreter::addCode(const std::string &code)
     m_frame = &f;
     try {
         execBlock(mod->body);
+    } catch (const QuitRequest &) {
+        m_frame = prev;
+        throw;
     } catch (...) {
         m_frame = prev;
+        m_failed = true;
         throw;
     }
     m_frame = prev;
@@ -569,8 +648,12 @@ void Interpreter::runProcedure(const std::string &name)
         if (!it->second->params.empty())
             throw RuntimeError{err::WrongArgCount, errorText(err::WrongArgCount), it->second->line};
         callProcArgs(it->second, none, nullptr);
+    } catch (const QuitRequest &) {
+        m_frame = prev;
+        throw;
     } catch (...) {
         m_frame = prev;
+        m_failed = true;
         throw;
     }
     m_frame = prev;
@@ -585,6 +668,8 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
         try {
             for (; i < n; ++i) {
                 Flow f = execStmt(*b[i]);
+                if (!m_dying->objects.empty())
+                    runTerminates();
                 if (f != Flow::Normal)
                     return f;
             }
@@ -600,6 +685,8 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
                 m_raisedSource.empty() ? "Microsoft VBScript runtime error" : m_raisedSource;
             m_raisedSource.clear();
             ++i;
+            if (!m_dying->objects.empty())
+                runTerminates();
         } catch (RuntimeError &e) {
             if (!m_frame->resumeNext)
                 throw;
@@ -853,6 +940,19 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
     return Flow::Normal;
 }
 
+Value *Interpreter::storagePtr(const Expr *e)
+{
+    if (Value *p = variablePtr(e))
+        return p;
+    if (e->rk == RK::ClassMember && m_frame->me) {
+        ClassDef *def = m_frame->me->def();
+        auto f = def->fieldIndex.find(e->name);
+        if (f != def->fieldIndex.end())
+            return &m_frame->me->fields[f->second];
+    }
+    return nullptr;
+}
+
 static std::vector<int32_t> boundsOf(Interpreter &in, const std::vector<Value> &vals)
 {
     std::vector<int32_t> upper;
@@ -871,7 +971,7 @@ void Interpreter::execDim(const Stmt &s)
     for (auto &d : s.dims) {
         if (!d.isArray)
             continue;
-        Value *p = variablePtr(d.target.get());
+        Value *p = storagePtr(d.target.get());
         if (!p)
             continue;
         std::vector<Value> vals;
@@ -887,7 +987,7 @@ void Interpreter::execDim(const Stmt &s)
 void Interpreter::execReDim(const Stmt &s)
 {
     for (auto &d : s.dims) {
-        Value *p = variablePtr(d.target.get());
+        Value *p = storagePtr(d.target.get());
         if (!p)
             fail(err::IllegalAssignment);
         std::vector<Value> vals;
@@ -920,7 +1020,7 @@ void Interpreter::execReDim(const Stmt &s)
 
 void Interpreter::execErase(const Stmt &s)
 {
-    Value *p = variablePtr(s.dims[0].target.get());
+    Value *p = storagePtr(s.dims[0].target.get());
     if (!p || !p->isArray())
         fail(err::TypeMismatch);
     if (p->arrayRep()->fixed) {
@@ -1205,14 +1305,8 @@ Value Interpreter::eval(const Expr *e)
     case EK::New: {
         auto it = m_classes.find(e->name);
         if (it == m_classes.end())
-            fail(err::CantCreateObject);
-        auto inst = std::make_shared<ClassInstance>(*this, it->second);
-        auto init = it->second->plain.find("class_initialize");
-        if (init != it->second->plain.end()) {
-            std::vector<Value> none;
-            callMethod(init->second, inst.get(), none);
-        }
-        return Value(std::static_pointer_cast<HostObject>(inst));
+            fail(err::ClassNotDefined);
+        return newInstance(it->second);
     }
     case EK::Missing:
         return Value::error(static_cast<int32_t>(0x80020004));
@@ -1465,6 +1559,8 @@ Value Interpreter::runFrame(Proc *p, size_t base, ClassInstance *me)
     }
     cleanup();
     m_line = savedLine;
+    if (!m_dying->objects.empty())
+        runTerminates(); // the locals that went out of scope
     return result;
 }
 
@@ -1483,6 +1579,38 @@ Value Interpreter::callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance
 Value Interpreter::callMethod(Proc *p, ClassInstance *self, std::vector<Value> &args)
 {
     return callProcArgs(p, args, self);
+}
+
+Value Interpreter::newInstance(ClassDef *def)
+{
+    std::shared_ptr<ClassInstance> object(new ClassInstance(*this, def), Finalizer{m_dying});
+    if (def->initialize) {
+        std::vector<Value> none;
+        callMethod(def->initialize, object.get(), none);
+    }
+    return Value(std::static_pointer_cast<HostObject>(object));
+}
+
+void Interpreter::runTerminates()
+{
+    // The statement or procedure that let the objects go has finished: its line and the Err
+    // it left stand, whatever the Class_Terminate code does. Errors inside it go unreported.
+    const int line = m_line;
+    const ErrState err = m_err;
+    while (!m_dying->objects.empty()) {
+        ClassInstance *object = m_dying->objects.front();
+        m_dying->objects.erase(m_dying->objects.begin());
+        // A new owner for the rest of its life: the code may use Me, and even keep it.
+        std::shared_ptr<ClassInstance> self(object);
+        std::vector<Value> none;
+        try {
+            callMethod(object->def()->terminate, object, none);
+        } catch (const ScriptError &) {
+        } catch (const RuntimeError &) {
+        }
+    }
+    m_line = line;
+    m_err = err;
 }
 
 } // namespace vbs

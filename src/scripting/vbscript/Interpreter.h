@@ -25,6 +25,7 @@ struct TimeoutError {
 };
 
 struct Builtin;
+class ClassInstance;
 class ErrObject;
 
 // Resolves names of added code to slots and runs the syntax tree.
@@ -62,6 +63,13 @@ public:
 
     // Class instances call back here.
     Value callMethod(Proc *p, class ClassInstance *self, std::vector<Value> &args);
+
+    // Script objects whose last reference has gone and whose Class_Terminate has yet to run.
+    // The objects stay whole until it has run; the interpreter runs it at the next point where
+    // script code may safely start: after the statement, or as the procedure returns.
+    struct Dying {
+        std::vector<ClassInstance *> objects;
+    };
     void tick()
     {
         if (--m_tick == 0)
@@ -127,9 +135,16 @@ private:
             p = p->refTarget();
         return p;
     }
+    // A variable's slot, or the field of the running object that the name stands for.
+    Value *storagePtr(const Expr *e);
     void assign(const Expr *target, Value v, bool isSet);
     Value letValue(Value v); // the value that Let assigns: objects give their default
     Value fieldOrMethod(const Expr *e);
+    Value newInstance(ClassDef *def);
+    void runTerminates();
+    // The end of the script: globals are released in the order they were declared, each
+    // object's Class_Terminate running as it goes, unless an error ended the script.
+    void finish();
     void checkTime();
     [[noreturn]] void fail(int number);
 
@@ -164,6 +179,8 @@ private:
     int m_line = 0;
     ErrState m_err;
     std::string m_raisedSource;
+    std::shared_ptr<Dying> m_dying;
+    bool m_failed = false; // a run-time error ended the script
 
     int m_timeoutMs = 10000;
     std::chrono::steady_clock::time_point m_deadline;

@@ -298,11 +298,22 @@ private:
                     c->fields.push_back(n);
                     c->fieldSpelling.push_back(sp);
                     c->fieldPrivate.push_back(priv);
-                    if (isOp('(')) { // array fields are created empty and ReDim'd later
+                    if (isOp('(')) {
+                        // Each instance gets the array made; its bounds are integer constants.
                         next();
-                        while (!isOp(')'))
+                        std::vector<int32_t> bounds;
+                        while (!isOp(')')) {
+                            if (cur().kind != Tok::Integer && cur().kind != Tok::Long)
+                                fail(err::ExpectedInteger);
+                            bounds.push_back(static_cast<int32_t>(cur().number));
                             next();
+                            if (isOp(','))
+                                next();
+                            else if (!isOp(')'))
+                                fail(err::ExpectedRParen);
+                        }
                         next();
+                        c->arrayFields.emplace_back(c->fieldIndex[n], std::move(bounds));
                     }
                     if (!isOp(','))
                         break;
