@@ -57,6 +57,15 @@ public:
     void randomize(const Value *seed);
     Value createObject(const std::string &progId);
     int currentLine() const { return m_line; }
+    // A procedure of the script by its lower-case name, or nullptr.
+    Proc *procedure(const std::string &name) const
+    {
+        auto it = m_procs.find(name);
+        return it == m_procs.end() ? nullptr : it->second;
+    }
+    // Alive while the code added since the last reset is: what keeps a procedure of it can
+    // tell whether the procedure still exists.
+    std::weak_ptr<const void> codeLifetime() const { return m_dying; }
     // Eval, Execute and ExecuteGlobal: code compiled while the script runs.
     Value evalText(const std::string &code);
     void executeText(const std::string &code, bool global);

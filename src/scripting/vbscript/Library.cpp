@@ -1101,6 +1101,40 @@ Value fGetObject(Interpreter &, Value *, int)
 {
     fail(err::CantCreateObject);
 }
+// What GetRef hands out: an object whose default member calls the procedure.
+class ProcedureReference : public HostObject {
+public:
+    ProcedureReference(Interpreter &in, Proc *proc)
+        : m_in(in)
+        , m_proc(proc)
+        , m_code(in.codeLifetime())
+    {}
+    bool hasMember(const std::string &name) const override { return name.empty(); }
+    Value invoke(const std::string &name, std::vector<Value> &args) override
+    {
+        if (!name.empty())
+            fail(err::NoSuchMember);
+        if (m_code.expired()) // the script it belonged to was reset
+            fail(err::InvalidCall);
+        return m_in.callMethod(m_proc, nullptr, args);
+    }
+    void setProperty(const std::string &, std::vector<Value> &, const Value &) override
+    {
+        fail(err::NoSuchMember);
+    }
+
+private:
+    Interpreter &m_in;
+    Proc *m_proc;
+    std::weak_ptr<const void> m_code;
+};
+Value fGetRef(Interpreter &in, Value *a, int)
+{
+    Proc *p = in.procedure(lowerAscii(a[0].toString()));
+    if (!p)
+        fail(err::InvalidCall);
+    return Value(std::shared_ptr<HostObject>(std::make_shared<ProcedureReference>(in, p)));
+}
 Value fEval(Interpreter &in, Value *a, int)
 {
     return in.evalText(a[0].toString());
@@ -1233,6 +1267,7 @@ const Builtin kBuiltins[] = {
     {"createobject", 1, 2, fCreateObject},
     {"getobject", 0, 2, fGetObject},
     {"eval", 1, 1, fEval},
+    {"getref", 1, 1, fGetRef},
     {"execute", 1, 1, fExecute},
     {"executeglobal", 1, 1, fExecuteGlobal},
     {"scriptengine", 0, 0, fScriptEngine},
