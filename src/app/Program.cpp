@@ -18,6 +18,7 @@
 #include "PasteBlocker.h"
 #include "PocketSphinxRecognizer.h"
 #include "QL.h"
+#include "QtTrayIcon.h"
 #include "ScriptHost.h"
 #include "ScriptObjects.h"
 #include "Speaker.h"
@@ -41,8 +42,20 @@ Program::Services Program::desktopServices()
     services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());
     services.opener = std::make_unique<XdgShellOpener>();
     services.starter = std::make_unique<DetachedProcessStarter>();
+    services.tray = std::make_unique<QtTrayIcon>();
     return services;
 }
+
+namespace {
+
+TrayIcon &trayOf(Program::Services &services)
+{
+    if (!services.tray)
+        services.tray = std::make_unique<QtTrayIcon>();
+    return *services.tray;
+}
+
+} // namespace
 
 Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     : m_paths(paths)
@@ -58,7 +71,9 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     , m_character(std::make_unique<CharacterWindow>(*m_menu))
     , m_bubble(std::make_unique<BubbleWindow>(*m_character))
     , m_brain(std::make_unique<BrainWindow>(m_paths, *m_commands, m_dialogs))
-    , m_about(std::make_unique<AboutWindow>(*m_menu))
+    , m_about(std::make_unique<AboutWindow>(
+          *m_menu, trayOf(m_services), [this] { return m_character->listen == -1; },
+          m_bubble.get()))
     , m_ql(std::make_unique<QL>(*m_menu, *m_character))
     , m_listSaver(
           std::make_unique<ListSaver>(m_paths, *m_commands, *m_menu, *m_services.recognizer))
@@ -95,7 +110,7 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
         {"character", ScriptObjects::character(*m_character)},
     });
     connect(m_character.get(), &CharacterWindow::menuRequested, this,
-            [this](const QPoint &pos) { m_menu->menue()->popup(pos); });
+            [this](const QPoint &pos) { m_about->popupMenu(pos); });
     connect(m_menu->action(MenuState::Quit), &QAction::triggered, this, &Program::quit);
 }
 

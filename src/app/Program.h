@@ -7,6 +7,7 @@
 #include "SelectionReader.h"
 #include "ShellOpener.h"
 #include "Synthesizer.h"
+#include "TrayIcon.h"
 
 #include <QObject>
 
@@ -42,6 +43,8 @@ public:
         std::unique_ptr<SelectionReader> selection;
         std::unique_ptr<ShellOpener> opener;
         std::unique_ptr<ProcessStarter> starter;
+        // The desktop's tray where left out.
+        std::unique_ptr<TrayIcon> tray;
     };
 
     // The real engines and services of the desktop.

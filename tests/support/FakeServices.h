@@ -6,6 +6,7 @@
 #include "FakeSelectionReader.h"
 #include "FakeShellOpener.h"
 #include "FakeSynthesizer.h"
+#include "FakeTrayIcon.h"
 #include "Program.h"
 
 // The program's services as doubles, kept reachable after the program has taken them.
@@ -16,6 +17,7 @@ struct FakeServices {
     FakeSelectionReader *selection = nullptr;
     FakeShellOpener *opener = nullptr;
     FakeProcessStarter *starter = nullptr;
+    FakeTrayIcon *tray = nullptr;
 
     Program::Services make()
     {
@@ -26,6 +28,7 @@ struct FakeServices {
         services.selection = own(selection);
         services.opener = own(opener);
         services.starter = own(starter);
+        services.tray = own(tray);
         return services;
     }
 
