@@ -137,6 +137,7 @@ struct Proc {
     int retSlot = -1;
     std::unordered_map<std::string, int> locals;
     std::vector<std::string> dimmed; // names declared by Dim/Const/params
+    std::vector<std::string> consts; // the ones of them declared by Const
     ClassDef *cls = nullptr;
     enum Kind { Plain, Get, Let, Set } kind = Plain;
     bool isDefault = false;
@@ -164,6 +165,7 @@ struct Module {
     std::vector<std::unique_ptr<Proc>> procs;
     std::vector<std::unique_ptr<ClassDef>> classes;
     std::vector<std::string> globalsDeclared; // Dim/Const at module level, lower-case
+    std::vector<std::string> constsDeclared;  // the ones of them declared by Const
     bool optionExplicit = false;
 };
 

@@ -5,6 +5,7 @@
 #include "Objects.h"
 #include "Parser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -80,6 +81,12 @@ struct RunGuard {
     ~RunGuard() { --running; }
 };
 
+// An array with an element lent out by reference may not be replaced, resized or erased.
+bool locked(const Value &v)
+{
+    return v.isArray() && v.arrayRep()->locks > 0;
+}
+
 // Conditions treat Null as False.
 bool truth(const Value &v)
 {
@@ -119,6 +126,16 @@ public:
                 return true;
         }
         return false;
+    }
+    // The Public method or Property Get of that lower-case name, called from outside.
+    Proc *callable(const std::string &l) const
+    {
+        for (auto *table : {&m_def->plain, &m_def->getters}) {
+            auto it = table->find(l);
+            if (it != table->end() && !it->second->isPrivate)
+                return it->second;
+        }
+        return nullptr;
     }
     // Code outside the class sees its Public members only.
     void checkPublic(const std::string &l, bool internal) const
@@ -183,6 +200,8 @@ public:
                     throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
                 arraySet(field, args, value);
             } else {
+                if (locked(fields[f->second]))
+                    throw ScriptError{err::ArrayFixed, errorText(err::ArrayFixed)};
                 fields[f->second] = value;
             }
             return;
@@ -282,6 +301,7 @@ void Interpreter::reset()
     m_globalIndex.clear();
     m_globalNames.clear();
     m_globalVisible.clear();
+    m_globalConst.clear();
     m_procs.clear();
     m_classes.clear();
     m_objects.clear();
@@ -329,6 +349,7 @@ int Interpreter::globalSlot(const std::string &name)
     m_globals.emplace_back();
     m_globalNames.push_back(name);
     m_globalVisible.push_back(true);
+    m_globalConst.push_back(false);
     m_globalIndex[name] = slot;
     return slot;
 }
@@ -362,6 +383,8 @@ void Interpreter::resolveModule(Module &m)
     }
     for (auto &g : m.globalsDeclared)
         globalSlot(g);
+    for (auto &c : m.constsDeclared)
+        m_globalConst[globalSlot(c)] = true;
     resolveBlock(m.body, nullptr, nullptr);
     for (auto &p : m.procs)
         resolveProc(*p, nullptr);
@@ -446,6 +469,7 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned)
         if (it != ctx->locals.end()) {
             e->rk = RK::Local;
             e->slot = it->second;
+            e->isConst = std::find(ctx->consts.begin(), ctx->consts.end(), n) != ctx->consts.end();
             return;
         }
     }
@@ -460,6 +484,7 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned)
     if (g != m_globalIndex.end() && (!ctx || m_globalVisible[g->second])) {
         e->rk = RK::Global;
         e->slot = g->second;
+        e->isConst = m_globalConst[g->second];
         if (!ctx && assigned)
             m_globalVisible[g->second] = true;
         return;
@@ -596,6 +621,9 @@ void Interpreter::executeText(const std::string &code, bool global)
         for (auto &g : mod->globalsDeclared)
             if (!ctx || !ctx->locals.count(g))
                 globalSlot(g);
+        for (auto &c : mod->constsDeclared)
+            if (!ctx || !ctx->locals.count(c))
+                m_globalConst[globalSlot(c)] = true;
         resolveBlock(mod->body, ctx, cls);
         m_noNewLocals = false;
         for (auto &p : mod->procs)
@@ -675,10 +703,9 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
             }
             return Flow::Normal;
         } catch (ScriptError &e) {
-            if (!m_frame->resumeNext) {
-                m_raisedSource.clear();
-                throw RuntimeError{e.number, e.description, m_line};
-            }
+            if (!m_frame->resumeNext)
+                throw RuntimeError{e.number, e.description, m_line,
+                                   std::exchange(m_raisedSource, std::string())};
             m_err.number = e.number;
             m_err.description = e.description;
             m_err.source =
@@ -692,7 +719,7 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
                 throw;
             m_err.number = e.number;
             m_err.description = e.description;
-            m_err.source = "Microsoft VBScript runtime error";
+            m_err.source = e.source.empty() ? "Microsoft VBScript runtime error" : e.source;
             ++i;
         }
     }
@@ -736,6 +763,10 @@ void Interpreter::assign(const Expr *t, Value v, bool isSet)
                 }
                 fail(err::TypeMismatch);
             }
+            if (t->isConst)
+                fail(err::IllegalAssignment);
+            if (locked(*p))
+                fail(err::ArrayFixed);
             *p = std::move(v);
             return;
         }
@@ -794,11 +825,12 @@ bool Interpreter::condition(const Expr *e)
     } catch (ScriptError &x) {
         m_err.number = x.number;
         m_err.description = x.description;
-        m_err.source = "Microsoft VBScript runtime error";
+        m_err.source = m_raisedSource.empty() ? "Microsoft VBScript runtime error"
+                                              : std::exchange(m_raisedSource, std::string());
     } catch (RuntimeError &x) {
         m_err.number = x.number;
         m_err.description = x.description;
-        m_err.source = "Microsoft VBScript runtime error";
+        m_err.source = x.source.empty() ? "Microsoft VBScript runtime error" : x.source;
     }
     return true;
 }
@@ -826,7 +858,10 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
             Value val = eval(v);
             if (val.isObject())
                 val = letValue(std::move(val));
-            *variablePtr(t) = std::move(val);
+            p = variablePtr(t);
+            if (locked(*p))
+                fail(err::ArrayFixed);
+            *p = std::move(val);
             return Flow::Normal;
         }
         assign(t, eval(s.value.get()), false);
@@ -988,13 +1023,13 @@ void Interpreter::execReDim(const Stmt &s)
 {
     for (auto &d : s.dims) {
         Value *p = storagePtr(d.target.get());
-        if (!p)
+        if (!p || d.target->isConst)
             fail(err::IllegalAssignment);
         std::vector<Value> vals;
         for (auto &b : d.bounds)
             vals.push_back(eval(b.get()));
         std::vector<int32_t> upper = boundsOf(*this, vals);
-        if (p->isArray() && p->arrayRep()->fixed)
+        if (p->isArray() && (p->arrayRep()->fixed || locked(*p)))
             fail(err::ArrayFixed);
         if (s.preserve && p->isArray()) {
             ArrayRep *old = p->arrayRep();
@@ -1023,6 +1058,8 @@ void Interpreter::execErase(const Stmt &s)
     Value *p = storagePtr(s.dims[0].target.get());
     if (!p || !p->isArray())
         fail(err::TypeMismatch);
+    if (locked(*p))
+        fail(err::ArrayFixed);
     if (p->arrayRep()->fixed) {
         ArrayRep *a = p->mutableArray();
         for (auto &v : a->data)
@@ -1068,6 +1105,8 @@ Interpreter::Flow Interpreter::execFor(const Stmt &s)
             fail(err::Undefined);
         fail(err::IllegalAssignment);
     }
+    if (var->isConst)
+        fail(err::IllegalAssignment);
     Value start = eval(s.value.get());
     Value end = eval(s.limit.get());
     Value step = s.step ? eval(s.step.get()) : Value::integer(1);
@@ -1486,6 +1525,10 @@ Value Interpreter::evalMember(const Expr *e)
     HostObject *o = obj.objectPtr();
     if (!o)
         fail(err::ObjectNotSet);
+    // A script object's method gets its arguments as any procedure does, by reference too.
+    if (auto *object = dynamic_cast<ClassInstance *>(o))
+        if (Proc *method = object->callable(e->name))
+            return callProc(method, e, object);
     return invokeObject(o, e->spelling, e);
 }
 
@@ -1495,7 +1538,14 @@ Value Interpreter::callBuiltin(const Builtin *b, const Expr *e)
     int n = static_cast<int>(e->args.size());
     if (n < b->minArgs || n > b->maxArgs)
         fail(err::WrongArgCount);
-    Value argv[8];
+    // Few built-ins take more than a handful of arguments; Array takes any number.
+    Value fewArgs[8];
+    std::vector<Value> manyArgs;
+    Value *argv = fewArgs;
+    if (n > 8) {
+        manyArgs.resize(n);
+        argv = manyArgs.data();
+    }
     for (int i = 0; i < n; ++i) {
         if (e->args[i]->kind == EK::Missing)
             argv[i] = Value::error(static_cast<int32_t>(0x80020004));
@@ -1513,17 +1563,35 @@ Value Interpreter::callProc(Proc *p, const Expr *call, ClassInstance *me)
     if (m_sp + p->numLocals + 1 >= kStackSize)
         fail(err::OutOfStack);
     size_t base = m_sp;
+    // Array elements passed by reference keep their arrays in place until the call returns.
+    std::vector<ArrayLock> lent;
     // Arguments are evaluated in the caller's frame, into the new frame's slots.
-    for (size_t i = 0; i < nargs; ++i) {
-        const Expr *a = call->args[i].get();
-        Value &slot = m_stack[base + i];
-        if (p->params[i].byRef && a->kind == EK::Ident && !a->hasParens &&
-            (a->rk == RK::Local || a->rk == RK::Global)) {
-            slot = Value::ref(variablePtr(a));
-        } else {
+    try {
+        for (size_t i = 0; i < nargs; ++i) {
+            const Expr *a = call->args[i].get();
+            Value &slot = m_stack[base + i];
             m_sp = base + nargs; // nested calls in the argument must not overwrite this frame
+            const bool byRef = p->params[i].byRef && a->kind == EK::Ident && !a->isConst;
+            if (byRef && !a->hasParens && (a->rk == RK::Local || a->rk == RK::Global)) {
+                slot = Value::ref(variablePtr(a));
+                continue;
+            }
+            if (byRef && a->hasParens && !a->args.empty()) {
+                Value *array = storagePtr(a);
+                if (array && array->isArray()) {
+                    Value *element = elementPtr(*array, a);
+                    lent.emplace_back(*array);
+                    slot = Value::ref(element);
+                    continue;
+                }
+            }
             slot = eval(a);
         }
+    } catch (...) {
+        for (size_t i = 0; i < nargs; ++i)
+            m_stack[base + i] = Value();
+        m_sp = base;
+        throw;
     }
     return runFrame(p, base, me);
 }

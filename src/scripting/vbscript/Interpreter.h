@@ -17,6 +17,7 @@ struct RuntimeError {
     int number;
     std::string description;
     int line;
+    std::string source = {}; // Err.Source when Err.Raise named one
 };
 
 // Thrown when the time-out stops a script; On Error Resume Next does not catch it.
@@ -165,6 +166,7 @@ private:
     // Globals that procedures may see: declared, or assigned by module-level code. A name
     // only read at module level stays local to the procedures that assign it.
     std::vector<bool> m_globalVisible;
+    std::vector<bool> m_globalConst; // declared by Const: assigning to it is illegal
     std::unordered_map<std::string, Proc *> m_procs;
     std::unordered_map<std::string, ClassDef *> m_classes;
     struct Named {

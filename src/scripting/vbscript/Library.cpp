@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -1251,7 +1252,7 @@ const Builtin kBuiltins[] = {
     {"timeserial", 3, 3, fTimeSerial},
     {"timevalue", 1, 1, fTimeValue},
     {"timer", 0, 0, fTimer},
-    {"array", 0, 8, fArray},
+    {"array", 0, INT_MAX, fArray},
     {"lbound", 1, 2, fLBound},
     {"ubound", 1, 2, fUBound},
     {"isarray", 1, 1, fIsArray},

@@ -593,6 +593,10 @@ private:
             s->line = line;
             s->target = ident(line);
             declareLocal(s->target->name);
+            if (m_proc)
+                m_proc->consts.push_back(s->target->name);
+            else if (!m_class)
+                m_mod->constsDeclared.push_back(s->target->name);
             expectOp('=', err::ExpectedEquals);
             s->value = expression();
             out.push_back(std::move(s));

@@ -134,17 +134,33 @@ std::u16string &Value::mutableStr()
     return m_u.str->s;
 }
 
+ArrayRep *Value::cloneArray(const ArrayRep &a)
+{
+    auto *copy = new ArrayRep;
+    copy->upper = a.upper;
+    copy->data = a.data;
+    copy->fixed = a.fixed;
+    return copy;
+}
+
 ArrayRep *Value::mutableArray()
 {
-    if (m_u.arr->refs > 1) {
+    // A locked array is shared only with its locks, which want the writes to reach it.
+    if (m_u.arr->refs > 1 && m_u.arr->locks == 0) {
+        ArrayRep *copy = cloneArray(*m_u.arr);
         --m_u.arr->refs;
-        auto *copy = new ArrayRep;
-        copy->upper = m_u.arr->upper;
-        copy->data = m_u.arr->data;
-        copy->fixed = m_u.arr->fixed;
         m_u.arr = copy;
     }
     return m_u.arr;
+}
+
+ArrayLock::~ArrayLock()
+{
+    if (!m_rep)
+        return;
+    --m_rep->locks;
+    if (--m_rep->refs == 0)
+        dispose({m_rep, nullptr});
 }
 
 bool Value::isNumeric() const

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vbs {
@@ -41,6 +42,7 @@ struct ArrayRep {
     std::vector<int32_t> upper; // upper bound of each dimension; lower bounds are always 0
     std::vector<Value> data;    // first dimension varies fastest
     bool fixed = false;
+    int locks = 0; // references to elements lent out, see ArrayLock
 };
 
 struct ObjRep {
@@ -92,6 +94,10 @@ public:
     ~Value() { release(); }
     Value &operator=(const Value &o)
     {
+        if (o.m_type == Type::Array) {
+            Value copy(o); // a locked array is copied in full
+            return *this = std::move(copy);
+        }
         if (this != &o) {
             o.retainConst();
             release();
@@ -218,7 +224,10 @@ private:
             ++m_u.str->refs;
             break;
         case Type::Array:
-            ++m_u.arr->refs;
+            if (m_u.arr->locks)
+                m_u.arr = cloneArray(*m_u.arr);
+            else
+                ++m_u.arr->refs;
             break;
         case Type::Object:
             if (m_u.obj)
@@ -235,6 +244,7 @@ private:
             releaseSlow();
     }
     void releaseSlow();
+    static ArrayRep *cloneArray(const ArrayRep &a);
 
     Type m_type;
     union U {
@@ -245,6 +255,30 @@ private:
         ObjRep *obj;
         Value *ref;
     } m_u;
+};
+
+// Keeps an array where it is while a reference to one of its elements is lent out (ByRef):
+// the array is not freed, writes through its variable go to it rather than to a copy, and
+// copies of it are made in full instead of shared. The interpreter refuses to ReDim, Erase or
+// replace a locked array, as VBScript does.
+class ArrayLock {
+public:
+    explicit ArrayLock(const Value &array)
+        : m_rep(array.arrayRep())
+    {
+        ++m_rep->refs;
+        ++m_rep->locks;
+    }
+    ArrayLock(ArrayLock &&o) noexcept
+        : m_rep(std::exchange(o.m_rep, nullptr))
+    {}
+    ArrayLock(const ArrayLock &) = delete;
+    ArrayLock &operator=(const ArrayLock &) = delete;
+    ArrayLock &operator=(ArrayLock &&) = delete;
+    ~ArrayLock();
+
+private:
+    ArrayRep *m_rep;
 };
 
 // Numbers as script text writes them, whatever locale the C library follows: a decimal point,
