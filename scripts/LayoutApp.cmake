@@ -16,6 +16,11 @@ if(BUILD_APP)
     if(characters)
         file(COPY ${characters} DESTINATION ${APP_DIR}/Character)
     endif()
+    # The application icon, which the desktop entry names.
+    file(GLOB icons ${BUILD_APP}/icons/*.png)
+    if(icons)
+        file(COPY ${icons} DESTINATION ${APP_DIR}/icons)
+    endif()
 endif()
 
 file(GLOB plugins ${SOURCE_DIR}/plugins/*)

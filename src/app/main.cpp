@@ -6,6 +6,10 @@
 
 int main(int argc, char **argv)
 {
+    // Typing keys and keeping windows on top need X11: started from the desktop's menus on a
+    // Wayland session, we go through XWayland as run.sh has us do.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setQuitOnLastWindowClosed(false);
