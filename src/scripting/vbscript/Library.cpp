@@ -304,6 +304,25 @@ Value fStrComp(Interpreter &, Value *a, int n)
     return Value::integer(
         static_cast<int16_t>(compareText(s16(a[0]), s16(a[1]), textMode(a, n, 2))));
 }
+// Chr and Asc speak the Windows code page VBScript's users have, Windows-1252: its bytes
+// 0x80-0x9F stand for these characters; every other byte is the same code point in Unicode.
+const char16_t kWindows1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                   0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                   0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+char16_t fromWindows1252(int64_t byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? kWindows1252[byte - 0x80] : static_cast<char16_t>(byte);
+}
+int toWindows1252(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kWindows1252[i] == c)
+            return 0x80 + i;
+    return '?'; // not in the code page
+}
 Value fString(Interpreter &, Value *a, int)
 {
     if (a[0].isNull() || a[1].isNull())
@@ -317,7 +336,7 @@ Value fString(Interpreter &, Value *a, int)
             fail(err::InvalidCall);
         c = a[1].str()[0];
     } else {
-        c = static_cast<char16_t>(lng(a[1]) & 0xFF);
+        c = fromWindows1252(lng(a[1]) & 0xFF);
     }
     return str(std::u16string(k, c));
 }
@@ -335,7 +354,7 @@ Value fAsc(Interpreter &, Value *a, int)
     std::u16string s = s16(a[0]);
     if (s.empty())
         fail(err::InvalidCall);
-    return Value::integer(static_cast<int16_t>(s[0] < 256 ? s[0] : '?'));
+    return Value::integer(static_cast<int16_t>(toWindows1252(s[0])));
 }
 Value fAscW(Interpreter &, Value *a, int)
 {
@@ -351,7 +370,89 @@ Value fChr(Interpreter &, Value *a, int)
     int64_t c = lng(a[0]);
     if (c < 0 || c > 255)
         fail(err::InvalidCall);
-    return str(std::u16string(1, static_cast<char16_t>(c)));
+    return str(std::u16string(1, fromWindows1252(c)));
+}
+
+// The B functions see a string as its bytes: two to a UTF-16 code unit, low byte first.
+Value fLenB(Interpreter &, Value *a, int)
+{
+    if (a[0].isNull())
+        return Value::null();
+    return Value(static_cast<int32_t>(a[0].bytes().size()));
+}
+Value fLeftB(Interpreter &, Value *a, int)
+{
+    if (a[0].isNull())
+        return Value::null();
+    int64_t k = lng(a[1]);
+    if (k < 0)
+        fail(err::InvalidCall);
+    return Value::fromBytes(a[0].bytes().substr(0, k));
+}
+Value fRightB(Interpreter &, Value *a, int)
+{
+    if (a[0].isNull())
+        return Value::null();
+    int64_t k = lng(a[1]);
+    if (k < 0)
+        fail(err::InvalidCall);
+    std::string b = a[0].bytes();
+    return Value::fromBytes(b.substr(b.size() - std::min<size_t>(k, b.size())));
+}
+Value fMidB(Interpreter &, Value *a, int n)
+{
+    if (a[0].isNull())
+        return Value::null();
+    int64_t start = lng(a[1]);
+    if (start < 1)
+        fail(err::InvalidCall);
+    std::string b = a[0].bytes();
+    if (static_cast<size_t>(start) > b.size())
+        return str(u"");
+    if (missing(a, n, 2))
+        return Value::fromBytes(b.substr(start - 1));
+    int64_t len = lng(a[2]);
+    if (len < 0)
+        fail(err::InvalidCall);
+    return Value::fromBytes(b.substr(start - 1, len));
+}
+Value fInStrB(Interpreter &, Value *a, int n)
+{
+    int64_t start = 1;
+    int i = 0;
+    if (n >= 3) {
+        if (a[0].isNull())
+            fail(err::InvalidUseOfNull);
+        start = lng(a[0]);
+        if (start < 1)
+            fail(err::InvalidCall);
+        i = 1;
+    }
+    if (a[i].isNull() || a[i + 1].isNull())
+        return Value::null();
+    std::string hay = a[i].bytes(), needle = a[i + 1].bytes();
+    if (static_cast<size_t>(start) > hay.size())
+        return Value(static_cast<int32_t>(0));
+    if (needle.empty())
+        return Value(static_cast<int32_t>(start));
+    size_t p = hay.find(needle, start - 1);
+    return Value(static_cast<int32_t>(p == std::string::npos ? 0 : p + 1));
+}
+Value fAscB(Interpreter &, Value *a, int)
+{
+    if (a[0].isNull())
+        fail(err::InvalidUseOfNull);
+    std::string b = a[0].bytes();
+    if (b.empty())
+        fail(err::InvalidCall);
+    return Value::integer(static_cast<unsigned char>(b[0]));
+}
+Value fChrB(Interpreter &, Value *a, int)
+{
+    int64_t c = lng(a[0]);
+    if (c < 0 || c > 255)
+        fail(err::InvalidCall);
+    return Value::fromBytes(std::string(1, static_cast<char>(c)));
 }
 Value fChrW(Interpreter &, Value *a, int)
 {
@@ -1196,10 +1297,15 @@ const Builtin kBuiltins[] = {
     {"space", 1, 1, fSpace},
     {"asc", 1, 1, fAsc},
     {"ascw", 1, 1, fAscW},
-    {"ascb", 1, 1, fAsc},
+    {"ascb", 1, 1, fAscB},
     {"chr", 1, 1, fChr},
     {"chrw", 1, 1, fChrW},
-    {"chrb", 1, 1, fChr},
+    {"chrb", 1, 1, fChrB},
+    {"lenb", 1, 1, fLenB},
+    {"leftb", 2, 2, fLeftB},
+    {"rightb", 2, 2, fRightB},
+    {"midb", 2, 3, fMidB},
+    {"instrb", 2, 4, fInStrB},
     {"filter", 2, 4, fFilter},
     {"formatnumber", 1, 5, fFormatNumber},
     {"formatcurrency", 1, 5, fFormatCurrency},

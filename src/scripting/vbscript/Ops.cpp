@@ -300,6 +300,8 @@ Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit)
     const Value &a = deref(av), &b = deref(bv);
     switch (op) {
     case BinOp::Add:
+        if (a.hasLoneByte() || b.hasLoneByte())
+            return Value::fromBytes(a.bytes() + b.bytes());
         if (a.isString() && b.isString()) {
             std::u16string s = a.str();
             s += b.str();
@@ -357,6 +359,9 @@ Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit)
     case BinOp::Concat: {
         if (a.isNull() && b.isNull())
             return Value::null();
+        if (a.hasLoneByte() || b.hasLoneByte()) // byte strings join byte by byte
+            return Value::fromBytes((a.isNull() ? std::string() : a.bytes()) +
+                                    (b.isNull() ? std::string() : b.bytes()));
         std::u16string s = a.isNull() ? u"" : a.toU16();
         if (!b.isNull())
             s += b.toU16();
@@ -456,7 +461,8 @@ Value logicalNot(const Value &av)
 void appendInPlace(Value &a, const Value &b)
 {
     const Value &bb = deref(b);
-    if (a.isString() && (bb.isString() || bb.isEmpty() || bb.isNumeric())) {
+    if (a.isString() && !a.hasLoneByte() && !bb.hasLoneByte() &&
+        (bb.isString() || bb.isEmpty() || bb.isNumeric())) {
         std::u16string &s = a.mutableStr();
         if (bb.isString())
             s += bb.str();

@@ -129,9 +129,36 @@ std::u16string &Value::mutableStr()
 {
     if (m_u.str->refs > 1) {
         --m_u.str->refs;
-        m_u.str = new StrRep{1, m_u.str->s};
+        m_u.str = new StrRep{1, m_u.str->s, m_u.str->loneByte};
     }
     return m_u.str->s;
+}
+
+std::string Value::bytes() const
+{
+    const std::u16string text = toU16();
+    std::string out;
+    out.reserve(text.size() * 2 + 1);
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+    if (hasLoneByte())
+        out.push_back(static_cast<char>(m_u.str->loneByte));
+    return out;
+}
+
+Value Value::fromBytes(const std::string &bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                             static_cast<unsigned char>(bytes[i + 1]) << 8));
+    Value v(std::move(text));
+    if (bytes.size() % 2)
+        v.m_u.str->loneByte = static_cast<unsigned char>(bytes.back());
+    return v;
 }
 
 ArrayRep *Value::cloneArray(const ArrayRep &a)
@@ -388,10 +415,25 @@ bool parseNumber(const std::u16string &text, double &out)
     if (s[k] == '+' || s[k] == '-')
         ++k;
     bool digits = false;
-    while (k < s.size() && isdigit(static_cast<unsigned char>(s[k]))) {
+    // The whole part may group its digits in threes with commas ("1,234,567"); the commas go
+    // before the text is read. "3,4" is no number.
+    size_t group = 0;
+    bool grouped = false;
+    while (k < s.size() && (isdigit(static_cast<unsigned char>(s[k])) || s[k] == ',')) {
+        if (s[k] == ',') {
+            if (!digits || (grouped && group != 3) || group > 3)
+                return false;
+            grouped = true;
+            group = 0;
+            s.erase(k, 1);
+            continue;
+        }
         ++k;
+        ++group;
         digits = true;
     }
+    if (grouped && group != 3)
+        return false;
     if (k < s.size() && s[k] == '.') {
         ++k;
         while (k < s.size() && isdigit(static_cast<unsigned char>(s[k]))) {
@@ -437,10 +479,9 @@ double Value::toDouble() const
     case Type::Currency:
         return static_cast<double>(m_u.i64) / 10000.0;
     case Type::String: {
+        // Only text that reads as a number: "3,4" is no date serial here.
         double d;
         if (parseNumber(m_u.str->s, d))
-            return d;
-        if (parseDate(m_u.str->s, d))
             return d;
         throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
     }

@@ -33,6 +33,9 @@ enum class Type : uint16_t {
 struct StrRep {
     int refs = 1;
     std::u16string s;
+    // The byte functions (ChrB, MidB...) make strings of an odd number of bytes: the last,
+    // lone byte is kept here, -1 when there is none. Only they and concatenation see it.
+    int16_t loneByte = -1;
 };
 
 class Value;
@@ -213,6 +216,10 @@ public:
     Value *refTarget() const { return m_u.ref; }
     // Makes the string uniquely owned and returns it for in-place change.
     std::u16string &mutableStr();
+    // The text as bytes: each UTF-16 code unit low byte first, then a lone byte if any.
+    std::string bytes() const;
+    static Value fromBytes(const std::string &bytes);
+    bool hasLoneByte() const { return m_type == Type::String && m_u.str->loneByte >= 0; }
     // Makes the array uniquely owned (copy-on-write) and returns it.
     ArrayRep *mutableArray();
 
