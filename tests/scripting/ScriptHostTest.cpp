@@ -192,6 +192,21 @@ TEST_F(ScriptHostTest, NumbersKeepTheirPointUnderACommaDecimalLocale)
     EXPECT_EQ(m_fakes.mun->spoken(), QStringList({"5 1,234.50 2.75 0.125"}));
 }
 
+TEST_F(ScriptHostTest, CancellingInputBoxGivesEmptyAndAnEmptyAnswerDoesNot)
+{
+    const QString script = "answer = InputBox(\"Name?\")\r\n"
+                           "speak IsEmpty(answer) & \" \" & TypeName(answer) & \" [\" & answer & "
+                           "\"]\"\r\n";
+    const QStringList asked({"VBScript|Name?"});
+    m_dialogs.inputAccepted = false;
+    EXPECT_EQ(run(script), asked);
+    EXPECT_EQ(m_fakes.mun->spoken(), QStringList({"True Empty []"}));
+    m_dialogs.inputAccepted = true;
+    m_dialogs.inputText = "";
+    EXPECT_EQ(run(script), asked);
+    EXPECT_EQ(m_fakes.mun->spoken(), QStringList({"False String []"}));
+}
+
 TEST_F(ScriptHostTest, UnknownMemberIsAnError)
 {
     EXPECT_EQ(run("QL.fly"),

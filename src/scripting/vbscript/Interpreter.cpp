@@ -1186,9 +1186,9 @@ Interpreter::Flow Interpreter::execForEach(const Stmt &s)
         if (!o)
             fail(err::ObjectNotSet);
         if (!o->enumerate(items))
-            fail(err::NoSuchMember);
+            fail(err::NotACollection);
     } else {
-        fail(err::ObjectRequired);
+        fail(err::NotACollection);
     }
     for (auto &item : items) {
         assign(s.target.get(), item, item.isObject());

@@ -1192,7 +1192,7 @@ Value fInputBox(Interpreter &in, Value *a, int n)
         return Value(def);
     std::string out;
     if (!in.services().inputBox(prompt, title, def, out))
-        return Value(std::string());
+        return Value(); // Cancel: Empty, which IsEmpty tells from an empty answer
     return Value(out);
 }
 Value fCreateObject(Interpreter &in, Value *a, int)
