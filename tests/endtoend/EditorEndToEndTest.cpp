@@ -11,6 +11,7 @@
 #include "RecordingDialogs.h"
 #include "Synthesizer.h"
 #include "TempAppFolder.h"
+#include "WaitFor.h"
 
 #include "MicrophoneFeeder.h"
 
@@ -30,18 +31,6 @@
 #include <optional>
 
 namespace {
-
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // Runs xdotool while the program keeps handling the events it causes; its output, or an
 // empty text with *ok false when it failed.

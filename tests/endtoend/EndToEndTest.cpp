@@ -5,6 +5,7 @@
 #include "RecordingDialogs.h"
 #include "Synthesizer.h"
 #include "TempAppFolder.h"
+#include "WaitFor.h"
 #include "XdgShellOpener.h"
 
 #include "MicrophoneFeeder.h"
@@ -21,18 +22,6 @@
 #include <functional>
 
 namespace {
-
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 
 // The peak sample of raw 16-bit audio.
 int peak(const QByteArray &raw)
