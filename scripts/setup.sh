@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Shared by run.sh and test.sh: installs the Debian packages that are missing,
-# then configures and builds Quillet incrementally into $BUILD_DIR.
+# then configures and builds Quillet incrementally into $BUILD_DIR (with the CMake options in
+# the array QUILLET_CMAKE_ARGS, when set, the first time).
 set -euo pipefail
 
 QUILLET_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -72,7 +73,8 @@ quillet_build() {
     jobs=$(nproc 2>/dev/null || echo 2)
     if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
         say "Configuring the build in $BUILD_DIR"
-        cmake -S "$QUILLET_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE:-Release}
+        cmake -S "$QUILLET_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE:-Release} \
+            ${QUILLET_CMAKE_ARGS[@]+"${QUILLET_CMAKE_ARGS[@]}"}
     fi
     say "Building Quillet ($jobs jobs)"
     cmake --build "$BUILD_DIR" -j "$jobs"
