@@ -9,6 +9,7 @@
 #include "TickTimer.h"
 #include "WindowMover.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -486,6 +487,24 @@ TEST_F(BrowserTest, BrowsingAfterLoadAPluginChoosesAFileInstead)
     click("openvrap");
     click("add");
     EXPECT_EQ(saved().mid(27), QStringList({"open letters", "Open", m_docs + "/letters/mum.odt"}));
+}
+
+TEST_F(BrowserTest, ChoosingAVolumeMovesTheFolderListAndNamesIt)
+{
+    openAddPage("open home");
+    click("openradio");
+    click("BrowseButton");
+    brain().openBrowserFolder(m_docs);
+    EXPECT_EQ(control<QLabel>("drivething")->text(), "Computer (/)");
+    auto *drives = control<QComboBox>("Drive1");
+    ASSERT_GE(drives->count(), 2) << "the root and the home folder";
+    // The keyboard moves the list to the next volume, as a user does.
+    drives->setFocus();
+    QTest::keyClick(drives, Qt::Key_Down);
+    EXPECT_EQ(brain().browserFolder(), QDir::homePath());
+    EXPECT_EQ(control<QLabel>("drivething")->text(), drives->itemText(1));
+    EXPECT_EQ(control<QListWidget>("Dir1")->item(0)->data(Qt::UserRole).toString(),
+              QDir::homePath());
 }
 
 TEST_F(BrowserTest, AVolumeRootIsChosenAsItself)
