@@ -151,7 +151,13 @@ private:
     Value letValue(Value v); // the value that Let assigns: objects give their default
     Value fieldOrMethod(const Expr *e);
     Value newInstance(ClassDef *def);
-    void runTerminates();
+    [[gnu::noinline]] void runTerminates();
+    [[noreturn, gnu::noinline]] void throwWithLine(const ScriptError &e);
+    // Records the error in Err for On Error Resume Next.
+    [[gnu::noinline]] void resumeAfter(int number, const std::string &description,
+                                       const std::string &source);
+    // The element a ByRef argument names, its array locked in lent; nullptr if no array.
+    [[gnu::noinline]] Value *lendElement(const Expr *a, std::vector<ArrayLock> &lent);
     // The end of the script: globals are released in the order they were declared, each
     // object's Class_Terminate running as it goes, unless an error ended the script.
     void finish();

@@ -27,7 +27,7 @@ Sub ByExecute(n)
     Execute "ByExecute " & (n + 1)
 End Sub
 
-WScript.Echo Count(400)
+WScript.Echo Count(300)
 On Error Resume Next
 x = Down(1)
 WScript.Echo "function:", Err.Number, Err.Description
@@ -49,6 +49,6 @@ ByExecute 1
 WScript.Echo "through Execute:", Err.Number
 Err.Clear
 ' The allowance is whole again afterwards.
-WScript.Echo Count(400), Err.Number
+WScript.Echo Count(300), Err.Number
 On Error GoTo 0
 x = Down(1)
