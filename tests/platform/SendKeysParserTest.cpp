@@ -171,6 +171,26 @@ TEST(SendKeysParser, MalformedStringsAreRejectedWithTheReason)
     EXPECT_FALSE(SendKeysParser::parse("{"));
 }
 
+// Key strings come from scripts, so no depth of groups and no run of modifiers may take the
+// parser out of stack: a million "(" crashed the program before.
+TEST(SendKeysParser, DeepGroupsAndLongModifierRunsEndWithAnAnswer)
+{
+    const int depth = 1000000;
+    QString error;
+    EXPECT_FALSE(SendKeysParser::parse(QString(depth, '(') + "a", &error));
+    EXPECT_TRUE(error.contains(QString("\"(\" at position %1 has no matching").arg(depth)))
+        << error.toStdString();
+
+    const auto nested = SendKeysParser::parse(QString(depth, '(') + "+a" + QString(depth, ')'));
+    ASSERT_TRUE(nested);
+    EXPECT_EQ(*nested, QList<KeyStroke>{KeyStroke::text('a', KeyModifier::Shift)});
+
+    const auto held = SendKeysParser::parse(QString(depth, '^') + "%x");
+    ASSERT_TRUE(held);
+    EXPECT_EQ(*held,
+              QList<KeyStroke>{KeyStroke::text('x', KeyModifier::Control | KeyModifier::Alt)});
+}
+
 TEST(FakeKeySender, LogsWhatItTypesAndTypesNothingOfABadString)
 {
     FakeKeySender sender;

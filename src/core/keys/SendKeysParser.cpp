@@ -62,13 +62,39 @@ public:
         : m_keys(keys)
     {}
 
+    // A loop with the open groups on a list of its own rather than a descent per group or
+    // modifier: key strings come from scripts, and a string of a million "(" must be turned
+    // down like any other, not run the program out of stack.
     bool run()
     {
-        if (!sequence({}))
-            return false;
-        if (m_pos < m_keys.size())
-            return fail(
-                QStringLiteral("\")\" at position %1 has no matching \"(\"").arg(m_pos + 1));
+        struct Group {
+            KeyModifiers held;
+            int at;
+        };
+        QList<Group> groups;
+        while (m_pos < m_keys.size()) {
+            if (m_keys.at(m_pos) == QLatin1Char(')')) {
+                if (groups.isEmpty())
+                    return fail(QStringLiteral("\")\" at position %1 has no matching \"(\"")
+                                    .arg(m_pos + 1));
+                groups.removeLast();
+                ++m_pos;
+                continue;
+            }
+            KeyModifiers held = groups.isEmpty() ? KeyModifiers() : groups.last().held;
+            if (!modifiers(&held))
+                return false;
+            if (m_keys.at(m_pos) == QLatin1Char('(')) {
+                groups.append({held, m_pos});
+                ++m_pos;
+                continue;
+            }
+            if (!key(held))
+                return false;
+        }
+        if (!groups.isEmpty())
+            return fail(QStringLiteral("\"(\" at position %1 has no matching \")\"")
+                            .arg(groups.last().at + 1));
         return true;
     }
 
@@ -82,48 +108,31 @@ private:
         return false;
     }
 
-    // Parses items until the end of the string or an unmatched ")" (left for the caller).
-    bool sequence(KeyModifiers held)
+    // "+", "^" and "%" in a row all hold for the key or group after them.
+    bool modifiers(KeyModifiers *held)
     {
-        while (m_pos < m_keys.size()) {
-            if (m_keys.at(m_pos) == QLatin1Char(')'))
+        for (;;) {
+            const QChar c = m_keys.at(m_pos);
+            if (c != QLatin1Char('+') && c != QLatin1Char('^') && c != QLatin1Char('%'))
                 return true;
-            if (!item(held))
-                return false;
-        }
-        return true;
-    }
-
-    bool item(KeyModifiers held)
-    {
-        const QChar c = m_keys.at(m_pos);
-        switch (c.unicode()) {
-        case '+':
-        case '^':
-        case '%': {
             const int at = m_pos;
-            held |= c == QLatin1Char('+')   ? KeyModifier::Shift
-                    : c == QLatin1Char('^') ? KeyModifier::Control
-                                            : KeyModifier::Alt;
+            *held |= c == QLatin1Char('+')   ? KeyModifier::Shift
+                     : c == QLatin1Char('^') ? KeyModifier::Control
+                                             : KeyModifier::Alt;
             ++m_pos;
             if (m_pos >= m_keys.size() || m_keys.at(m_pos) == QLatin1Char(')'))
                 return fail(QStringLiteral("\"%1\" at position %2 holds %3 for no key")
                                 .arg(c)
                                 .arg(at + 1)
                                 .arg(modifierName(c)));
-            return item(held);
         }
-        case '(': {
-            const int at = m_pos;
-            ++m_pos;
-            if (!sequence(held))
-                return false;
-            if (m_pos >= m_keys.size())
-                return fail(
-                    QStringLiteral("\"(\" at position %1 has no matching \")\"").arg(at + 1));
-            ++m_pos; // the ")"
-            return true;
-        }
+    }
+
+    // One key at m_pos, which is no modifier, group or ")".
+    bool key(KeyModifiers held)
+    {
+        const QChar c = m_keys.at(m_pos);
+        switch (c.unicode()) {
         case '~':
             ++m_pos;
             strokes.append(KeyStroke::named(NamedKey::Enter, held));
