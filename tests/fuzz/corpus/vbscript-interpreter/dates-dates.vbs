@@ -1,0 +1,12 @@
+d = #7/4/2021 15:30:45#
+WScript.Echo Year(d), Month(d), Day(d), Hour(d), Minute(d), Second(d), Weekday(d), Weekday(d, vbMonday)
+WScript.Echo WeekdayName(1), WeekdayName(2, True), WeekdayName(1, False, vbMonday), MonthName(12), MonthName(2, True)
+WScript.Echo DateSerial(2021, 13, 1), DateSerial(2021, 3, 0), TimeSerial(25, 0, 0), TimeSerial(1, 90, 0)
+WScript.Echo DateAdd("d", 30, #1/15/2021#), DateAdd("yyyy", 1, #2/29/2020#), DateAdd("h", 36, #1/1/2021#), DateAdd("n", -1, #1/1/2021#)
+WScript.Echo DateAdd("q", 1, #11/30/2021#), DateAdd("ww", 2, #1/1/2021#), DateAdd("s", 3661, #1/1/2021#)
+WScript.Echo DateDiff("d", #1/1/2021#, #3/1/2021#), DateDiff("m", #1/31/2021#, #2/1/2021#), DateDiff("yyyy", #12/31/2020#, #1/1/2021#)
+WScript.Echo DateDiff("h", #1/1/2021 10:00#, #1/1/2021 13:59#), DateDiff("n", #1/1/2021#, #1/2/2021#), DateDiff("s", #1/1/2021#, #1/1/2021 0:01:01#), DateDiff("d", #3/1/2021#, #1/1/2021#)
+WScript.Echo DatePart("yyyy", d), DatePart("q", d), DatePart("y", d), DatePart("w", d), DatePart("h", d)
+WScript.Echo DateValue("July 4, 2021"), TimeValue("3:30:45 PM"), CDbl(DateValue("1/1/1900")), CDbl(#12/30/1899#)
+WScript.Echo IsDate(Now), Date <= Now, Int(Now) = Date, Timer >= 0, TypeName(Timer), TypeName(Time)
+WScript.Echo #1/1/2021# < #1/2/2021#, #1/1/2021# + 0.5, CDate(-1.25)

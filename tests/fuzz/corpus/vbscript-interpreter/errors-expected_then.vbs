@@ -1,0 +1,4 @@
+x = 1
+If x = 1
+    WScript.Echo x
+End If

@@ -1,0 +1,2 @@
+Sub Alone
+    x = 1

@@ -1,0 +1,3 @@
+Sub Show(a, b)
+End Sub
+Show(1, 2)

@@ -1,0 +1,3 @@
+' With stdin at its end, InputBox gives the default text.
+answer = InputBox("Question?", "Title", "the default")
+WScript.Echo "[" & answer & "]"

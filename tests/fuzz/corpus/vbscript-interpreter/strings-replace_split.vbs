@@ -1,0 +1,12 @@
+WScript.Echo Replace("a.b.c", ".", "-"), Replace("a.b.c", ".", "-", 3), Replace("a.b.c.d", ".", "", 1, 2)
+WScript.Echo Replace("ABCabc", "b", "x", 1, -1, vbTextCompare), Replace("abc", "", "x"), Replace("abc", "b", "")
+parts = Split("one,two,,three", ",")
+WScript.Echo UBound(parts), parts(0), "[" & parts(2) & "]", parts(3)
+WScript.Echo UBound(Split("")), UBound(Split("a b c")), Split("a b c", " ", 2)(1)
+WScript.Echo Join(Array("x", "y", "z")), Join(Array("x", "y"), ""), Join(Array(), "-") = ""
+WScript.Echo UBound(Split("aXbxc", "x", -1, 1)), Split("aXbxc", "x")(0)
+f = Filter(Array("apple", "banana", "cherry"), "an")
+WScript.Echo UBound(f), f(0)
+f = Filter(Array("apple", "banana", "cherry"), "an", False)
+WScript.Echo Join(f, "+")
+WScript.Echo Escape("a b&c/é"), Unescape("a%20b%26c%u00E9")

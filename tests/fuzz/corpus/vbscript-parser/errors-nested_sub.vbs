@@ -1,0 +1,5 @@
+Sub Main
+WScript.Echo "x"
+Sub Inner
+End Sub
+End sub

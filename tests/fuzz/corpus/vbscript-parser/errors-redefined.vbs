@@ -1,0 +1,4 @@
+Sub A
+End Sub
+Sub A
+End Sub

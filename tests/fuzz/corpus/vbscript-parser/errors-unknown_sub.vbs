@@ -1,0 +1,2 @@
+WScript.Echo "start"
+NoSuchProcedure 1, 2

@@ -1,0 +1,2 @@
+x = 1
+y = "never closed
