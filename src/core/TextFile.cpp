@@ -35,7 +35,9 @@ QString decode(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         return decodeCp1252(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
+    // Files written with a byte-order mark over one that was already there start with several;
+    // none is text, and keeping one would lose it at the next save, which writes no mark.
+    while (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
 }

@@ -32,6 +32,12 @@ TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252)
     EXPECT_EQ(TextFile::decode("gr\xc3\xbc\xc3\x9f"), QString::fromUtf8("grüß"));
     EXPECT_EQ(TextFile::decode("gr\xfc\xdf \x93q\x94 \x80"), QString::fromUtf8("grüß “q” €"));
     EXPECT_EQ(TextFile::decode("\xef\xbb\xbfhi"), "hi");
+    // Marks written over marks: what is read must survive a save, which writes none.
+    const QString marked = TextFile::decode("\xef\xbb\xbf\xef\xbb\xbf\xef\xbb\xbfhi");
+    EXPECT_EQ(marked, "hi");
+    EXPECT_EQ(TextFile::decode(TextFile::encode(marked)), marked);
+    // A mark past the start is the text's own.
+    EXPECT_EQ(TextFile::decode("a\xef\xbb\xbf"), QString::fromUtf16(u"a\uFEFF"));
 }
 
 TEST(TextFile, AtomicWriteReplacesWholeFile)
