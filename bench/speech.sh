@@ -3,6 +3,10 @@
 #   accuracy_percent       commands said by three espeak-ng voices at three rates each
 #   false_accept_percent   everyday sentences that are no command, same voices
 #   quiet_accuracy_percent, quiet_false_accept_percent   the same, 20 dB quieter
+#   noisy_accuracy_percent, noisy_false_accept_percent   the same voices at one rate, once under
+#       pink noise and once under the babble of four other voices, each 10 dB below the speech
+#   level_swing_accuracy_percent, level_swing_false_accept_percent   every other utterance
+#       20 dB quieter than the one before
 #   latency_median_ms, latency_p95_ms   end of the spoken audio to the phrase event, real time
 #   listen_cpu_percent     one core's share used while listening to quiet noise
 #   rss_mb                 resident memory of a program with the recognizer loaded
@@ -37,6 +41,23 @@ for list in commands sentences; do
     done <"$work/$list.list" >"$work/quiet-$list.list"
     "$bench" --grammar "$grammar" --list "$work/quiet-$list.list" 2>"$work/quiet-$list.log" |
         sed 's/^/quiet_/'
+done
+# A room's noise: pink, and other people talking, 10 dB below the speech.
+"$here/speech/make-babble.sh" "$work/babble.wav" "$here/speech/sentences.txt" \
+    en-gb-x-rp+f2 en-us+m4 en+f4 en-us+m7
+grep -- '-170-commands-' "$work/commands.list" >"$work/one-rate.list"
+for list in one-rate sentences; do
+    for noise in pink "$work/babble.wav"; do
+        "$here/speech/room.sh" noise "$work/$list.list" "$work/noisy" "$noise" 11
+    done >"$work/noisy-$list.list"
+    "$bench" --grammar "$grammar" --list "$work/noisy-$list.list" 2>"$work/noisy-$list.log" |
+        sed 's/^/noisy_/'
+done
+# A speaker now near the microphone, now far from it.
+for list in one-rate sentences; do
+    "$here/speech/room.sh" swing "$work/$list.list" "$work/swing" >"$work/swing-$list.list"
+    "$bench" --grammar "$grammar" --list "$work/swing-$list.list" 2>"$work/swing-$list.log" |
+        sed 's/^/level_swing_/'
 done
 # Latency in real time on one voice and rate: every fourth command, the first 30 of them. awk
 # picks them itself: a reader that stops early (head) would leave it to die of SIGPIPE, which
