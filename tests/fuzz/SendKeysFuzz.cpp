@@ -23,8 +23,14 @@ QString notation(const QList<KeyStroke> &strokes)
         // Braces quote any single character, the special ones included.
         keys += '{';
         if (stroke.isCharacter()) {
+            // Not QString::fromUcs4, which takes a leading U+FEFF for a byte-order mark.
             const char32_t c = stroke.character;
-            keys += QString::fromUcs4(&c, 1);
+            if (QChar::requiresSurrogates(c)) {
+                keys += QChar(QChar::highSurrogate(c));
+                keys += QChar(QChar::lowSurrogate(c));
+            } else {
+                keys += QChar(char16_t(c));
+            }
         } else {
             keys += namedKeyName(stroke.key);
         }
