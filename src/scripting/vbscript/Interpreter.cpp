@@ -52,23 +52,25 @@ constexpr int kCallWeight = 2; // a call passes through several frames before it
 // one is deep in its own calls.
 thread_local int t_nesting = 0;
 
-// One level of nesting, held for as long as it lives.
+[[noreturn, gnu::noinline, gnu::cold]] void outOfStack(int weight)
+{
+    t_nesting -= weight;
+    throw ScriptError{err::OutOfStack, errorText(err::OutOfStack)};
+}
+
+// One level of nesting, held for as long as it lives. It sits on the evaluator's hottest
+// paths, hence the constant weight and the failure out of line.
+template <int Weight>
 class Nested {
 public:
-    explicit Nested(int weight)
-        : m_weight(weight)
+    [[gnu::always_inline]] Nested()
     {
-        if ((t_nesting += weight) > kMaxNesting) {
-            t_nesting -= weight;
-            throw ScriptError{err::OutOfStack, errorText(err::OutOfStack)};
-        }
+        if ((t_nesting += Weight) > kMaxNesting)
+            outOfStack(Weight);
     }
-    ~Nested() { t_nesting -= m_weight; }
+    [[gnu::always_inline]] ~Nested() { t_nesting -= Weight; }
     Nested(const Nested &) = delete;
     Nested &operator=(const Nested &) = delete;
-
-private:
-    int m_weight;
 };
 
 struct RunGuard {
@@ -575,7 +577,7 @@ void Interpreter::addCode(const std::string &code)
 
 Value Interpreter::evalText(const std::string &code)
 {
-    Nested level(kExprWeight);
+    Nested<kExprWeight> level;
     auto it = m_evalCache.find(code);
     if (it == m_evalCache.end()) {
         std::unique_ptr<Expr> e;
@@ -599,7 +601,7 @@ Value Interpreter::evalText(const std::string &code)
 
 void Interpreter::executeText(const std::string &code, bool global)
 {
-    Nested level(kExprWeight);
+    Nested<kExprWeight> level;
     std::unique_ptr<Module> m;
     try {
         m = parse(code);
@@ -689,7 +691,7 @@ void Interpreter::runProcedure(const std::string &name)
 
 Interpreter::Flow Interpreter::execBlock(const Block &b)
 {
-    Nested level(kBlockWeight);
+    Nested<kBlockWeight> level;
     size_t i = 0;
     const size_t n = b.size();
     while (i < n) {
@@ -1272,11 +1274,11 @@ Value Interpreter::eval(const Expr *e)
                 return m_globals[e->slot];
         }
         {
-            Nested level(kExprWeight);
+            Nested<kExprWeight> level;
             return evalIdent(e);
         }
     case EK::Member: {
-        Nested level(kExprWeight);
+        Nested<kExprWeight> level;
         return evalMember(e);
     }
     case EK::WithObj:
@@ -1284,21 +1286,21 @@ Value Interpreter::eval(const Expr *e)
             fail(err::ObjectRequired);
         return m_frame->with.back();
     case EK::Paren: {
-        Nested level(kExprWeight);
+        Nested<kExprWeight> level;
         return eval(e->a.get());
     }
     case EK::Neg: {
-        Nested level(kExprWeight);
+        Nested<kExprWeight> level;
         Value t;
         return negate(evalRef(e->a.get(), t));
     }
     case EK::Not: {
-        Nested level(kExprWeight);
+        Nested<kExprWeight> level;
         Value t;
         return logicalNot(evalRef(e->a.get(), t));
     }
     case EK::Binary: {
-        Nested level(kExprWeight);
+        Nested<kExprWeight> level;
         Value ta, tb;
         const Value &a = evalRef(e->a.get(), ta);
         const Value &b = evalRef(e->b.get(), tb);
@@ -1358,7 +1360,7 @@ Value Interpreter::eval(const Expr *e)
     case EK::Missing:
         return Value::error(static_cast<int32_t>(0x80020004));
     case EK::Index: {
-        Nested level(kExprWeight);
+        Nested<kExprWeight> level;
         Value base = eval(e->a.get());
         if (base.isArray())
             return index(base, e);
@@ -1394,7 +1396,7 @@ void Interpreter::writeBack(const Expr *call, std::vector<Value> &args)
 
 Value Interpreter::invokeObject(HostObject *obj, const std::string &name, const Expr *call)
 {
-    Nested level(kExprWeight); // on top of the expression's: the arguments are evaluated deeper
+    Nested<kExprWeight> level; // on top of the expression's: the arguments are evaluated deeper
     std::vector<Value> args;
     evalArgs(call, args);
     Value r = obj->invoke(name, args);
@@ -1542,7 +1544,7 @@ Value Interpreter::evalMember(const Expr *e)
 
 Value Interpreter::callBuiltin(const Builtin *b, const Expr *e)
 {
-    Nested level(kExprWeight); // on top of the expression's: the arguments are evaluated deeper
+    Nested<kExprWeight> level; // on top of the expression's: the arguments are evaluated deeper
     int n = static_cast<int>(e->args.size());
     if (n < b->minArgs || n > b->maxArgs)
         fail(err::WrongArgCount);
@@ -1630,7 +1632,7 @@ Value Interpreter::runFrame(Proc *p, size_t base, ClassInstance *me)
     };
     Value result;
     try {
-        Nested level(kCallWeight);
+        Nested<kCallWeight> level;
         if (--m_tick == 0)
             checkTime();
         execBlock(p->body);
