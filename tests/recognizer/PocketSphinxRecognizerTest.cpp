@@ -87,6 +87,13 @@ protected:
         return deliver();
     }
 
+    QStringList hear(std::vector<int16_t> samples)
+    {
+        m_source->enqueue(std::move(samples));
+        EXPECT_TRUE(m_source->waitUntilDrained(60s));
+        return deliver();
+    }
+
     QTemporaryDir m_dir;
     FileAudioSource *m_source = nullptr;
     std::unique_ptr<PocketSphinxRecognizer> m_recognizer;
@@ -96,7 +103,53 @@ protected:
     QString m_lastScores;
 };
 
+std::vector<int16_t> silence(double seconds)
+{
+    return std::vector<int16_t>(size_t(seconds * AudioSource::sampleRate), 0);
+}
+
+// Pieces of audio one after another.
+std::vector<int16_t> joined(std::initializer_list<std::vector<int16_t>> pieces)
+{
+    std::vector<int16_t> all;
+    for (const std::vector<int16_t> &piece : pieces)
+        all.insert(all.end(), piece.begin(), piece.end());
+    return all;
+}
+
 } // namespace
+
+TEST_F(RecognizerTest, APhraseIsHeardOnItsOwnButNotCutOutOfRunningSpeech)
+{
+    load(commands);
+    m_recognizer->activate();
+    const std::vector<int16_t> phrase = spokenSamples("open my notes");
+    const std::vector<int16_t> before = spokenSamples("I was thinking about the weekend");
+    const std::vector<int16_t> after = spokenSamples("and then we could go for a walk");
+    ASSERT_FALSE(phrase.empty() || before.empty() || after.empty());
+
+    EXPECT_EQ(hear(joined({silence(1), phrase, silence(1)})), QStringList{"open my notes"})
+        << qPrintable(m_lastScores);
+    // Talk before it does not matter when a real pause comes between.
+    EXPECT_EQ(hear(joined({before, silence(0.8), phrase, silence(1)})),
+              QStringList{"open my notes"})
+        << qPrintable(m_lastScores);
+
+    // The same words inside running speech: straight after other words, after no more than
+    // the break between two words of a sentence, or just long enough for the speech to seem
+    // to end before them; and with more words straight after.
+    for (double gap : {0.0, 0.15, 0.28}) {
+        EXPECT_EQ(hear(joined({silence(1), before, silence(gap), phrase, silence(1)})),
+                  QStringList())
+            << gap << " s after other words; decoded: " << qPrintable(m_lastScores);
+    }
+    EXPECT_EQ(hear(joined({silence(1), phrase, silence(0.05), after, silence(1)})), QStringList())
+        << qPrintable(m_lastScores);
+    EXPECT_EQ(hear(joined({silence(1), before, silence(0.2), phrase, silence(0.2), after,
+                           silence(1)})),
+              QStringList())
+        << qPrintable(m_lastScores);
+}
 
 TEST_F(RecognizerTest, HearsEveryPhraseOfTheGrammarAsWritten)
 {

@@ -1,17 +1,23 @@
 #include "SpokenAudio.h"
 
+#include "FileAudioSource.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 
-QString spokenWav(const QString &text, const QString &voice, int rate)
+namespace {
+
+// The speech said with the sox effects after it, made once per build folder.
+QString makeWav(const QString &text, const QString &voice, int rate, const QStringList &effects)
 {
     const QString dir = QStringLiteral(QUILLET_BINARY_DIR "/tests/recognizer/speech");
     QDir().mkpath(dir);
     const QByteArray key = QCryptographicHash::hash(
-        (voice + '|' + QString::number(rate) + '|' + text).toUtf8(), QCryptographicHash::Md5);
+        (voice + '|' + QString::number(rate) + '|' + text + '|' + effects.join(' ')).toUtf8(),
+        QCryptographicHash::Md5);
     const QString wav = dir + '/' + QString::fromLatin1(key.toHex()) + ".wav";
     if (QFile::exists(wav))
         return wav;
@@ -23,8 +29,9 @@ QString spokenWav(const QString &text, const QString &voice, int rate)
     if (QProcess::execute("espeak-ng",
                           {"-v", voice, "-s", QString::number(rate), "-w", raw, text}) != 0)
         return {};
-    const int sox = QProcess::execute("sox", {"-q", "-V1", "-R", raw, "-r", "16000", "-c", "1",
-                                              "-b", "16", part, "pad", "0.3", "0.7"});
+    const int sox = QProcess::execute(
+        "sox", QStringList{"-q", "-V1", "-R", raw, "-r", "16000", "-c", "1", "-b", "16", part} +
+                   effects);
     QFile::remove(raw);
     if (sox != 0)
         return {};
@@ -35,4 +42,19 @@ QString spokenWav(const QString &text, const QString &voice, int rate)
             return {};
     }
     return wav;
+}
+
+} // namespace
+
+QString spokenWav(const QString &text, const QString &voice, int rate)
+{
+    return makeWav(text, voice, rate, {"pad", "0.3", "0.7"});
+}
+
+std::vector<int16_t> spokenSamples(const QString &text, const QString &voice, int rate)
+{
+    const QString wav = makeWav(text, voice, rate,
+                                {"silence", "1", "0.02", "0.5%", "reverse", "silence", "1", "0.02",
+                                 "0.5%", "reverse"});
+    return wav.isEmpty() ? std::vector<int16_t>() : FileAudioSource::loadSamples(wav);
 }

@@ -17,14 +17,18 @@ namespace {
 // 50 ms blocks: the delay an utterance's end waits for the block it falls in.
 constexpr int blockSamples = AudioSource::sampleRate / 20;
 
-// What tuning the limits needs: every score of the utterance, and of each of its segments.
-void printUtterance(const SpeechDecoder::Utterance &utterance, bool accepted)
+// What tuning the limits needs: every score of the utterance, and of each of its segments,
+// and why it was turned down.
+void printUtterance(const SpeechDecoder::Utterance &utterance, const QString &rejection)
 {
     std::fprintf(stderr,
-                 "reco: \"%s\" %s confidence %.1f unexplained %d hidden %.2f of %d frames\n",
-                 qPrintable(utterance.words.join(' ')), accepted ? "accepted" : "rejected",
+                 "reco: \"%s\" %s confidence %.1f unexplained %d hidden %.2f of %d frames "
+                 "phones %d pause %.2f %.2f loudness %.0f%s\n",
+                 qPrintable(utterance.words.join(' ')),
+                 rejection.isEmpty() ? "accepted" : qPrintable("rejected: " + rejection),
                  utterance.confidence, utterance.unexplainedFrames, utterance.hiddenSpeech,
-                 utterance.frames);
+                 utterance.frames, utterance.phones, utterance.pauseBefore, utterance.pauseAfter,
+                 utterance.loudness, utterance.endedEarly ? " early" : "");
     for (const SpeechDecoder::Segment &segment : utterance.segments)
         std::fprintf(stderr, "seg: %s %d %d %.0f %.0f\n", qPrintable(segment.word),
                      segment.startFrame, segment.endFrame, segment.grammarScore, segment.loopScore);
@@ -32,11 +36,25 @@ void printUtterance(const SpeechDecoder::Utterance &utterance, bool accepted)
 
 } // namespace
 
-bool PocketSphinxRecognizer::accepts(const SpeechDecoder::Utterance &utterance, double threshold)
+QString PocketSphinxRecognizer::rejection(const SpeechDecoder::Utterance &utterance,
+                                          double threshold)
 {
-    return !utterance.words.isEmpty() && utterance.confidence >= threshold &&
-           utterance.unexplainedFrames <= maxUnexplainedFrames &&
-           utterance.hiddenSpeech <= maxHiddenSpeech;
+    if (utterance.words.isEmpty())
+        return QStringLiteral("no phrase");
+    if (utterance.confidence < threshold)
+        return QStringLiteral("confidence %1 under %2")
+            .arg(utterance.confidence, 0, 'f', 1)
+            .arg(threshold, 0, 'f', 1);
+    if (utterance.pauseBefore < minPauseBefore)
+        return QStringLiteral("a piece of longer talk: %1 s of quiet before it")
+            .arg(utterance.pauseBefore, 0, 'f', 2);
+    if (utterance.unexplainedFrames > maxUnexplainedFrames)
+        return QStringLiteral("%1 frames of speech outside the phrase")
+            .arg(utterance.unexplainedFrames);
+    if (utterance.hiddenSpeech > maxHiddenSpeech)
+        return QStringLiteral("words hidden around the phrase (%1)")
+            .arg(utterance.hiddenSpeech, 0, 'f', 2);
+    return {};
 }
 
 PocketSphinxRecognizer::PocketSphinxRecognizer(std::unique_ptr<AudioSource> source, QObject *parent)
@@ -136,6 +154,7 @@ void PocketSphinxRecognizer::run()
         std::fprintf(stderr, "Quillet: cannot listen: %s\n", qPrintable(error));
         return;
     }
+    m_decoder.setQuickEnd(quickEndFrames);
 
     auto takePending = [this] {
         std::unique_ptr<PendingGrammar> pending;
@@ -207,9 +226,11 @@ void PocketSphinxRecognizer::run()
         if (!m_decoder.process(block.data(), count, &utterance))
             continue;
         const QString phrase = m_grammar ? m_grammar->phraseFor(utterance.words) : QString();
-        const bool accepted = !phrase.isEmpty() && accepts(utterance, m_threshold);
+        const QString why = phrase.isEmpty() ? QStringLiteral("no phrase")
+                                             : rejection(utterance, m_threshold);
+        const bool accepted = why.isEmpty();
         if (debug)
-            printUtterance(utterance, accepted);
+            printUtterance(utterance, why);
         emit utteranceScored(utterance.words, utterance.confidence, accepted);
         if (accepted)
             emit phraseDecoded(phrase, utteranceGeneration, QPrivateSignal());

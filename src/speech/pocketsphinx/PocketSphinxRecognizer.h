@@ -31,12 +31,26 @@ public:
     // Confidence: grammar minus phone-loop score per frame.
     static constexpr double defaultThreshold = -15;
     // Frames the grammar gives to silence where the phone loop hears phones (10 ms each).
-    static constexpr int maxUnexplainedFrames = 60;
+    // Commands in running talk kept under 40; whole sentences that matched a short phrase
+    // left more.
+    static constexpr int maxUnexplainedFrames = 45;
     // A sentence that merely contains something like a command leaves the rest of its words
     // to silence, which the phone loop then explains far better.
     static constexpr double maxHiddenSpeech = 0.5;
+    // A command is said on its own: a phrase whose first word follows other speech this
+    // closely is a piece of something longer, however well it matches. Commands said after
+    // pauses of 0.4 s and more in running talk measured at least 0.5 s.
+    static constexpr double minPauseBefore = 0.4;
+    // Frames of quiet after a whole phrase that nothing longer can follow before it is taken
+    // as said; other utterances wait for the voice-activity detector's end.
+    static constexpr int quickEndFrames = 15;
 
-    static bool accepts(const SpeechDecoder::Utterance &utterance, double threshold);
+    // Why the utterance is no command, for diagnostics; empty when it is one.
+    static QString rejection(const SpeechDecoder::Utterance &utterance, double threshold);
+    static bool accepts(const SpeechDecoder::Utterance &utterance, double threshold)
+    {
+        return rejection(utterance, threshold).isEmpty();
+    }
 
     // An empty source means the default PulseAudio source.
     explicit PocketSphinxRecognizer(std::unique_ptr<AudioSource> source = {},

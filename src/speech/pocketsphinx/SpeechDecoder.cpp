@@ -30,6 +30,19 @@ constexpr int vadPostSpeechFrames = 25;
 constexpr const char *stateBeam = "1e-80";
 constexpr const char *wordBeam = "1e-60";
 
+// A frame this far above the background's level is someone's voice (or another sound); a run
+// of fewer such frames than the second is a click, not speech.
+constexpr double loudAboveBackgroundDb = 10;
+constexpr int shortestSound = 3;
+// How far before its aligned start a word's sound may begin.
+constexpr int maxOnsetShift = 15;
+// The background's level is the quietest frame of the last second: speech always has a
+// break between sounds within a second, while a fan turned up, or a microphone's gain, is
+// followed within that second.
+constexpr int backgroundFrames = 100;
+// Nothing quieter is a voice (about -60 dBFS), however silent the microphone was before.
+constexpr double quietestSoundDb = 30;
+
 // Even over true silence the phone loop scores a little better than the silence model; only
 // what it wins beyond this, per frame, counts as speech hidden in a silence.
 constexpr double silenceAllowancePerFrame = 8;
@@ -169,6 +182,7 @@ bool SpeechDecoder::init(const ModelPaths &paths, QString *error)
         m_phones = ps_init(phoneConfig);
     cmd_ln_free_r(grammarConfig);
     cmd_ln_free_r(phoneConfig);
+    m_frontEnd = std::make_unique<SpeechFrontEnd>();
     if (!m_grammar || !m_phones || !setPhoneLoop()) {
         if (error)
             *error =
@@ -231,6 +245,22 @@ bool SpeechDecoder::setGrammar(const QList<QStringList> &phrases,
         }
     }
 
+    m_phrases.clear();
+    m_phraseStarts.clear();
+    for (const QStringList &words : phrases) {
+        m_phrases.insert(words.join(' '));
+        for (qsizetype n = 1; n < words.size(); ++n)
+            m_phraseStarts.insert(words.mid(0, n).join(' '));
+    }
+    for (auto it = pronunciations.constBegin(); it != pronunciations.constEnd(); ++it) {
+        int fewest = 0;
+        for (const QString &phones : it.value()) {
+            const int count = int(phones.split(' ', Qt::SkipEmptyParts).size());
+            fewest = fewest == 0 ? count : std::min(fewest, count);
+        }
+        m_phoneCounts.insert(it.key(), fewest);
+    }
+
     int stateCount = 2;
     for (const QStringList &words : phrases)
         stateCount += static_cast<int>(words.size()) - 1;
@@ -286,8 +316,70 @@ void SpeechDecoder::endUtterances()
 
 void SpeechDecoder::restart()
 {
+    if (m_inSpeech)
+        m_lastSpeechEnd = currentFrame();
     endUtterances();
     startUtterances();
+}
+
+void SpeechDecoder::followLoudness(const int16_t *samples, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        m_frameEnergy += double(samples[i]) * samples[i];
+        if (++m_frameFill < samplesPerFrame)
+            continue;
+        const double db = 10 * std::log10(m_frameEnergy / samplesPerFrame + 1);
+        m_frameEnergy = 0;
+        m_frameFill = 0;
+        const double background =
+            m_recentDb.empty() ? db : *std::min_element(m_recentDb.begin(), m_recentDb.end());
+        const bool loud = db > std::max(background + loudAboveBackgroundDb, quietestSoundDb);
+        m_background = background;
+        m_utteranceLoudness = std::max(m_utteranceLoudness, db - background);
+        m_recentDb.push_back(db);
+        if (m_recentDb.size() > size_t(backgroundFrames))
+            m_recentDb.pop_front();
+        // The frame just completed is the one m_samples reaches once this sample is counted.
+        const qint64 frame = (m_samples + i + 1) / samplesPerFrame - 1;
+        m_loud[size_t(frame) % m_loud.size()] = loud ? 1 : 0;
+        m_quietFrames = loud ? 0 : m_quietFrames + 1;
+    }
+}
+
+int SpeechDecoder::quietBefore(qint64 frame) const
+{
+    const qint64 now = currentFrame();
+    const qint64 oldest = std::max<qint64>(0, now - qint64(m_loud.size()) + 1);
+    auto loud = [&](qint64 f) { return f >= oldest && f < now && m_loud[size_t(f) % m_loud.size()]; };
+    // The speech the frame belongs to may have started a little before it; a word joined to
+    // what came before without a break has no pause at all.
+    qint64 onset = frame;
+    while (onset > oldest && loud(onset - 1)) {
+        if (--onset < frame - maxOnsetShift)
+            return 0;
+    }
+    int quiet = 0;
+    int run = 0;
+    for (qint64 f = onset - 1; f >= oldest; --f) {
+        if (!loud(f)) {
+            quiet += run + 1;
+            run = 0;
+            continue;
+        }
+        if (++run >= shortestSound)
+            return quiet;
+    }
+    return int(noTalkBefore * 100);
+}
+
+bool SpeechDecoder::heardWholePhrase() const
+{
+    int32 score = 0;
+    const char *hyp = ps_get_hyp(m_grammar, &score);
+    if (!hyp || !*hyp)
+        return false;
+    const QString words = QString::fromUtf8(hyp).simplified();
+    return m_phrases.contains(words) && !m_phraseStarts.contains(words);
 }
 
 bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *utterance)
@@ -295,27 +387,53 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     if (!m_hasGrammar)
         return false;
     startUtterances();
+    if (m_frontEnd) {
+        m_frontEnd->process(samples, count, &m_cleaned);
+        samples = m_cleaned.data();
+        count = int(m_cleaned.size());
+        if (count == 0)
+            return false;
+    }
     int peak = 0;
     for (int i = 0; i < count; ++i)
         peak = std::max(peak, std::abs(int(samples[i])));
+    // Pauses are told from the cleaned sound, before the floor that follows the speech's
+    // level is added.
+    followLoudness(samples, count);
     m_floored.assign(samples, samples + count);
     m_noiseFloor.apply(m_floored.data(), count);
     samples = m_floored.data();
+    m_samples += count;
     ps_process_raw(m_grammar, samples, count, FALSE, FALSE);
     ps_process_raw(m_phones, samples, count, FALSE, FALSE);
     const bool inSpeech = ps_get_in_speech(m_grammar);
     if (inSpeech) {
-        if (!m_inSpeech)
+        if (!m_inSpeech) {
             m_utterancePeak = 0;
+            m_utteranceLoudness = 0;
+        }
         m_utterancePeak = std::max(m_utterancePeak, peak);
         m_inSpeech = true;
-        if (ps_get_n_frames(m_grammar) > maxUtteranceFrames)
+        if (ps_get_n_frames(m_grammar) > maxUtteranceFrames) {
+            m_lastSpeechEnd = currentFrame();
             restart();
+            return false;
+        }
+        if (m_quickEndFrames > 0 && m_quietFrames >= m_quickEndFrames && heardWholePhrase()) {
+            finishUtterance(m_quietFrames, utterance);
+            utterance->endedEarly = true;
+            return true;
+        }
         return false;
     }
     if (!m_inSpeech)
         return false;
+    finishUtterance(vadPostSpeechFrames, utterance);
+    return true;
+}
 
+void SpeechDecoder::finishUtterance(int trailingFrames, Utterance *utterance)
+{
     ps_end_utt(m_grammar);
     ps_end_utt(m_phones);
     m_started = false;
@@ -326,14 +444,15 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     const int frames = ps_get_n_frames(m_grammar);
     utterance->words = hyp ? QString::fromUtf8(hyp).split(' ', Qt::SkipEmptyParts) : QStringList();
     utterance->frames = frames;
+    utterance->endedEarly = false;
     utterance->segments.clear();
     const std::vector<PathStep> grammarPath = bestPath(m_grammar, &utterance->segments);
     const std::vector<PathStep> loopPath = bestPath(m_phones, nullptr);
     // Speech the grammar can only cover with silence is speech it has no words for.
     utterance->unexplainedFrames = fillerFrames(grammarPath) - fillerFrames(loopPath);
-    // The last frames are those the voice-activity detector heard as silence before it ended
-    // the utterance: whatever the loop finds there, it is no hidden word.
-    const int lastCounted = grammarPath.empty() ? 0 : grammarPath.back().end - vadPostSpeechFrames;
+    // The last frames are those heard as quiet before the utterance was ended: whatever the
+    // loop finds there, it is no hidden word.
+    const int lastCounted = grammarPath.empty() ? 0 : grammarPath.back().end - trailingFrames;
     double hidden = 0;
     for (size_t i = 0; i < grammarPath.size(); ++i) {
         const PathStep &step = grammarPath[i];
@@ -348,6 +467,31 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
     utterance->hiddenSpeech = frames > 0 ? hidden / frames : 0;
     const int32 difference = totalScore(grammarPath) - totalScore(loopPath);
     utterance->confidence = frames > 0 ? double(difference) / frames : -1e9;
+
+    utterance->loudness = m_utteranceLoudness;
+    m_utteranceLoudness = 0;
+    utterance->phones = 0;
+    for (const QString &word : utterance->words)
+        utterance->phones += m_phoneCounts.value(word);
+    // The path counts frames from an origin of its own; its first frame is the utterance's
+    // first, and the utterance's frames end where the audio is now.
+    const auto firstWord = std::find_if(grammarPath.begin(), grammarPath.end(),
+                                        [](const PathStep &step) { return !step.filler; });
+    const auto lastWord = std::find_if(grammarPath.rbegin(), grammarPath.rend(),
+                                       [](const PathStep &step) { return !step.filler; });
+    utterance->pauseBefore = 0;
+    utterance->pauseAfter = 0;
+    const qint64 first = currentFrame() - frames;
+    if (firstWord != grammarPath.end()) {
+        const qint64 wordStart = first + firstWord->start - grammarPath.front().start;
+        // Quiet by the sound's level, or since the last utterance ended: a noise that grew
+        // louder is no speech, though it takes the level a second to follow.
+        const qint64 sinceLast = m_lastSpeechEnd < 0 ? qint64(noTalkBefore * 100)
+                                                     : wordStart - m_lastSpeechEnd;
+        utterance->pauseBefore =
+            std::min(noTalkBefore, std::max<qint64>(quietBefore(wordStart), sinceLast) / 100.0);
+        utterance->pauseAfter = (grammarPath.back().end - lastWord->end) / 100.0;
+    }
+    m_lastSpeechEnd = first + frames - trailingFrames;
     startUtterances();
-    return true;
 }

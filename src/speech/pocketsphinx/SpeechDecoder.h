@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NoiseFloor.h"
+#include "SpeechFrontEnd.h"
 
 #include <QHash>
 #include <QList>
@@ -9,6 +10,8 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <vector>
 
 struct ps_decoder_s;
@@ -50,7 +53,20 @@ public:
         // what it wins over true silence, per frame of the utterance: the words of a sentence
         // that the command does not cover.
         double hiddenSpeech = 0;
+        // Seconds from the end of the speech heard before (in an earlier utterance) to the
+        // first word; noTalkBefore when nothing was heard for that long.
+        double pauseBefore = 0;
+        // Seconds of quiet after the last word when the utterance was ended.
+        double pauseAfter = 0;
+        // How far the loudest frame of the utterance stood above the background, in dB.
+        double loudness = 0;
+        // Phones of the words heard, by their shortest pronunciations.
+        int phones = 0;
+        // Ended early: the words were a whole phrase that no longer phrase goes on from.
+        bool endedEarly = false;
     };
+
+    static constexpr double noTalkBefore = 10;
 
     SpeechDecoder() = default;
     ~SpeechDecoder();
@@ -58,6 +74,10 @@ public:
     SpeechDecoder &operator=(const SpeechDecoder &) = delete;
 
     bool init(const ModelPaths &paths, QString *error);
+    // Ends an utterance whose words so far are a whole phrase after this much quiet, when no
+    // phrase of the grammar is longer and starts with the same words; 0 waits for the
+    // voice-activity detector's end, as for every other utterance.
+    void setQuickEnd(int frames) { m_quickEndFrames = frames; }
     bool isReady() const { return m_grammar && m_phones; }
 
     // The phrases as word lists; every word must have a pronunciation in the map (CMU
@@ -76,6 +96,15 @@ private:
     bool setPhoneLoop();
     void startUtterances();
     void endUtterances();
+    // Follows the loudness of each 10 ms frame to tell how long it has been quiet.
+    void followLoudness(const int16_t *samples, int count);
+    bool heardWholePhrase() const;
+    void finishUtterance(int trailingFrames, Utterance *utterance);
+    qint64 currentFrame() const { return m_samples / samplesPerFrame; }
+    // Frames of quiet before the speech that starts near the frame.
+    int quietBefore(qint64 frame) const;
+
+    static constexpr int samplesPerFrame = 160;
 
     ps_decoder_s *m_grammar = nullptr;
     ps_decoder_s *m_phones = nullptr;
@@ -87,7 +116,32 @@ private:
     QString m_emptyDictionary;
     QString m_fillerDictionary;
     std::vector<int16_t> m_floored;
+    std::unique_ptr<SpeechFrontEnd> m_frontEnd;
+    std::vector<int16_t> m_cleaned;
     NoiseFloor m_noiseFloor;
     // The largest sample of the utterance in progress.
     int m_utterancePeak = 0;
+
+    // Phrases as their words joined by spaces, and every shorter start of a phrase.
+    QSet<QString> m_phrases;
+    QSet<QString> m_phraseStarts;
+    QHash<QString, int> m_phoneCounts;
+    int m_quickEndFrames = 0;
+
+    // Samples fed since the decoder was made; their 10 ms frames are counted the same way
+    // as the decoder's.
+    qint64 m_samples = 0;
+    // Each frame's level against a slowly rising, quickly falling estimate of the
+    // background's: loud or not, for the last seconds (indexed by frame modulo the size).
+    std::vector<uint8_t> m_loud = std::vector<uint8_t>(2048, 0);
+    double m_frameEnergy = 0;
+    int m_frameFill = 0;
+    std::deque<double> m_recentDb;
+    double m_background = 0;
+    // The loudest frame above the background since the utterance began.
+    double m_utteranceLoudness = 0;
+    // The frame where the speech of the last utterance ended.
+    qint64 m_lastSpeechEnd = -1;
+    // Frames in a row, up to the last, that were not loud.
+    int m_quietFrames = 0;
 };
