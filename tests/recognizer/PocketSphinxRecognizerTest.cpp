@@ -151,6 +151,37 @@ TEST_F(RecognizerTest, APhraseIsHeardOnItsOwnButNotCutOutOfRunningSpeech)
         << qPrintable(m_lastScores);
 }
 
+TEST(RecognizerDebug, TellsWhyAPieceOfTalkWasDropped)
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath("stderr");
+    qputenv("QUILLET_RECO_DEBUG", "1");
+    std::fflush(stderr);
+    const int savedStderr = dup(STDERR_FILENO);
+    ASSERT_NE(std::freopen(qPrintable(log), "w", stderr), nullptr);
+    {
+        auto owned = std::make_unique<FileAudioSource>();
+        FileAudioSource *source = owned.get();
+        PocketSphinxRecognizer recognizer(std::move(owned));
+        ASSERT_TRUE(recognizer.loadGrammar(writeGrammar(dir, commands)));
+        recognizer.activate();
+        // A command first, so that the recognizer has heard the speaker's level.
+        source->enqueue(joined({silence(1), spokenSamples("scroll down"), silence(1),
+                                spokenSamples("I was thinking about the weekend"), silence(0.3),
+                                spokenSamples("open my notes"), silence(1)}));
+        ASSERT_TRUE(source->waitUntilDrained(60s));
+    }
+    std::fflush(stderr);
+    dup2(savedStderr, STDERR_FILENO);
+    close(savedStderr);
+    qunsetenv("QUILLET_RECO_DEBUG");
+
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("\"open my notes\" rejected: a piece of longer talk")) << text.constData();
+}
+
 TEST_F(RecognizerTest, HearsEveryPhraseOfTheGrammarAsWritten)
 {
     QStringList phrases = commands;
