@@ -65,8 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     // espeak-ng's phonemes for a word become phones of the acoustic model's set: upper-case
-    // ASCII names, one space between them.
-    const QString phones = PronunciationDictionary::phonesFromIpa(TextFile::decode(bytes));
+    // ASCII names, one space between them. A word's phonemes are short, and the conversion
+    // tries every phone at every place, so only the start of the input goes through it.
+    const QString phones = PronunciationDictionary::phonesFromIpa(TextFile::decode(bytes).left(64));
     if (!phones.isEmpty()) {
         for (const QString &phone : phones.split(' ')) {
             FUZZ_CHECK(!phone.isEmpty());
