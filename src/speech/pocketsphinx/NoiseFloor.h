@@ -23,6 +23,8 @@ public:
     // Tells the floor how loud the last utterance's speech was (its largest sample).
     void followSpeech(int peak);
     double level() const { return m_level; }
+    // The speech's peak the floor follows.
+    double speechPeak() const { return m_level / levelPerPeak; }
 
     void apply(int16_t *samples, int count);
 

@@ -43,6 +43,9 @@ constexpr int backgroundFrames = 100;
 // Nothing quieter is a voice (about -60 dBFS), however silent the microphone was before.
 constexpr double quietestSoundDb = 30;
 
+// The speech peak the noise suppressor was measured with.
+constexpr double frontEndPeak = 11000;
+
 // Even over true silence the phone loop scores a little better than the silence model; only
 // what it wins beyond this, per frame, counts as speech hidden in a silence.
 constexpr double silenceAllowancePerFrame = 8;
@@ -388,6 +391,7 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
         return false;
     startUtterances();
     if (m_frontEnd) {
+        m_frontEnd->setInputGain(std::clamp(frontEndPeak / m_noiseFloor.speechPeak(), 1.0, 16.0));
         m_frontEnd->process(samples, count, &m_cleaned);
         samples = m_cleaned.data();
         count = int(m_cleaned.size());

@@ -2,6 +2,8 @@
 
 #include <speex/speex_preprocess.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace {
@@ -28,7 +30,12 @@ void SpeechFrontEnd::process(const int16_t *samples, int count, std::vector<int1
     out->clear();
     std::size_t done = 0;
     while (m_pending.size() - done >= std::size_t(frameSamples)) {
-        speex_preprocess_run(m_state, m_pending.data() + done);
+        int16_t *frame = m_pending.data() + done;
+        for (int i = 0; i < frameSamples; ++i)
+            frame[i] = int16_t(std::clamp(frame[i] * m_gain, -32768.0, 32767.0));
+        speex_preprocess_run(m_state, frame);
+        for (int i = 0; i < frameSamples; ++i)
+            frame[i] = int16_t(std::lround(frame[i] / m_gain));
         out->insert(out->end(), m_pending.begin() + done, m_pending.begin() + done + frameSamples);
         done += frameSamples;
     }
