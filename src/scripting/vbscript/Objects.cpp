@@ -5,6 +5,7 @@
 #include "Interpreter.h"
 #include "Library.h"
 #include "Ops.h"
+#include "ShellObject.h"
 
 #include <chrono>
 #include <cmath>
@@ -778,70 +779,6 @@ Value FileSystem::invoke(const std::string &name, std::vector<Value> &args)
 }
 
 void FileSystem::setProperty(const std::string &, std::vector<Value> &, const Value &)
-{
-    fail(err::NoSuchMember);
-}
-
-// --- WScript.Shell
-
-bool Shell::hasMember(const std::string &name) const
-{
-    return inList(lowerAscii(name), {"run", "sendkeys", "expandenvironmentstrings", "popup"});
-}
-
-Value Shell::invoke(const std::string &name, std::vector<Value> &args)
-{
-    std::string n = lowerAscii(name);
-    if (n == "run") {
-        argCount(args, 1, 3);
-        int style = given(args, 1) ? args[1].toInt32() : 1;
-        bool wait = given(args, 2) && args[2].toBool();
-        if (!m_services.run)
-            fail(err::PermissionDenied);
-        return Value(static_cast<int32_t>(m_services.run(args[0].toString(), style, wait)));
-    }
-    if (n == "sendkeys") {
-        argCount(args, 1, 2);
-        if (!m_services.sendKeys)
-            throw ScriptError{err::PermissionDenied, "SendKeys is not available here"};
-        m_services.sendKeys(args[0].toString());
-        return Value();
-    }
-    if (n == "expandenvironmentstrings") {
-        argCount(args, 1, 1);
-        std::string s = args[0].toString(), out;
-        for (size_t i = 0; i < s.size(); ++i) {
-            if (s[i] == '%') {
-                size_t e = s.find('%', i + 1);
-                if (e != std::string::npos) {
-                    std::string var = s.substr(i + 1, e - i - 1);
-                    const char *v = std::getenv(var.c_str());
-                    if (v) {
-                        out += v;
-                        i = e;
-                        continue;
-                    }
-                }
-            }
-            out.push_back(s[i]);
-        }
-        return Value(out);
-    }
-    if (n == "popup") {
-        argCount(args, 1, 4);
-        std::string title = given(args, 2) ? args[2].toString() : "Windows Script Host";
-        int buttons = given(args, 3) ? args[3].toInt32() : 0;
-        if (m_services.msgBox)
-            return Value(
-                static_cast<int32_t>(m_services.msgBox(args[0].toString(), buttons, title)));
-        if (m_services.echo)
-            m_services.echo(args[0].toString());
-        return Value(static_cast<int32_t>(1));
-    }
-    fail(err::NoSuchMember);
-}
-
-void Shell::setProperty(const std::string &, std::vector<Value> &, const Value &)
 {
     fail(err::NoSuchMember);
 }
