@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChildProcess.h"
 #include "HostObject.h"
 #include "Value.h"
 
@@ -20,6 +21,10 @@ struct HostServices {
     std::function<int(const std::string &command, int windowStyle, bool wait)> run;
     std::function<void(const std::string &keys)> sendKeys;
     std::function<void(const std::string &text)> echo;
+    // WScript.Shell's Exec: the started program, or a ScriptError when it cannot start.
+    std::function<std::unique_ptr<ChildProcess>(const std::string &command)> exec;
+    // WScript.Shell's AppActivate: whether a window with the title was found and activated.
+    std::function<bool(const std::string &title)> appActivate;
 };
 
 struct ErrorInfo {

@@ -1,87 +1,144 @@
 #include "ShellObject.h"
 
-#include "Errors.h"
+#include "EnvironmentObject.h"
 #include "Library.h"
+#include "MemberArgs.h"
+#include "ProcessEnvironment.h"
+#include "ScriptExec.h"
+#include "SpecialFolders.h"
 
-#include <cstdlib>
+#include <filesystem>
 
 namespace vbs {
 
+using namespace args;
+
 namespace {
 
-[[noreturn]] void fail(int number)
+// Members of the object there that this system has nothing to build on: no registry, no
+// shortcut files, no event log.
+bool isUnsupported(const std::string &lowerName)
 {
-    throw ScriptError{number, errorText(number)};
+    return inList(lowerName, {"regread", "regwrite", "regdelete", "createshortcut", "logevent"});
 }
 
-void argCount(const std::vector<Value> &args, size_t lo, size_t hi)
+std::string memberSpelling(const std::string &lowerName)
 {
-    if (args.size() < lo || args.size() > hi)
-        fail(err::WrongArgCount);
+    static const char *const names[] = {"RegRead", "RegWrite", "RegDelete", "CreateShortcut",
+                                        "LogEvent"};
+    for (const char *spelt : names)
+        if (lowerAscii(spelt) == lowerName)
+            return spelt;
+    return lowerName;
 }
 
-bool given(const std::vector<Value> &args, size_t i)
+[[noreturn]] void unsupported(const std::string &lowerName)
 {
-    return i < args.size() && args[i].type() != Type::Error;
+    throw ScriptError{err::NoSuchMember, errorText(err::NoSuchMember) + ": 'WshShell." +
+                                             memberSpelling(lowerName) + "'"};
 }
 
-bool inList(const std::string &n, std::initializer_list<const char *> names)
+[[noreturn]] void notAvailable(const char *member)
 {
-    for (const char *x : names)
-        if (n == x)
-            return true;
-    return false;
+    throw ScriptError{err::PermissionDenied, std::string(member) + " is not available here"};
+}
+
+// %NAME% is replaced where NAME is set; anything else, a lone % included, stays as written.
+std::string expandVariables(const std::string &s)
+{
+    std::string out;
+    size_t i = 0;
+    while (i < s.size()) {
+        const size_t start = s.find('%', i);
+        if (start == std::string::npos)
+            break;
+        const size_t end = s.find('%', start + 1);
+        if (end == std::string::npos)
+            break;
+        out.append(s, i, start - i);
+        if (auto value = ProcessEnvironment::get(s.substr(start + 1, end - start - 1))) {
+            out += *value;
+            i = end + 1;
+        } else {
+            // The closing % may open the next name: "%NOPE%HOME%".
+            out.append(s, start, end - start);
+            i = end;
+        }
+    }
+    out.append(s, i, std::string::npos);
+    return out;
 }
 
 } // namespace
 
 bool Shell::hasMember(const std::string &name) const
 {
-    return inList(lowerAscii(name), {"run", "sendkeys", "expandenvironmentstrings", "popup"});
+    const std::string n = lowerAscii(name);
+    return isUnsupported(n) ||
+           inList(n, {"run", "exec", "sendkeys", "expandenvironmentstrings", "popup", "appactivate",
+                      "currentdirectory", "environment", "specialfolders"});
 }
 
 Value Shell::invoke(const std::string &name, std::vector<Value> &args)
 {
-    std::string n = lowerAscii(name);
+    const std::string n = lowerAscii(name);
+    if (isUnsupported(n))
+        unsupported(n);
     if (n == "run") {
-        argCount(args, 1, 3);
-        int style = given(args, 1) ? args[1].toInt32() : 1;
-        bool wait = given(args, 2) && args[2].toBool();
+        count(args, 1, 3);
+        const int style = given(args, 1) ? args[1].toInt32() : 1;
+        const bool wait = given(args, 2) && args[2].toBool();
         if (!m_services.run)
-            fail(err::PermissionDenied);
+            notAvailable("Run");
         return Value(static_cast<int32_t>(m_services.run(args[0].toString(), style, wait)));
     }
+    if (n == "exec") {
+        count(args, 1, 1);
+        if (!m_services.exec)
+            notAvailable("Exec");
+        return Value(std::shared_ptr<HostObject>(
+            std::make_shared<ScriptExec>(m_services.exec(args[0].toString()))));
+    }
     if (n == "sendkeys") {
-        argCount(args, 1, 2);
+        count(args, 1, 2);
         if (!m_services.sendKeys)
-            throw ScriptError{err::PermissionDenied, "SendKeys is not available here"};
+            notAvailable("SendKeys");
         m_services.sendKeys(args[0].toString());
         return Value();
     }
+    if (n == "appactivate") {
+        count(args, 1, 2);
+        if (!m_services.appActivate)
+            notAvailable("AppActivate");
+        return Value(m_services.appActivate(args[0].toString()));
+    }
     if (n == "expandenvironmentstrings") {
-        argCount(args, 1, 1);
-        std::string s = args[0].toString(), out;
-        for (size_t i = 0; i < s.size(); ++i) {
-            if (s[i] == '%') {
-                size_t e = s.find('%', i + 1);
-                if (e != std::string::npos) {
-                    std::string var = s.substr(i + 1, e - i - 1);
-                    const char *v = std::getenv(var.c_str());
-                    if (v) {
-                        out += v;
-                        i = e;
-                        continue;
-                    }
-                }
-            }
-            out.push_back(s[i]);
+        count(args, 1, 1);
+        return Value(expandVariables(args[0].toString()));
+    }
+    if (n == "currentdirectory") {
+        count(args, 0, 0);
+        std::error_code ec;
+        return Value(std::filesystem::current_path(ec).string());
+    }
+    if (n == "environment") {
+        count(args, 0, 1);
+        if (given(args, 0) && !EnvironmentObject::isKind(args[0].toString()))
+            fail(err::InvalidCall);
+        return Value(std::shared_ptr<HostObject>(std::make_shared<EnvironmentObject>()));
+    }
+    if (n == "specialfolders") {
+        count(args, 0, 1);
+        if (given(args, 0)) {
+            SpecialFolders folders;
+            return folders.invoke("", args);
         }
-        return Value(out);
+        return Value(std::shared_ptr<HostObject>(std::make_shared<SpecialFolders>()));
     }
     if (n == "popup") {
-        argCount(args, 1, 4);
-        std::string title = given(args, 2) ? args[2].toString() : "Windows Script Host";
-        int buttons = given(args, 3) ? args[3].toInt32() : 0;
+        count(args, 1, 4);
+        const std::string title = given(args, 2) ? args[2].toString() : "Windows Script Host";
+        const int buttons = given(args, 3) ? args[3].toInt32() : 0;
         if (m_services.msgBox)
             return Value(
                 static_cast<int32_t>(m_services.msgBox(args[0].toString(), buttons, title)));
@@ -92,9 +149,18 @@ Value Shell::invoke(const std::string &name, std::vector<Value> &args)
     fail(err::NoSuchMember);
 }
 
-void Shell::setProperty(const std::string &, std::vector<Value> &, const Value &)
+void Shell::setProperty(const std::string &name, std::vector<Value> &args, const Value &value)
 {
-    fail(err::NoSuchMember);
+    const std::string n = lowerAscii(name);
+    if (isUnsupported(n))
+        unsupported(n);
+    if (n != "currentdirectory")
+        fail(err::NoSuchMember);
+    count(args, 0, 0);
+    std::error_code ec;
+    std::filesystem::current_path(value.toString(), ec);
+    if (ec)
+        throw ScriptError{-2147024893, "The system cannot find the path specified."};
 }
 
 } // namespace vbs

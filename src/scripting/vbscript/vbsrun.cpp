@@ -2,7 +2,9 @@
 // to stderr as "line N: description".
 #include "Engine.h"
 #include "Objects.h"
+#include "PosixChildProcess.h"
 
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <fstream>
@@ -10,6 +12,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <vector>
 
 extern char **environ;
@@ -39,23 +42,46 @@ std::vector<std::string> splitWords(const std::string &cmd)
     return words;
 }
 
+// What Windows reports for a program it cannot find.
+[[noreturn]] void programNotFound()
+{
+    throw vbs::ScriptError{-2147024894, "The system cannot find the file specified."};
+}
+
+// The console has no desktop to hand documents to; Run starts programs only.
 int runCommand(const std::string &command, int, bool wait)
 {
     std::vector<std::string> words = splitWords(command);
-    if (words.empty())
-        throw vbs::ScriptError{5, "Invalid procedure call or argument"};
+    if (words.empty() || words[0].empty())
+        programNotFound();
     std::vector<char *> argv;
     for (auto &w : words)
         argv.push_back(w.data());
     argv.push_back(nullptr);
     pid_t pid;
     if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
-        throw vbs::ScriptError{53, "File not found"};
-    if (!wait)
-        return 0;
+        programNotFound();
     int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (!wait) {
+        // Reaped on the side, so that a long script leaves no dead programs behind.
+        std::thread([pid] {
+            int ended;
+            while (waitpid(pid, &ended, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+        return 0;
+    }
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::unique_ptr<vbs::ChildProcess> execCommand(const std::string &command)
+{
+    auto process = vbs::PosixChildProcess::start(splitWords(command));
+    if (!process)
+        programNotFound();
+    return process;
 }
 
 } // namespace
@@ -106,6 +132,7 @@ int main(int argc, char **argv)
         return true;
     };
     services.run = runCommand;
+    services.exec = execCommand;
     // SendKeys is left out: a console has no window to send keys to.
 
     vbs::Engine engine(services);
