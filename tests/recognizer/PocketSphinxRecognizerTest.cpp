@@ -117,6 +117,42 @@ std::vector<int16_t> joined(std::initializer_list<std::vector<int16_t>> pieces)
     return all;
 }
 
+// Catches what is written to stderr while it lives; text() once it is gone.
+class StderrCapture {
+public:
+    explicit StderrCapture(const QString &path)
+        : m_path(path)
+    {
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        m_ok = std::freopen(qPrintable(path), "w", stderr) != nullptr;
+    }
+    ~StderrCapture() { restore(); }
+
+    bool isCapturing() const { return m_ok; }
+    QByteArray text()
+    {
+        restore();
+        QFile file(m_path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(m_saved, STDERR_FILENO);
+        close(m_saved);
+        m_saved = -1;
+    }
+
+    QString m_path;
+    int m_saved = -1;
+    bool m_ok = false;
+};
+
 } // namespace
 
 TEST_F(RecognizerTest, APhraseIsHeardOnItsOwnButNotCutOutOfRunningSpeech)
@@ -145,20 +181,18 @@ TEST_F(RecognizerTest, APhraseIsHeardOnItsOwnButNotCutOutOfRunningSpeech)
     }
     EXPECT_EQ(hear(joined({silence(1), phrase, silence(0.05), after, silence(1)})), QStringList())
         << qPrintable(m_lastScores);
-    EXPECT_EQ(hear(joined({silence(1), before, silence(0.2), phrase, silence(0.2), after,
-                           silence(1)})),
-              QStringList())
+    EXPECT_EQ(
+        hear(joined({silence(1), before, silence(0.2), phrase, silence(0.2), after, silence(1)})),
+        QStringList())
         << qPrintable(m_lastScores);
 }
 
 TEST(RecognizerDebug, TellsWhyAPieceOfTalkWasDropped)
 {
     QTemporaryDir dir;
-    const QString log = dir.filePath("stderr");
     qputenv("QUILLET_RECO_DEBUG", "1");
-    std::fflush(stderr);
-    const int savedStderr = dup(STDERR_FILENO);
-    ASSERT_NE(std::freopen(qPrintable(log), "w", stderr), nullptr);
+    StderrCapture log(dir.filePath("stderr"));
+    ASSERT_TRUE(log.isCapturing());
     {
         auto owned = std::make_unique<FileAudioSource>();
         FileAudioSource *source = owned.get();
@@ -171,15 +205,10 @@ TEST(RecognizerDebug, TellsWhyAPieceOfTalkWasDropped)
                                 spokenSamples("open my notes"), silence(1)}));
         ASSERT_TRUE(source->waitUntilDrained(60s));
     }
-    std::fflush(stderr);
-    dup2(savedStderr, STDERR_FILENO);
-    close(savedStderr);
     qunsetenv("QUILLET_RECO_DEBUG");
-
-    QFile file(log);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
-    EXPECT_TRUE(text.contains("\"open my notes\" rejected: a piece of longer talk")) << text.constData();
+    const QByteArray text = log.text();
+    EXPECT_TRUE(text.contains("\"open my notes\" rejected: a piece of longer talk"))
+        << text.constData();
 }
 
 TEST_F(RecognizerTest, HearsEveryPhraseOfTheGrammarAsWritten)
@@ -264,11 +293,8 @@ TEST(RecognizerDevice, MissingDeviceIsReportedOnceAndTriedAgain)
     FileAudioSource *source = owned.get();
     source->setAvailable(false);
 
-    // Catch what the recognizer writes to stderr.
-    const QString log = dir.filePath("stderr");
-    std::fflush(stderr);
-    const int savedStderr = dup(STDERR_FILENO);
-    ASSERT_NE(std::freopen(qPrintable(log), "w", stderr), nullptr);
+    StderrCapture log(dir.filePath("stderr"));
+    ASSERT_TRUE(log.isCapturing());
     {
         PocketSphinxRecognizer recognizer(std::move(owned));
         recognizer.setRetryInterval(20ms);
@@ -287,12 +313,42 @@ TEST(RecognizerDevice, MissingDeviceIsReportedOnceAndTriedAgain)
         QCoreApplication::processEvents();
         EXPECT_EQ(heard, QStringList{"good morning"});
     }
-    std::fflush(stderr);
-    dup2(savedStderr, STDERR_FILENO);
-    close(savedStderr);
-
-    QFile file(log);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray text = file.readAll();
+    const QByteArray text = log.text();
     EXPECT_EQ(text.count("cannot listen"), 1) << text.constData();
+}
+
+TEST(RecognizerDevice, ALostMicrophoneIsToldAndListenedToAgainWhenBack)
+{
+    QTemporaryDir dir;
+    auto owned = std::make_unique<FileAudioSource>();
+    FileAudioSource *source = owned.get();
+    StderrCapture log(dir.filePath("stderr"));
+    ASSERT_TRUE(log.isCapturing());
+    QStringList heard;
+    {
+        PocketSphinxRecognizer recognizer(std::move(owned));
+        recognizer.setRetryInterval(20ms);
+        QObject::connect(&recognizer, &Recognizer::phraseFinished,
+                         [&](const QString &phrase) { heard << phrase; });
+        ASSERT_TRUE(recognizer.loadGrammar(writeGrammar(dir, commands)));
+        recognizer.activate();
+        ASSERT_TRUE(source->enqueue(spokenWav("good morning")));
+        ASSERT_TRUE(source->waitUntilDrained(60s));
+
+        // The sound server goes away for a while, as when it is restarted.
+        source->setAvailable(false);
+        for (int i = 0; i < 500 && source->openCount() < 3; ++i)
+            std::this_thread::sleep_for(10ms);
+        EXPECT_GE(source->openCount(), 3);
+        source->setAvailable(true);
+
+        ASSERT_TRUE(source->enqueue(spokenWav("thank you")));
+        ASSERT_TRUE(source->waitUntilDrained(60s));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(heard, (QStringList{"good morning", "thank you"}));
+    const QByteArray text = log.text();
+    EXPECT_EQ(text.count("lost the microphone"), 1) << text.constData();
+    EXPECT_EQ(text.count("cannot listen"), 1) << text.constData();
+    EXPECT_EQ(text.count("listening to the microphone again"), 1) << text.constData();
 }

@@ -100,6 +100,7 @@ void FileAudioSource::setAvailable(bool available)
 {
     std::lock_guard lock(m_mutex);
     m_available = available;
+    m_changed.notify_all();
 }
 
 int FileAudioSource::openCount() const
@@ -125,12 +126,14 @@ void FileAudioSource::close() {}
 int FileAudioSource::read(int16_t *samples, int maxSamples)
 {
     std::unique_lock lock(m_mutex);
-    if (m_queue.empty()) {
+    if (m_queue.empty() && m_available) {
         m_waitingForMore = true;
         m_flowing = false;
         m_changed.notify_all();
-        m_changed.wait(lock, [this] { return !m_queue.empty() || m_interrupted; });
+        m_changed.wait(lock, [this] { return !m_queue.empty() || m_interrupted || !m_available; });
     }
+    if (!m_available)
+        return -1;
     if (m_interrupted) {
         m_interrupted = false;
         return 0;

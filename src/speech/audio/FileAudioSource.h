@@ -27,7 +27,7 @@ public:
     // means whatever it did with the last samples is done; false on timeout.
     bool waitUntilDrained(std::chrono::milliseconds timeout);
 
-    // Makes open fail, as an unplugged device would.
+    // Makes open and read fail, as an unplugged device would.
     void setAvailable(bool available);
     int openCount() const;
 

@@ -170,6 +170,8 @@ void PocketSphinxRecognizer::run()
     std::vector<int16_t> block(blockSamples);
     bool open = false;
     bool complained = false;
+    // The microphone was lost or never there: its coming back is worth a line in the log.
+    bool missing = false;
     auto nextTry = std::chrono::steady_clock::now();
     quint64 utteranceGeneration = 0;
     while (!m_stop) {
@@ -181,9 +183,13 @@ void PocketSphinxRecognizer::run()
             }
             QString why;
             if (m_source->open(&why)) {
+                if (missing)
+                    std::fprintf(stderr, "Quillet: listening to the microphone again\n");
                 open = true;
                 complained = false;
+                missing = false;
             } else {
+                missing = true;
                 if (!complained) {
                     std::fprintf(stderr,
                                  "Quillet: cannot listen to the microphone (%s); will try again "
@@ -199,8 +205,10 @@ void PocketSphinxRecognizer::run()
 
         const int count = m_source->read(block.data(), blockSamples);
         if (count < 0) {
+            std::fprintf(stderr, "Quillet: lost the microphone\n");
             m_source->close();
             open = false;
+            missing = true;
             m_decoder.restart();
             std::lock_guard lock(m_mutex);
             nextTry = std::chrono::steady_clock::now() + m_retryInterval;
@@ -226,8 +234,8 @@ void PocketSphinxRecognizer::run()
         if (!m_decoder.process(block.data(), count, &utterance))
             continue;
         const QString phrase = m_grammar ? m_grammar->phraseFor(utterance.words) : QString();
-        const QString why = phrase.isEmpty() ? QStringLiteral("no phrase")
-                                             : rejection(utterance, m_threshold);
+        const QString why =
+            phrase.isEmpty() ? QStringLiteral("no phrase") : rejection(utterance, m_threshold);
         const bool accepted = why.isEmpty();
         if (debug)
             printUtterance(utterance, why);
