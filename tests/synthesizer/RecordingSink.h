@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -23,7 +24,9 @@ public:
     qint64 played() override;
     void end() override;
     void setPaused(bool paused) override;
-    bool failed() const override { return false; }
+    bool failed() const override { return m_failed; }
+    // As a sound server going away: the sink has failed from now on.
+    void fail() { m_failed = true; }
 
     // "begin", "finish", "end", "pause", "resume" in call order.
     QStringList calls() const;
@@ -37,4 +40,5 @@ private:
     QStringList m_calls;
     std::vector<std::vector<qint16>> m_stretches;
     bool m_finished = false;
+    std::atomic<bool> m_failed = false;
 };

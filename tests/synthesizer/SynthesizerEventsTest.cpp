@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -230,6 +232,54 @@ TEST(SynthesizerOutput, FindsTheOutputOnceItComesBack)
     // Found once, it is kept: no more tries.
     runEventsFor(100);
     EXPECT_EQ(tries, 4);
+}
+
+// The sound server restarted while nothing was being said: the next utterance is heard through
+// the new server rather than played silently while the old one is mourned.
+TEST(SynthesizerOutput, AnOutputLostWhileQuietIsFoundAgainBeforeTheNextUtterance)
+{
+    std::vector<RecordingSink *> sinks;
+    EspeakSynthesizer synthesizer([&]() -> std::unique_ptr<AudioSink> {
+        auto sink = std::make_unique<RecordingSink>(true);
+        sink->open(22050);
+        sinks.push_back(sink.get());
+        return sink;
+    });
+    // Only the lost output makes it look again, not the clock.
+    synthesizer.setReopenInterval(std::chrono::hours(1));
+    SpeechEvents events(synthesizer);
+    synthesizer.speaktext("Hi");
+    ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 2; }));
+    ASSERT_EQ(sinks.size(), 1u);
+
+    sinks.front()->fail();
+    synthesizer.speaktext("Hello again");
+    ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 4; }));
+    EXPECT_EQ(events.events, twice);
+    EXPECT_TRUE(synthesizer.isAudible());
+    ASSERT_EQ(sinks.size(), 2u);
+    EXPECT_EQ(sinks.front()->stretches().size(), 1u);
+    ASSERT_EQ(sinks.back()->stretches().size(), 1u);
+    EXPECT_FALSE(sinks.back()->stretches().front().empty());
+}
+
+TEST(SynthesizerOutput, AnOutputLostWhileQuietIsLookedForWithoutWaitingForSpeech)
+{
+    std::atomic<int> made = 0;
+    std::atomic<RecordingSink *> first = nullptr;
+    EspeakSynthesizer synthesizer([&]() -> std::unique_ptr<AudioSink> {
+        auto sink = std::make_unique<RecordingSink>(true);
+        sink->open(22050);
+        if (++made == 1)
+            first = sink.get();
+        return sink;
+    });
+    synthesizer.setReopenInterval(std::chrono::milliseconds(10));
+    runEventsFor(100);
+    EXPECT_EQ(made, 1);
+    first.load()->fail();
+    ASSERT_TRUE(waitUntil([&] { return made == 2; }));
+    EXPECT_TRUE(synthesizer.isAudible());
 }
 
 } // namespace

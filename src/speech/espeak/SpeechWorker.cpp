@@ -2,6 +2,7 @@
 
 #include "SilentSink.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -106,31 +107,52 @@ void SpeechWorker::tryReopen()
     sink->setPaused(m_paused);
     m_sink = std::move(sink);
     m_audible = true;
+    std::fprintf(stderr, "Quillet: speaking through the sound server again\n");
+}
+
+bool SpeechWorker::silenceFailedSinkLocked()
+{
+    if (!m_audible || !m_sink->failed())
+        return false;
+    auto silent = std::make_unique<SilentSink>();
+    silent->open(m_sampleRate);
+    silent->setPaused(m_paused);
+    m_sink = std::move(silent);
+    m_audible = false;
+    std::fprintf(stderr, "Quillet: lost the sound server's output\n");
+    return true;
 }
 
 void SpeechWorker::run()
 {
     while (true) {
         Job job;
+        bool idle = false;
         bool reopen = false;
         {
             std::unique_lock lock(m_mutex);
             auto ready = [this] { return m_quit || !m_jobs.empty(); };
-            if (m_reopen && !m_audible)
-                reopen = !m_wake.wait_for(lock, m_reopenInterval, ready);
+            // Looking at the output now and then also while it works tells a sound server
+            // that went away in a quiet moment, so it is found again before anything is said.
+            if (m_reopen)
+                idle = !m_wake.wait_for(lock, m_reopenInterval, ready);
             else
                 m_wake.wait(lock, ready);
             if (m_quit)
                 return;
-            if (!reopen) {
+            if (!idle) {
                 job = std::move(m_jobs.front());
                 m_jobs.pop_front();
             }
+            // An output lost just now is tried again at once: the server was most likely
+            // restarted, and the utterance waiting would otherwise go unheard.
+            const bool lostNow = m_reopen && silenceFailedSinkLocked();
+            reopen = m_reopen && !m_audible && (idle || lostNow);
         }
-        if (reopen) {
+        if (reopen)
             tryReopen();
+        if (idle)
             continue;
-        }
         speak(job);
         m_finished(job.id);
     }
@@ -144,19 +166,14 @@ qint64 SpeechWorker::playedLocked()
 
 void SpeechWorker::replaceFailedSinkLocked(qint64 total)
 {
-    if (!m_sink->failed())
+    if (!silenceFailedSinkLocked())
         return;
     // The sound server is gone: the rest of the utterance "plays" silently for as long as it
     // would have been heard, and so does everything after it.
-    auto silent = std::make_unique<SilentSink>();
-    silent->open(m_sampleRate);
-    silent->setPaused(m_paused);
-    silent->begin();
+    m_sink->begin();
     const std::vector<qint16> rest(size_t(std::max<qint64>(total - m_lastPlayed, 0)), 0);
-    silent->write(rest.data(), qsizetype(rest.size()));
+    m_sink->write(rest.data(), qsizetype(rest.size()));
     m_base = m_lastPlayed;
-    m_sink = std::move(silent);
-    m_audible = false;
 }
 
 void SpeechWorker::speak(const Job &job)

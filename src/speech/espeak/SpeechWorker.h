@@ -58,6 +58,8 @@ private:
     bool isCancelled(quint64 id) const { return m_quit || id <= m_cancelledUpTo; }
     qint64 playedLocked();
     void replaceFailedSinkLocked(qint64 total);
+    // Puts the silent output in place of a real one that failed; true when it did.
+    bool silenceFailedSinkLocked();
     // Called unlocked, on the worker thread, while nothing is being spoken.
     void tryReopen();
 
