@@ -12,6 +12,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdio>
+
 namespace {
 
 constexpr qint16 kTrue = -1;
@@ -49,6 +51,7 @@ Dispatcher::Dispatcher(CommandList &list, MenuState &menu, CharacterWindow &char
     , m_speaker(speaker)
     , m_actions(actions)
     , m_clock([] { return QDateTime::currentDateTime(); })
+    , m_debug(qEnvironmentVariableIsSet("QUILLET_RECO_DEBUG"))
 {
     connect(&m_reco, &Recognizer::phraseFinished, this, &Dispatcher::phraseFinished);
 }
@@ -67,6 +70,7 @@ void Dispatcher::phraseFinished(const QString &phrase)
         return;
     }
     if (index == 0 && m_character.listen == kFalse) {
+        tell(phrase, QStringLiteral("wake"));
         m_speaker.sayWithoutStopping(argument);
         m_character.listen = kTrue;
         m_menu.setChecked(MenuState::Listen, true);
@@ -81,6 +85,7 @@ void Dispatcher::phraseFinished(const QString &phrase)
             m_speaker.speakout(QStringLiteral("I am already listening"));
             return;
         }
+        tell(phrase, kind);
         carryOut(kind, argument);
         if (!m_menu.isChecked(MenuState::AutoListen)) {
             m_character.listen = kFalse;
@@ -88,6 +93,13 @@ void Dispatcher::phraseFinished(const QString &phrase)
         }
     }
     restartRecognition();
+}
+
+void Dispatcher::tell(const QString &phrase, const QString &what) const
+{
+    // Next to the recognizer's own lines, what became of each phrase it let through.
+    if (m_debug)
+        std::fprintf(stderr, "act: \"%s\" %s\n", qPrintable(phrase), qPrintable(what));
 }
 
 void Dispatcher::goToSleep()

@@ -36,6 +36,8 @@ public slots:
     void phraseFinished(const QString &phrase);
 
 private:
+    // With QUILLET_RECO_DEBUG set, logs a phrase acted on: what it woke or the kind carried out.
+    void tell(const QString &phrase, const QString &what) const;
     void goToSleep();
     void carryOut(const QString &kind, const QString &argument);
     void read(const QString &what);
@@ -51,4 +53,5 @@ private:
     CommandActions &m_actions;
     std::function<QDateTime()> m_clock;
     QString m_monthName;
+    const bool m_debug;
 };
