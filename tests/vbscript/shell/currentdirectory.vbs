@@ -4,8 +4,7 @@ Set fso = CreateObject("Scripting.FileSystemObject")
 start = sh.CurrentDirectory
 WScript.Echo start = fso.GetAbsolutePathName("."), fso.GetFileName(start)
 
-base = fso.GetSpecialFolder(2) & "/" & fso.GetTempName()
-fso.CreateFolder base
+base = sh.Exec("mktemp -d").StdOut.ReadLine
 fso.CreateFolder base & "/inner"
 sh.CurrentDirectory = base
 WScript.Echo Replace(sh.CurrentDirectory, base, "<base>")

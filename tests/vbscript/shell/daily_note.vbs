@@ -6,8 +6,7 @@ Dim sh, fso, env, home, docs, e, line, parts, total, count, note, path, f
 Set sh = CreateObject("WScript.Shell")
 Set fso = CreateObject("Scripting.FileSystemObject")
 Set env = sh.Environment("PROCESS")
-home = fso.GetSpecialFolder(2) & "/" & fso.GetTempName()
-fso.CreateFolder home
+home = sh.Exec("mktemp -d").StdOut.ReadLine
 env("HOME") = home
 env.Remove "XDG_CONFIG_HOME"
 fso.CreateFolder home & "/.config"

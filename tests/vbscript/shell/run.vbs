@@ -7,7 +7,7 @@ WScript.Echo sh.Run("sh -c ""kill -TERM $$""", 0, True)
 
 ' The waited-for program has finished: what it wrote is there.
 Set fso = CreateObject("Scripting.FileSystemObject")
-path = fso.GetSpecialFolder(2) & "/" & fso.GetTempName()
+path = sh.Exec("mktemp -u").StdOut.ReadLine
 WScript.Echo sh.Run("sh -c ""echo written > " & path & """", 0, True), fso.FileExists(path)
 fso.DeleteFile path
 

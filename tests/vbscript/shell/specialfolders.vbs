@@ -2,8 +2,7 @@
 Set sh = CreateObject("WScript.Shell")
 Set fso = CreateObject("Scripting.FileSystemObject")
 Set env = sh.Environment("PROCESS")
-home = fso.GetSpecialFolder(2) & "/" & fso.GetTempName()
-fso.CreateFolder home
+home = sh.Exec("mktemp -d").StdOut.ReadLine
 env("HOME") = home
 env.Remove "XDG_CONFIG_HOME"
 env.Remove "XDG_DATA_HOME"
