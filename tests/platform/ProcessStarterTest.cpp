@@ -101,6 +101,31 @@ TEST_F(DetachedProcessStarterTest, FailsWhenNothingCanBeStarted)
     EXPECT_TRUE(opener->opened().isEmpty());
 }
 
+TEST_F(DetachedProcessStarterTest, WaitingGivesTheExitCodeOfTheProgramItself)
+{
+    EXPECT_EQ(starter.startAndWait("sh -c 'exit 3'", WindowState::NormalNoActivate), 3);
+    EXPECT_EQ(starter.startAndWait("true", WindowState::NormalNoActivate), 0);
+    // A program killed by a signal ends the way a shell reports it.
+    EXPECT_EQ(starter.startAndWait("sh -c 'kill -TERM $$'", WindowState::NormalNoActivate),
+              128 + 15);
+    EXPECT_EQ(starter.startAndWait(program.path() + " waited", WindowState::MaximizedActive), 0);
+    EXPECT_EQ(program.waitForRuns(1), (QList<QStringList>{{"arg:waited", "state:maximized"}}));
+    EXPECT_TRUE(opener->opened().isEmpty());
+}
+
+TEST_F(DetachedProcessStarterTest, WaitingNeverOpensDocumentsNorStartsWhatIsMissing)
+{
+    const QString report = executableFile("report.pdf", "%PDF-1.7\n");
+    EXPECT_EQ(starter.startAndWait(report, WindowState::NormalNoActivate), std::nullopt);
+    EXPECT_EQ(starter.startAndWait(dir.filePath("missing") + " x", WindowState::NormalNoActivate),
+              std::nullopt);
+    EXPECT_EQ(starter.startAndWait("", WindowState::NormalNoActivate), std::nullopt);
+    EXPECT_EQ(starter.startAndWait(executableFile("orphan", "#!/no/such/interpreter\n"),
+                                   WindowState::NormalNoActivate),
+              std::nullopt);
+    EXPECT_TRUE(opener->opened().isEmpty());
+}
+
 TEST(FakeProcessStarter, RecordsCommandLinesAndStates)
 {
     FakeProcessStarter starter;

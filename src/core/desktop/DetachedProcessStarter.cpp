@@ -4,6 +4,7 @@
 #include "ProgramFile.h"
 #include "XdgShellOpener.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -81,6 +82,21 @@ DetachedProcessStarter::resolve(const QString &commandLine)
     return std::nullopt;
 }
 
+namespace {
+
+void prepare(QProcess &process, const DetachedProcessStarter::Resolved &resolved, WindowState state)
+{
+    process.setProgram(resolved.program);
+    process.setArguments(resolved.arguments);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUILLET_WINDOW_STATE"),
+                       DetachedProcessStarter::windowStateName(state));
+    process.setProcessEnvironment(environment);
+    process.setStandardInputFile(QProcess::nullDevice());
+}
+
+} // namespace
+
 bool DetachedProcessStarter::start(const QString &commandLine, WindowState state)
 {
     const auto resolved = resolve(commandLine);
@@ -91,13 +107,41 @@ bool DetachedProcessStarter::start(const QString &commandLine, WindowState state
         return m_opener->open(file);
 
     QProcess process;
-    process.setProgram(resolved->program);
-    process.setArguments(resolved->arguments);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QUILLET_WINDOW_STATE"), windowStateName(state));
-    process.setProcessEnvironment(environment);
-    process.setStandardInputFile(QProcess::nullDevice());
+    prepare(process, *resolved, state);
     if (process.startDetached())
         return true;
     return !file.isEmpty() && m_opener->open(file);
+}
+
+std::optional<int> DetachedProcessStarter::startAndWait(const QString &commandLine,
+                                                        WindowState state)
+{
+    const auto resolved = resolve(commandLine);
+    if (!resolved)
+        return std::nullopt;
+    const QString file = fileOf(resolved->program);
+    if (!file.isEmpty() && !ProgramFile::isProgram(file))
+        return std::nullopt;
+
+    QProcess process;
+    prepare(process, *resolved, state);
+    // What the program writes goes where the program's own output goes, as with start().
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    QEventLoop loop;
+    bool failed = false;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart) {
+            failed = true;
+            loop.quit();
+        }
+    });
+    process.start();
+    if (!failed && process.state() != QProcess::NotRunning)
+        loop.exec();
+    if (failed || process.error() == QProcess::FailedToStart)
+        return std::nullopt;
+    if (process.exitStatus() == QProcess::CrashExit)
+        return 128 + process.exitCode();
+    return process.exitCode();
 }

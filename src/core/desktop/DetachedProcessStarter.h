@@ -29,6 +29,9 @@ public:
     ~DetachedProcessStarter() override;
 
     bool start(const QString &commandLine, WindowState state) override;
+    // The program's events go on being handled while it runs, so the program's windows are
+    // drawn and answer; only what the caller does next waits.
+    std::optional<int> startAndWait(const QString &commandLine, WindowState state) override;
 
     struct Resolved {
         QString program;
