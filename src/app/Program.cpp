@@ -23,6 +23,7 @@
 #include "ScriptObjects.h"
 #include "Speaker.h"
 #include "Startup.h"
+#include "X11WindowActivator.h"
 #include "XTestKeySender.h"
 #include "XdgShellOpener.h"
 
@@ -42,11 +43,19 @@ Program::Services Program::desktopServices()
     services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());
     services.opener = std::make_unique<XdgShellOpener>();
     services.starter = std::make_unique<DetachedProcessStarter>();
+    services.windows = std::make_unique<X11WindowActivator>();
     services.tray = std::make_unique<QtTrayIcon>();
     return services;
 }
 
 namespace {
+
+WindowActivator &windowsOf(Program::Services &services)
+{
+    if (!services.windows)
+        services.windows = std::make_unique<X11WindowActivator>();
+    return *services.windows;
+}
 
 TrayIcon &trayOf(Program::Services &services)
 {
@@ -80,8 +89,10 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     , m_pasteBlocker(std::make_unique<PasteBlocker>())
     , m_speaker(
           std::make_unique<Speaker>(*m_services.synthesizer, *m_bubble, *m_character, *m_menu))
-    , m_scriptHost(
-          std::make_unique<ScriptHost>(m_paths, m_dialogs, *m_services.keys, *m_services.starter))
+    , m_scriptHost(std::make_unique<ScriptHost>(
+          m_paths, m_dialogs,
+          ScriptHost::Desktop{*m_services.keys, *m_services.starter, *m_services.opener,
+                              windowsOf(m_services)}))
     , m_actions(std::make_unique<DesktopActions>(*m_services.keys, *m_services.selection,
                                                  *m_services.opener, *m_scriptHost))
     , m_dispatcher(std::make_unique<Dispatcher>(*m_commands, *m_menu, *m_character, *m_bubble,

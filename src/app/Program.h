@@ -8,6 +8,7 @@
 #include "ShellOpener.h"
 #include "Synthesizer.h"
 #include "TrayIcon.h"
+#include "WindowActivator.h"
 
 #include <QObject>
 
@@ -43,6 +44,8 @@ public:
         std::unique_ptr<SelectionReader> selection;
         std::unique_ptr<ShellOpener> opener;
         std::unique_ptr<ProcessStarter> starter;
+        // The desktop's window manager where left out.
+        std::unique_ptr<WindowActivator> windows;
         // The desktop's tray where left out.
         std::unique_ptr<TrayIcon> tray;
     };

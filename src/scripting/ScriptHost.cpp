@@ -4,38 +4,22 @@
 #include "CommandLine.h"
 #include "Dialogs.h"
 #include "KeySender.h"
+#include "PosixChildProcess.h"
 #include "ProcessStarter.h"
 #include "ScriptName.h"
+#include "ShellRun.h"
 #include "TextFile.h"
+#include "WindowActivator.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QProcess>
 
-namespace {
-
-// WScript.Shell's Run: 0 hidden, 1 normal, 2 minimized, 3 maximized, others normal.
-WindowState windowStateOf(int style)
-{
-    switch (style) {
-    case 2:
-    case 6:
-    case 7:
-        return WindowState::MinimizedActive;
-    case 3:
-        return WindowState::MaximizedActive;
-    default:
-        return WindowState::NormalNoActivate;
-    }
-}
-
-} // namespace
-
-ScriptHost::ScriptHost(const AppPaths &paths, Dialogs &dialogs, KeySender &keys,
-                       ProcessStarter &starter, QObject *parent)
+ScriptHost::ScriptHost(const AppPaths &paths, Dialogs &dialogs, Desktop desktop, QObject *parent)
     : QObject(parent)
     , m_paths(paths)
     , m_dialogs(dialogs)
-    , m_starter(starter)
+    , m_starter(desktop.starter)
+    , m_shellRun(std::make_unique<ShellRun>(desktop.opener, desktop.starter))
 {
     vbs::HostServices services;
     services.msgBox = [this](const std::string &prompt, int buttons, const std::string &title) {
@@ -52,18 +36,27 @@ ScriptHost::ScriptHost(const AppPaths &paths, Dialogs &dialogs, KeySender &keys,
         out = text.toStdString();
         return ok;
     };
-    services.run = [this](const std::string &command, int style, bool wait) -> int {
-        const QString line = QString::fromStdString(command);
-        if (!wait)
-            return m_starter.start(line, windowStateOf(style)) ? 0 : -1;
-        const std::optional<QStringList> words = CommandLine::split(line);
-        if (!words || words->isEmpty())
-            throw vbs::ScriptError{-2147024894, "The system cannot find the file specified."};
-        QStringList arguments = *words;
-        const QString program = arguments.takeFirst();
-        return QProcess::execute(program, arguments);
+    services.run = [this](const std::string &command, int style, bool wait) {
+        return m_shellRun->run(QString::fromStdString(command), style, wait);
     };
-    KeySender *sender = &keys;
+    services.exec = [](const std::string &command) -> std::unique_ptr<vbs::ChildProcess> {
+        std::vector<std::string> words;
+        if (const auto split = CommandLine::split(QString::fromStdString(command)))
+            for (const QString &word : *split)
+                words.push_back(word.toStdString());
+        // The program's windows are drawn and answer while the script waits on the program,
+        // as they do while it speaks.
+        auto process =
+            vbs::PosixChildProcess::start(words, [] { QCoreApplication::processEvents(); });
+        if (!process)
+            throw vbs::ScriptError{-2147024894, "The system cannot find the file specified."};
+        return process;
+    };
+    WindowActivator *windows = &desktop.windows;
+    services.appActivate = [windows](const std::string &title) {
+        return windows->activate(QString::fromStdString(title));
+    };
+    KeySender *sender = &desktop.keys;
     services.sendKeys = [sender](const std::string &keys) {
         QString error;
         if (!sender->sendKeys(QString::fromStdString(keys), &error))

@@ -12,6 +12,9 @@ class AppPaths;
 class Dialogs;
 class KeySender;
 class ProcessStarter;
+class ShellOpener;
+class ShellRun;
+class WindowActivator;
 
 // Runs the Script and Plugin commands. A script file holds the body of one procedure; each
 // run wraps it in "Sub Main" ... "End sub" in a reset engine, hands it the program's objects
@@ -24,8 +27,15 @@ public:
         std::shared_ptr<vbs::HostObject> object;
     };
 
-    ScriptHost(const AppPaths &paths, Dialogs &dialogs, KeySender &keys, ProcessStarter &starter,
-               QObject *parent = nullptr);
+    // The desktop's services scripts reach through WScript.Shell.
+    struct Desktop {
+        KeySender &keys;
+        ProcessStarter &starter;
+        ShellOpener &opener;
+        WindowActivator &windows;
+    };
+
+    ScriptHost(const AppPaths &paths, Dialogs &dialogs, Desktop desktop, QObject *parent = nullptr);
     ~ScriptHost() override;
 
     // The objects every script gets, with their members made global, in this order.
@@ -49,6 +59,7 @@ private:
     const AppPaths &m_paths;
     Dialogs &m_dialogs;
     ProcessStarter &m_starter;
+    std::unique_ptr<ShellRun> m_shellRun;
     std::unique_ptr<vbs::Engine> m_engine;
     std::vector<NamedObject> m_objects;
     QString m_lastCode;

@@ -7,6 +7,7 @@
 #include "FakeShellOpener.h"
 #include "FakeSynthesizer.h"
 #include "FakeTrayIcon.h"
+#include "FakeWindowActivator.h"
 #include "Program.h"
 
 // The program's services as doubles, kept reachable after the program has taken them.
@@ -17,6 +18,7 @@ struct FakeServices {
     FakeSelectionReader *selection = nullptr;
     FakeShellOpener *opener = nullptr;
     FakeProcessStarter *starter = nullptr;
+    FakeWindowActivator *windows = nullptr;
     FakeTrayIcon *tray = nullptr;
 
     Program::Services make()
@@ -28,6 +30,7 @@ struct FakeServices {
         services.selection = own(selection);
         services.opener = own(opener);
         services.starter = own(starter);
+        services.windows = own(windows);
         services.tray = own(tray);
         return services;
     }

@@ -281,6 +281,7 @@ std::vector<Token> tokenize(const std::string &src)
                 if (k >= n || src[k] != ']')
                     throw CompileError{err::InvalidCharacter, line};
                 t.spelling = src.substr(i + 1, k - i - 1);
+                t.bracketed = true;
                 i = k + 1;
             } else {
                 size_t start = i;
@@ -294,7 +295,7 @@ std::vector<Token> tokenize(const std::string &src)
                 t.name.push_back(ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch + 32) : ch);
             bool afterDot =
                 !out.empty() && out.back().kind == Tok::Op && out.back().op[0] == '.' && !space;
-            if (!afterDot) {
+            if (!afterDot && !t.bracketed) {
                 if (t.name == "rem") {
                     while (i < n && src[i] != '\r' && src[i] != '\n')
                         ++i;

@@ -86,6 +86,8 @@ struct Token {
     bool spaceBefore = false; // distinguishes `f (a)` from `f(a)` in call statements
     std::string name;         // identifiers: lower-case; the original spelling is in `spelling`
     std::string spelling;
+    // Written in brackets: a name of any characters, none at all too, and never a keyword.
+    bool bracketed = false;
     std::u16string text; // string literals
     double number = 0;
 };

@@ -47,7 +47,8 @@ ssize_t writeWithoutSigpipe(int fd, const char *data, size_t size)
 
 } // namespace
 
-std::unique_ptr<PosixChildProcess> PosixChildProcess::start(const std::vector<std::string> &words)
+std::unique_ptr<PosixChildProcess> PosixChildProcess::start(const std::vector<std::string> &words,
+                                                            std::function<void()> whileWaiting)
 {
     if (words.empty() || words[0].empty())
         return nullptr;
@@ -88,6 +89,7 @@ std::unique_ptr<PosixChildProcess> PosixChildProcess::start(const std::vector<st
     process->m_input = in[1];
     process->m_outputs[0] = out[0];
     process->m_outputs[1] = err[0];
+    process->m_whileWaiting = std::move(whileWaiting);
     return process;
 }
 
@@ -128,8 +130,13 @@ bool PosixChildProcess::pump(bool writing)
         fds[count++] = {m_input, POLLOUT, 0};
     if (count == 0)
         return false;
-    if (::poll(fds, static_cast<nfds_t>(count), -1) < 0)
+    const int ready = ::poll(fds, static_cast<nfds_t>(count), m_whileWaiting ? 20 : -1);
+    if (ready < 0)
         return errno == EINTR;
+    if (ready == 0) {
+        m_whileWaiting();
+        return true;
+    }
     for (int k = 0; k < count; ++k) {
         if (!(fds[k].revents & (POLLIN | POLLHUP | POLLERR)) || fds[k].fd == m_input)
             continue;

@@ -2,6 +2,7 @@
 
 #include "ChildProcess.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <sys/types.h>
@@ -15,8 +16,11 @@ namespace vbs {
 // A program still running when the object goes is left running, and reaped when it ends.
 class PosixChildProcess : public ChildProcess {
 public:
-    // Nothing when the program cannot be started (not found, not executable).
-    static std::unique_ptr<PosixChildProcess> start(const std::vector<std::string> &words);
+    // Nothing when the program cannot be started (not found, not executable). whileWaiting,
+    // when given, is called every few milliseconds while a read or write waits on the
+    // program, so that a program with windows can go on handling its events.
+    static std::unique_ptr<PosixChildProcess> start(const std::vector<std::string> &words,
+                                                    std::function<void()> whileWaiting = {});
     ~PosixChildProcess() override;
 
     bool read(Stream stream, std::string &bytes) override;
@@ -42,6 +46,7 @@ private:
     std::string m_kept[2];
     bool m_reaped = false;
     int m_exitCode = 0;
+    std::function<void()> m_whileWaiting;
 };
 
 } // namespace vbs
