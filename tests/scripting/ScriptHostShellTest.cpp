@@ -211,4 +211,44 @@ TEST_F(ScriptHostShellTest, ExecRunsARealProgramWithItsWordsSplitLikeAShellWitho
     EXPECT_TRUE(m_fakes.starter->starts().isEmpty());
 }
 
+// A script as users write them: a program's report picked apart and the result kept in the
+// user's documents, which the desktop's user-dirs file names in the user's language.
+TEST_F(ScriptHostShellTest, AScriptKeepsWhatAProgramReportedInTheUsersDocuments)
+{
+    struct RestoreVariable {
+        const char *name;
+        QByteArray value = qgetenv(name);
+        bool wasSet = qEnvironmentVariableIsSet(name);
+        ~RestoreVariable() { wasSet ? qputenv(name, value) : qunsetenv(name); }
+    } home{"HOME"}, config{"XDG_CONFIG_HOME"};
+    QTemporaryDir folder;
+    qputenv("HOME", folder.path().toUtf8());
+    qunsetenv("XDG_CONFIG_HOME");
+    QDir(folder.path()).mkpath(".config");
+    QDir(folder.path()).mkpath("Papiere");
+    QFile dirs(folder.filePath(".config/user-dirs.dirs"));
+    ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\nXDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n");
+    dirs.close();
+
+    EXPECT_TRUE(
+        run("Set e = sh.Exec(\"printf '%s\\n' 'disk 40%' 'memory 75%' 'swap 0%' 'cpu 90%'\")\r\n"
+            "busy = \"\"\r\n"
+            "Do Until e.StdOut.AtEndOfStream\r\n"
+            "  parts = Split(e.StdOut.ReadLine, \" \")\r\n"
+            "  If CInt(Replace(parts(1), \"%\", \"\")) > 50 Then busy = busy & parts(0) & \" \"\r\n"
+            "Loop\r\n"
+            "docs = sh.SpecialFolders(\"MyDocuments\")\r\n"
+            "Set fso = CreateObject(\"Scripting.FileSystemObject\")\r\n"
+            "Set f = fso.CreateTextFile(fso.BuildPath(docs, \"busy.txt\"))\r\n"
+            "f.Write Trim(busy)\r\n"
+            "f.Close\r\n"
+            "speak \"kept in \" & fso.GetFileName(docs)\r\n")
+            .isEmpty());
+    EXPECT_EQ(m_fakes.mun->spoken(), QStringList{"kept in Papiere"});
+    QFile note(folder.filePath("Papiere/busy.txt"));
+    ASSERT_TRUE(note.open(QIODevice::ReadOnly));
+    EXPECT_EQ(note.readAll(), "memory cpu");
+}
+
 } // namespace
