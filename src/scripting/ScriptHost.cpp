@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "KeySender.h"
 #include "PosixChildProcess.h"
+#include "ProcessSnapshot.h"
 #include "ProcessStarter.h"
 #include "ScriptName.h"
 #include "ShellRun.h"
@@ -102,11 +103,10 @@ void ScriptHost::runScript(const QString &fileName)
     code += QStringLiteral("End sub\r\n");
     m_lastCode = code;
 
-    if (!m_engine->addCode(code.toStdString())) {
-        report(m_engine->lastError());
-        return;
-    }
-    if (!m_engine->run("Main"))
+    const ProcessSnapshot before;
+    const bool ran = m_engine->addCode(code.toStdString()) && m_engine->run("Main");
+    before.restore();
+    if (!ran)
         report(m_engine->lastError());
 }
 

@@ -251,4 +251,31 @@ TEST_F(ScriptHostShellTest, AScriptKeepsWhatAProgramReportedInTheUsersDocuments)
     EXPECT_EQ(note.readAll(), "memory cpu");
 }
 
+// A script run on its own changes only its own process; here the change ends with the script.
+TEST_F(ScriptHostShellTest, TheWorkingFolderAndEnvironmentComeBackAfterTheScript)
+{
+    const QString folder = QDir::currentPath();
+    qunsetenv("QX_FROM_SCRIPT");
+    qputenv("QX_KEPT", "kept");
+    const QString body = "sh.CurrentDirectory = \"" + m_files.path() +
+                         "\"\r\n"
+                         "Set env = sh.Environment(\"PROCESS\")\r\n"
+                         "env(\"QX_FROM_SCRIPT\") = \"set\"\r\n"
+                         "env.Remove \"QX_KEPT\"\r\n"
+                         "speak sh.CurrentDirectory & \"|\" & "
+                         "sh.ExpandEnvironmentStrings(\"%QX_FROM_SCRIPT%|%QX_KEPT%\")\r\n";
+    EXPECT_TRUE(run(body).isEmpty());
+    EXPECT_EQ(m_fakes.mun->spoken(), QStringList{m_files.path() + "|set|%QX_KEPT%"});
+    EXPECT_EQ(QDir::currentPath(), folder);
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QX_FROM_SCRIPT"));
+    EXPECT_EQ(qgetenv("QX_KEPT"), "kept");
+
+    // A script that fails half-way is no different.
+    EXPECT_EQ(run(body + "x = 1 / 0\r\n"), QStringList{error("Division by zero", 7)});
+    EXPECT_EQ(QDir::currentPath(), folder);
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QX_FROM_SCRIPT"));
+    EXPECT_EQ(qgetenv("QX_KEPT"), "kept");
+    qunsetenv("QX_KEPT");
+}
+
 } // namespace
