@@ -47,6 +47,25 @@ ssize_t writeWithoutSigpipe(int fd, const char *data, size_t size)
 
 } // namespace
 
+// Ignored signals stay ignored across exec; a sound library in the program ignores SIGPIPE,
+// and a program in a pipeline needs it to end when its reader has gone.
+DefaultSignals::DefaultSignals()
+{
+    posix_spawnattr_init(&m_attributes);
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigmask(&m_attributes, &none);
+    posix_spawnattr_setsigdefault(&m_attributes, &defaults);
+    posix_spawnattr_setflags(&m_attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+}
+
+DefaultSignals::~DefaultSignals()
+{
+    posix_spawnattr_destroy(&m_attributes);
+}
+
 std::unique_ptr<PosixChildProcess> PosixChildProcess::start(const std::vector<std::string> &words,
                                                             std::function<void()> whileWaiting)
 {
@@ -74,8 +93,10 @@ std::unique_ptr<PosixChildProcess> PosixChildProcess::start(const std::vector<st
     for (const std::string &w : words)
         argv.push_back(const_cast<char *>(w.c_str()));
     argv.push_back(nullptr);
+    const DefaultSignals signals;
     pid_t pid = -1;
-    const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int failed =
+        posix_spawnp(&pid, argv[0], &actions, signals.attributes(), argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     for (int fd : {in[0], out[1], err[1]})
         ::close(fd);

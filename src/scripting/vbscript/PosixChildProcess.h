@@ -4,11 +4,26 @@
 
 #include <functional>
 #include <memory>
+#include <spawn.h>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
 namespace vbs {
+
+// posix_spawn attributes under which a program starts with no signal blocked and SIGPIPE at
+// its default, whatever the program starting it has done with them.
+class DefaultSignals {
+public:
+    DefaultSignals();
+    ~DefaultSignals();
+    DefaultSignals(const DefaultSignals &) = delete;
+    DefaultSignals &operator=(const DefaultSignals &) = delete;
+    const posix_spawnattr_t *attributes() const { return &m_attributes; }
+
+private:
+    posix_spawnattr_t m_attributes;
+};
 
 // A program started directly from its words (never through a shell) with its standard
 // streams on pipes. Reading one stream drains the other into memory meanwhile, and writing

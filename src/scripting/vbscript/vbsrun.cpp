@@ -59,7 +59,8 @@ int runCommand(const std::string &command, int, bool wait)
         argv.push_back(w.data());
     argv.push_back(nullptr);
     pid_t pid;
-    if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    const vbs::DefaultSignals signals;
+    if (posix_spawnp(&pid, argv[0], nullptr, signals.attributes(), argv.data(), environ) != 0)
         programNotFound();
     int status = 0;
     if (!wait) {
