@@ -59,6 +59,16 @@ std::string errorText(int number)
         return "Illegal assignment";
     case err::ClassNotDefined:
         return "Class not defined";
+    case err::RegExpSyntax:
+        return "Syntax error in regular expression";
+    case err::UnexpectedQuantifier:
+        return "Unexpected quantifier";
+    case err::ExpectedBracketInRegExp:
+        return "Expected ']' in regular expression";
+    case err::ExpectedParenInRegExp:
+        return "Expected ')' in regular expression";
+    case err::InvalidRangeInRegExp:
+        return "Invalid range in character set";
     case err::Timeout:
         return "The script was stopped because it ran longer than 10 seconds";
     case err::SyntaxError:

@@ -34,6 +34,11 @@ enum : int {
     Undefined = 500,
     IllegalAssignment = 501,
     ClassNotDefined = 506,
+    RegExpSyntax = 5017,
+    UnexpectedQuantifier = 5018,
+    ExpectedBracketInRegExp = 5019,
+    ExpectedParenInRegExp = 5020,
+    InvalidRangeInRegExp = 5021,
     Timeout = 1000000, // the engine's own: the script ran too long
     SyntaxError = 1002,
     ExpectedColon = 1003,

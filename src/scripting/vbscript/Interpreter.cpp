@@ -4,6 +4,7 @@
 #include "Library.h"
 #include "Objects.h"
 #include "Parser.h"
+#include "RegExpObject.h"
 
 #include <algorithm>
 #include <cmath>
@@ -1353,9 +1354,11 @@ Value Interpreter::eval(const Expr *e)
         return Value(std::static_pointer_cast<HostObject>(m_frame->me->shared_from_this()));
     case EK::New: {
         auto it = m_classes.find(e->name);
-        if (it == m_classes.end())
-            fail(err::ClassNotDefined);
-        return newInstance(it->second);
+        if (it != m_classes.end())
+            return newInstance(it->second);
+        if (e->name == "regexp") // the one class the language itself provides
+            return Value(std::shared_ptr<HostObject>(std::make_shared<RegExpObject>()));
+        fail(err::ClassNotDefined);
     }
     case EK::Missing:
         return Value::error(static_cast<int32_t>(0x80020004));

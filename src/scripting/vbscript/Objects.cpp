@@ -5,6 +5,7 @@
 #include "Interpreter.h"
 #include "Library.h"
 #include "Ops.h"
+#include "RegExpObject.h"
 #include "ShellObject.h"
 
 #include <chrono>
@@ -844,6 +845,8 @@ std::shared_ptr<HostObject> createKnownObject(const std::string &progId, HostSer
     std::string id = lowerAscii(progId);
     if (id == "scripting.dictionary")
         return std::make_shared<Dictionary>();
+    if (id == "vbscript.regexp")
+        return std::make_shared<RegExpObject>();
     if (id == "scripting.filesystemobject")
         return std::make_shared<FileSystem>();
     if (id == "wscript.shell")
