@@ -54,8 +54,9 @@ ScriptHost::ScriptHost(const AppPaths &paths, Dialogs &dialogs, Desktop desktop,
         return process;
     };
     WindowActivator *windows = &desktop.windows;
-    services.appActivate = [windows](const std::string &title) {
-        return windows->activate(QString::fromStdString(title));
+    services.appActivate = [windows](const std::string &title, int processId) {
+        return processId != 0 ? windows->activateProcess(processId)
+                              : windows->activate(QString::fromStdString(title));
     };
     KeySender *sender = &desktop.keys;
     services.sendKeys = [sender](const std::string &keys) {

@@ -3,6 +3,7 @@
 // xdotool, a client of its own, tells which window is active afterwards.
 #include "X11WindowActivator.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
@@ -100,6 +101,32 @@ TEST_F(WindowActivatorDesktopTest, ActivatesTheWindowTheTitleAsksFor)
 
     EXPECT_TRUE(activator.activate("Quillet"));
     EXPECT_EQ(waitForActive(kNotes), kNotes);
+}
+
+// Qt sets _NET_WM_PID on its windows, which xmessage does not; the text field client is one.
+TEST_F(WindowActivatorDesktopTest, ActivatesTheWindowOfAProcess)
+{
+    QProcess client;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    client.setProcessEnvironment(environment);
+    client.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    client.start(QUILLET_TEXTFIELD_CLIENT, QStringList{});
+    ASSERT_TRUE(client.waitForStarted(10000));
+    ASSERT_TRUE(waitForWindow("textfield_client"));
+
+    EXPECT_TRUE(activator.activate(kOther));
+    EXPECT_EQ(waitForActive(kOther), kOther);
+    EXPECT_TRUE(activator.activateProcess(client.processId()));
+    EXPECT_EQ(waitForActive("textfield_client"), "textfield_client");
+    // The xmessage windows name no process, and this test's own process has no window.
+    EXPECT_FALSE(activator.activateProcess(QCoreApplication::applicationPid()));
+    EXPECT_FALSE(activator.activateProcess(0));
+
+    client.closeWriteChannel();
+    if (!client.waitForFinished(5000))
+        client.kill();
+    client.waitForFinished(2000);
 }
 
 TEST_F(WindowActivatorDesktopTest, NoMatchingWindowLeavesTheActiveOneAlone)

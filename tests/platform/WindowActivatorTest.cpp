@@ -46,3 +46,14 @@ TEST(FakeWindowActivator, ActivatesByTheSameRuleAndRecordsEveryRequest)
     EXPECT_EQ(windows.active(), "Text Editor");
     EXPECT_EQ(windows.requests(), (QStringList{"Browser", "editor"}));
 }
+
+TEST(FakeWindowActivator, ActivatesTheWindowOfAProcess)
+{
+    FakeWindowActivator windows;
+    windows.setTitles({"Calculator", "Text Editor"});
+    windows.setProcessIds({100, 200});
+    EXPECT_TRUE(windows.activateProcess(200));
+    EXPECT_EQ(windows.active(), "Text Editor");
+    EXPECT_FALSE(windows.activateProcess(300));
+    EXPECT_EQ(windows.requests(), (QStringList{"process 200", "process 300"}));
+}

@@ -191,6 +191,19 @@ TEST_F(ScriptHostShellTest, AppActivateTakesTheBestMatchingWindow)
     EXPECT_EQ(m_fakes.windows->active(), "Calculator");
 }
 
+TEST_F(ScriptHostShellTest, AppActivateTakesANumberForTheProcessAndTextForATitle)
+{
+    m_fakes.windows->setTitles({"4321", "Calculator"});
+    m_fakes.windows->setProcessIds({10, 4321});
+    EXPECT_TRUE(run("speak sh.AppActivate(4321)\r\n"
+                    "speak sh.AppActivate(\"4321\")\r\n"
+                    "speak sh.AppActivate(99)\r\n")
+                    .isEmpty());
+    EXPECT_EQ(m_fakes.mun->spoken(), (QStringList{"True", "True", "False"}));
+    EXPECT_EQ(m_fakes.windows->requests(), (QStringList{"process 4321", "4321", "process 99"}));
+    EXPECT_EQ(m_fakes.windows->active(), "4321");
+}
+
 TEST_F(ScriptHostShellTest, ExecRunsARealProgramWithItsWordsSplitLikeAShellWithoutOne)
 {
     EXPECT_TRUE(run("Set e = sh.Exec(\"printf '%s|' 'two words' second\")\r\n"

@@ -82,6 +82,39 @@ QString titleOf(Display *display, Window window)
     return actualType == XA_STRING ? QString::fromLatin1(bytes) : QString::fromUtf8(bytes);
 }
 
+// The clients the window manager lists, in the order it lists them.
+QList<Window> clients(Display *display)
+{
+    const QByteArray list = property(display, DefaultRootWindow(display),
+                                     XInternAtom(display, "_NET_CLIENT_LIST", False), XA_WINDOW);
+    QList<Window> windows;
+    for (int i = 0; i + int(sizeof(long)) <= list.size(); i += int(sizeof(long)))
+        windows.append(*reinterpret_cast<const unsigned long *>(list.constData() + i));
+    return windows;
+}
+
+qint64 processOf(Display *display, Window window)
+{
+    const QByteArray pid =
+        property(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL);
+    return pid.size() >= int(sizeof(long)) ? *reinterpret_cast<const long *>(pid.constData()) : -1;
+}
+
+void requestActivation(Display *display, Window window)
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2; // the request comes from a pager, that is, from the user
+    event.xclient.data.l[1] = CurrentTime;
+    event.xclient.data.l[2] = 0;
+    XSendEvent(display, DefaultRootWindow(display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(display);
+}
+
 } // namespace
 
 bool X11WindowActivator::activate(const QString &title)
@@ -90,29 +123,28 @@ bool X11WindowActivator::activate(const QString &title)
     Display *display = connection.display();
     if (!display)
         return false;
-    const Window root = DefaultRootWindow(display);
-    const QByteArray list =
-        property(display, root, XInternAtom(display, "_NET_CLIENT_LIST", False), XA_WINDOW);
-    QList<Window> windows;
+    const QList<Window> windows = clients(display);
     QStringList titles;
-    for (int i = 0; i + int(sizeof(long)) <= list.size(); i += int(sizeof(long))) {
-        const Window window = *reinterpret_cast<const unsigned long *>(list.constData() + i);
-        windows.append(window);
+    for (Window window : windows)
         titles.append(titleOf(display, window));
-    }
     const int match = bestMatch(titles, title);
     if (match < 0)
         return false;
-
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = windows[match];
-    event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = 2; // the request comes from a pager, that is, from the user
-    event.xclient.data.l[1] = CurrentTime;
-    event.xclient.data.l[2] = 0;
-    XSendEvent(display, root, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    XFlush(display);
+    requestActivation(display, windows[match]);
     return true;
+}
+
+bool X11WindowActivator::activateProcess(qint64 processId)
+{
+    Connection connection;
+    Display *display = connection.display();
+    if (!display || processId <= 0)
+        return false;
+    for (Window window : clients(display)) {
+        if (processOf(display, window) == processId) {
+            requestActivation(display, window);
+            return true;
+        }
+    }
+    return false;
 }

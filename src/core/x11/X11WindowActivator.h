@@ -9,4 +9,6 @@
 class X11WindowActivator : public WindowActivator {
 public:
     bool activate(const QString &title) override;
+    // By the _NET_WM_PID the window's program set, as toolkits like Qt and GTK do.
+    bool activateProcess(qint64 processId) override;
 };

@@ -23,8 +23,9 @@ struct HostServices {
     std::function<void(const std::string &text)> echo;
     // WScript.Shell's Exec: the started program, or a ScriptError when it cannot start.
     std::function<std::unique_ptr<ChildProcess>(const std::string &command)> exec;
-    // WScript.Shell's AppActivate: whether a window with the title was found and activated.
-    std::function<bool(const std::string &title)> appActivate;
+    // WScript.Shell's AppActivate: whether a window was found and activated, by its title or,
+    // when processId is not 0, by the process it belongs to.
+    std::function<bool(const std::string &title, int processId)> appActivate;
 };
 
 struct ErrorInfo {

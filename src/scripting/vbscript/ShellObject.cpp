@@ -110,7 +110,10 @@ Value Shell::invoke(const std::string &name, std::vector<Value> &args)
         count(args, 1, 2);
         if (!m_services.appActivate)
             notAvailable("AppActivate");
-        return Value(m_services.appActivate(args[0].toString()));
+        // A number names the process whose window is wanted; text is a title.
+        if (args[0].isNumeric())
+            return Value(m_services.appActivate(std::string(), args[0].toInt32()));
+        return Value(m_services.appActivate(args[0].toString(), 0));
     }
     if (n == "expandenvironmentstrings") {
         count(args, 1, 1);
