@@ -84,6 +84,10 @@ std::unique_ptr<PosixChildProcess> PosixChildProcess::start(const std::vector<st
             ::close(fd);
         return nullptr;
     }
+    // Larger pipes than the 64 KiB default let a talkative program write on while the
+    // script is busy; a system that refuses keeps the default.
+    fcntl(out[0], F_SETPIPE_SZ, 1 << 20);
+    fcntl(err[0], F_SETPIPE_SZ, 1 << 20);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, in[0], 0);
