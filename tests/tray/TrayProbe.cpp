@@ -11,6 +11,7 @@
 #include "QtTrayIcon.h"
 #include "RecordingDialogs.h"
 #include "TempAppFolder.h"
+#include "WaitFor.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,19 +40,6 @@ void ok(const QString &what)
 {
     std::printf("ok: %s\n", qPrintable(what));
     std::fflush(stdout);
-}
-
-// Runs the event loop until the condition holds or the time is up.
-bool waitFor(const std::function<bool()> &condition, int ms = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
 }
 
 void settle(int ms)
