@@ -4,7 +4,8 @@
 # the same voices saying bench/speech/tuning-sentences.txt, each once with a room's noise and
 # once nearly clean; then those of the noisy set at one rate under pink noise and under babble
 # 10 dB below the speech, and with every other utterance 20 dB quieter. Prints the figures, and with TUNING_LOG=FILE keeps every
-# utterance's scores (QUILLET_RECO_DEBUG lines) for choosing new limits.
+# utterance's scores (QUILLET_RECO_DEBUG lines) for choosing new limits. --curve [T,T,..] as
+# for bench/speech.sh.
 set -euo pipefail
 source "$(dirname "$0")/speech/prepare.sh"
 
@@ -22,7 +23,7 @@ for condition in noisy:0.01 clean:0.0003; do
             reject >>"$work/$name.list"
     done
     echo "$name:"
-    QUILLET_RECO_DEBUG=1 "$bench" --grammar "$grammar" --list "$work/$name.list" --verbose \
+    QUILLET_RECO_DEBUG=1 "$bench" --grammar "$grammar" --list "$work/$name.list" "${curve[@]}" --verbose \
         2>"$work/$name.log" | sed 's/^/  /'
 done
 # The room's conditions, with babble of voices and text bench/speech.sh does not use.
@@ -35,7 +36,7 @@ done >"$work/room-noise.list"
 "$here/speech/room.sh" swing "$work/one-rate.list" "$work/swing" >"$work/room-swing.list"
 for name in room-noise room-swing; do
     echo "$name:"
-    QUILLET_RECO_DEBUG=1 "$bench" --grammar "$grammar" --list "$work/$name.list" --verbose \
+    QUILLET_RECO_DEBUG=1 "$bench" --grammar "$grammar" --list "$work/$name.list" "${curve[@]}" --verbose \
         2>"$work/$name.log" | sed 's/^/  /'
 done
 if [ -n "${TUNING_LOG:-}" ]; then

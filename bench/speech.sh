@@ -10,6 +10,8 @@
 #   latency_median_ms, latency_p95_ms   end of the spoken audio to the phrase event, real time
 #   listen_cpu_percent     one core's share used while listening to quiet noise
 #   rss_mb                 resident memory of a program with the recognizer loaded
+# With --curve [T,T,..] each list also prints a "curve:" line per confidence limit, with the
+# accuracy or false accepts had the recognizer used that limit.
 # The rejection limits were chosen on other voices and other sentences (bench/speech-tuning.sh);
 # the voices and sentences measured here played no part in choosing them.
 set -euo pipefail
@@ -28,8 +30,8 @@ for voice in "${voices[@]}"; do
         >>"$work/sentences.list"
 done
 
-"$bench" --grammar "$grammar" --list "$work/commands.list" 2>"$work/commands.log"
-"$bench" --grammar "$grammar" --list "$work/sentences.list" 2>"$work/sentences.log"
+"$bench" --grammar "$grammar" --list "$work/commands.list" "${curve[@]}" 2>"$work/commands.log"
+"$bench" --grammar "$grammar" --list "$work/sentences.list" "${curve[@]}" 2>"$work/sentences.log"
 # The same speech from a microphone turned 20 dB down.
 mkdir -p "$work/quiet"
 for list in commands sentences; do
@@ -39,7 +41,7 @@ for list in commands sentences; do
         sox -R -q "$wav" "$quiet" vol 0.1
         printf '%s\t%s\n' "${line%%$'\t'*}" "$quiet"
     done <"$work/$list.list" >"$work/quiet-$list.list"
-    "$bench" --grammar "$grammar" --list "$work/quiet-$list.list" 2>"$work/quiet-$list.log" |
+    "$bench" --grammar "$grammar" --list "$work/quiet-$list.list" "${curve[@]}" 2>"$work/quiet-$list.log" |
         sed 's/^/quiet_/'
 done
 # A room's noise: pink, and other people talking, 10 dB below the speech.
@@ -50,13 +52,13 @@ for list in one-rate sentences; do
     for noise in pink "$work/babble.wav"; do
         "$here/speech/room.sh" noise "$work/$list.list" "$work/noisy" "$noise" 11
     done >"$work/noisy-$list.list"
-    "$bench" --grammar "$grammar" --list "$work/noisy-$list.list" 2>"$work/noisy-$list.log" |
+    "$bench" --grammar "$grammar" --list "$work/noisy-$list.list" "${curve[@]}" 2>"$work/noisy-$list.log" |
         sed 's/^/noisy_/'
 done
 # A speaker now near the microphone, now far from it.
 for list in one-rate sentences; do
     "$here/speech/room.sh" swing "$work/$list.list" "$work/swing" >"$work/swing-$list.list"
-    "$bench" --grammar "$grammar" --list "$work/swing-$list.list" 2>"$work/swing-$list.log" |
+    "$bench" --grammar "$grammar" --list "$work/swing-$list.list" "${curve[@]}" 2>"$work/swing-$list.log" |
         sed 's/^/level_swing_/'
 done
 # Latency in real time on one voice and rate: every fourth command, the first 30 of them. awk

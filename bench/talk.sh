@@ -8,6 +8,8 @@
 #   false_wakes_per_hour      wake phrases fired while awake but not listening that nobody said
 #   command_accuracy_percent  commands said that fired as said
 #   latency_median_ms, latency_p95_ms   end of a command's audio to its phrase event
+# With --curve [T,T,..] the listening pass also prints a "curve:" line per confidence limit:
+# false actions per hour and command accuracy had the recognizer used that limit.
 # The stream is fed as fast as the decoder goes; latency is in the stream's time plus the time
 # the last block took to decode. No voice, text or noise seed of this stream was used to choose
 # the recognizer's limits: bench/talk-tuning.sh has its own.

@@ -1,5 +1,7 @@
 // Feeds lists of recorded utterances through the real recognizer and reports what it heard.
 //   quillet_speech_bench --grammar FILE --list FILE [--threshold T] [--realtime] [--verbose]
+//       [--curve T,T,..]   also the accuracy and false accepts with each of these confidence
+//                          limits, from one decoding at the lowest
 //       list lines: "<expected phrase>\t<wav>"; an empty expected phrase means none may fire.
 //   quillet_speech_bench --grammar FILE --silence WAV   (CPU while listening, real time)
 // Prints "name: value" lines.
@@ -89,26 +91,37 @@ int main(int argc, char **argv)
         realTime ? FileAudioSource::Pace::RealTime : FileAudioSource::Pace::AsFastAsPossible);
     FileAudioSource *source = owned.get();
     PocketSphinxRecognizer recognizer(std::move(owned));
-    if (!option("--threshold").isEmpty())
-        recognizer.setThreshold(option("--threshold").toDouble());
+    const double threshold = option("--threshold").isEmpty()
+                                 ? PocketSphinxRecognizer::defaultThreshold
+                                 : option("--threshold").toDouble();
+    std::vector<double> curve;
+    for (const QString &value : option("--curve").split(',', Qt::SkipEmptyParts))
+        curve.push_back(value.toDouble());
+    recognizer.setThreshold(
+        curve.empty() ? threshold
+                      : std::min(threshold, *std::min_element(curve.begin(), curve.end())));
     if (!recognizer.loadGrammar(grammar)) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(grammar));
         return 1;
     }
     recognizer.activate();
 
-    QStringList heard;
+    // Each phrase heard, with the confidence of its utterance.
+    QList<QPair<QString, double>> heard;
+    double acceptedConfidence = 0;
     QElapsedTimer clock;
     clock.start();
     qint64 heardAt = -1;
     QObject::connect(&recognizer, &Recognizer::phraseFinished, [&](const QString &phrase) {
-        heard << phrase;
+        heard << qMakePair(phrase, acceptedConfidence);
         heardAt = clock.nsecsElapsed();
     });
     double lastConfidence = 0;
     QString lastWords;
     QObject::connect(&recognizer, &PocketSphinxRecognizer::utteranceScored,
-                     [&](const QStringList &words, double confidence, bool) {
+                     [&](const QStringList &words, double confidence, bool accepted) {
+                         if (accepted)
+                             acceptedConfidence = confidence;
                          lastConfidence = confidence;
                          lastWords = words.join(' ');
                          if (verbose)
@@ -148,6 +161,17 @@ int main(int argc, char **argv)
             items.push_back({QString::fromUtf8(fields[0]), QString::fromUtf8(fields[1])});
     }
 
+    // What each item would count as with a limit: a command heard as said and nothing else, or
+    // a sentence that fired something.
+    auto heardWith = [](const QList<QPair<QString, double>> &all, double limit) {
+        QStringList phrases;
+        for (const auto &[phrase, confidence] : all) {
+            if (confidence >= limit)
+                phrases << phrase;
+        }
+        return phrases;
+    };
+    std::vector<int> curveCorrect(curve.size(), 0), curveFalse(curve.size(), 0);
     int commands = 0, correct = 0, others = 0, falseAccepts = 0;
     std::vector<double> latencies;
     for (const Item &item : items) {
@@ -163,11 +187,17 @@ int main(int argc, char **argv)
         while (!source->waitUntilDrained(std::chrono::milliseconds(2)))
             drainEvents();
         drainEvents();
+        for (size_t i = 0; i < curve.size(); ++i) {
+            const QStringList phrases = heardWith(heard, curve[i]);
+            curveCorrect[i] += !item.expected.isEmpty() && phrases == QStringList{item.expected};
+            curveFalse[i] += item.expected.isEmpty() && !phrases.isEmpty();
+        }
+        const QStringList phrases = heardWith(heard, threshold);
         const bool ok =
-            item.expected.isEmpty() ? heard.isEmpty() : heard == QStringList{item.expected};
+            item.expected.isEmpty() ? phrases.isEmpty() : phrases == QStringList{item.expected};
         if (item.expected.isEmpty()) {
             ++others;
-            falseAccepts += heard.isEmpty() ? 0 : 1;
+            falseAccepts += phrases.isEmpty() ? 0 : 1;
         } else {
             ++commands;
             correct += ok ? 1 : 0;
@@ -179,13 +209,24 @@ int main(int argc, char **argv)
         if (verbose || !ok)
             std::fprintf(stderr, "%s %6.0f expected \"%s\" heard \"%s\" best \"%s\" (%s)\n",
                          ok ? "ok  " : "FAIL", lastConfidence, qPrintable(item.expected),
-                         qPrintable(heard.join('|')), qPrintable(lastWords), qPrintable(item.wav));
+                         qPrintable(phrases.join('|')), qPrintable(lastWords),
+                         qPrintable(item.wav));
     }
     if (commands > 0)
         out << "accuracy_percent: " << QString::number(100.0 * correct / commands, 'f', 1) << "\n";
     if (others > 0)
         out << "false_accept_percent: " << QString::number(100.0 * falseAccepts / others, 'f', 1)
             << "\n";
+    for (size_t i = 0; i < curve.size(); ++i) {
+        out << "curve: threshold " << curve[i];
+        if (commands > 0)
+            out << " accuracy_percent "
+                << QString::number(100.0 * curveCorrect[i] / commands, 'f', 1);
+        if (others > 0)
+            out << " false_accept_percent "
+                << QString::number(100.0 * curveFalse[i] / others, 'f', 1);
+        out << "\n";
+    }
     if (!latencies.empty()) {
         out << "latency_median_ms: " << QString::number(percentile(latencies, 0.5), 'f', 0) << "\n";
         out << "latency_p95_ms: " << QString::number(percentile(latencies, 0.95), 'f', 0) << "\n";

@@ -2,6 +2,9 @@
 // and counts what it would have done on its own.
 //   quillet_talk_bench --grammar FILE --stream RAW --commands TSV [--talk TSV] [--verbose]
 //       [--pass listening|awake]   (one of the two passes only)
+//       [--threshold T]   the recognizer's confidence limit instead of its own
+//       [--curve T,T,..]  the listening pass also prints false actions and command accuracy
+//                         with each of these limits, from one decoding at the lowest
 //   quillet_talk_bench --list-phrases GRAMMAR   (each phrase the grammar holds, a line each)
 //       stream: 16 kHz mono s16le; commands: "<first sample>\t<end sample>\t<phrase>..." per
 //       command said in it; talk: "<first>\t<end>\t<voice>\t<rate>\t<text>" per sentence, to
@@ -21,8 +24,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -40,6 +43,7 @@ struct Said {
     QString phrase;
     QString voice;
     bool heard = false;
+    double confidence = 0;
 };
 
 struct Sentence {
@@ -70,21 +74,45 @@ QList<QStringList> readTable(const QString &path)
     return rows;
 }
 
+// A phrase event, with the confidence of the utterance behind it.
+struct Fired {
+    double confidence = 0;
+    bool right = false;
+    double latencyMs = 0;
+};
+
 struct PassResult {
-    int fired = 0;
-    int falseFired = 0;
-    std::vector<double> latencies;
+    std::vector<Fired> fired;
+
+    int falseFired(double threshold) const
+    {
+        return int(std::count_if(fired.begin(), fired.end(), [&](const Fired &f) {
+            return !f.right && f.confidence >= threshold;
+        }));
+    }
+    std::vector<double> latencies(double threshold) const
+    {
+        std::vector<double> values;
+        for (const Fired &f : fired) {
+            if (f.right && f.confidence >= threshold)
+                values.push_back(f.latencyMs);
+        }
+        return values;
+    }
 };
 
 enum class Mode { Listening, Awake };
 
+// A command counts as heard with a limit when the phrase it fired came with at least that
+// confidence.
 PassResult runPass(Mode mode, const QString &grammar, const QString &wake,
                    const std::vector<int16_t> &stream, std::vector<Said> &said,
-                   const std::vector<Sentence> &talk, bool verbose)
+                   const std::vector<Sentence> &talk, double threshold, bool verbose)
 {
     auto owned = std::make_unique<FileAudioSource>(FileAudioSource::Pace::AsFastAsPossible);
     FileAudioSource *source = owned.get();
     PocketSphinxRecognizer recognizer(std::move(owned));
+    recognizer.setThreshold(threshold);
     recognizer.loadGrammar(grammar);
     recognizer.activate();
     // Let the model load before anything is timed.
@@ -93,10 +121,15 @@ PassResult runPass(Mode mode, const QString &grammar, const QString &wake,
     QCoreApplication::processEvents();
 
     std::atomic<qint64> position = 0;
+    // The worker scores an utterance before its phrase event is queued; at most one utterance
+    // ends in a block.
+    std::atomic<double> acceptedConfidence = 0;
     const char *name = mode == Mode::Listening ? "listening" : "awake";
     QObject::connect(
         &recognizer, &PocketSphinxRecognizer::utteranceScored, &recognizer,
         [&](const QStringList &words, double confidence, bool accepted) {
+            if (accepted)
+                acceptedConfidence = confidence;
             if (!verbose)
                 return;
             // Whether a command was said just before: what tuning weighs the scores against.
@@ -130,13 +163,13 @@ PassResult runPass(Mode mode, const QString &grammar, const QString &wake,
         const bool counts = mode == Mode::Listening || phrase == wake;
         const bool right = command && command->phrase == phrase;
         if (counts) {
-            ++result.fired;
+            Fired fired{acceptedConfidence, right, 0};
             if (right) {
                 command->heard = true;
-                result.latencies.push_back((at - command->end) * 1000.0 / rate + blockMs);
-            } else {
-                ++result.falseFired;
+                command->confidence = fired.confidence;
+                fired.latencyMs = (at - command->end) * 1000.0 / rate + blockMs;
             }
+            result.fired.push_back(fired);
         }
         if (verbose && counts) {
             QString context;
@@ -144,8 +177,8 @@ PassResult runPass(Mode mode, const QString &grammar, const QString &wake,
                 if (s.end > at - 3 * rate && s.start < at)
                     context += " [" + s.text + "]";
             }
-            std::fprintf(stderr, "%s %s \"%s\" at %.2f s%s%s\n", name,
-                         right ? "heard" : "FALSE", qPrintable(phrase), at / double(rate),
+            std::fprintf(stderr, "%s %s \"%s\" at %.2f s%s%s\n", name, right ? "heard" : "FALSE",
+                         qPrintable(phrase), at / double(rate),
                          command ? qPrintable(" (said \"" + command->phrase + "\")") : "",
                          qPrintable(context));
         }
@@ -224,35 +257,55 @@ int main(int argc, char **argv)
         out << "talk_minutes: " << QString::number(hours * 60, 'f', 1) << "\n";
     out.flush();
 
+    const double threshold = option("--threshold").isEmpty()
+                                 ? PocketSphinxRecognizer::defaultThreshold
+                                 : option("--threshold").toDouble();
+    std::vector<double> curve;
+    for (const QString &value : option("--curve").split(',', Qt::SkipEmptyParts))
+        curve.push_back(value.toDouble());
+    const double lowest = curve.empty()
+                              ? threshold
+                              : std::min(threshold, *std::min_element(curve.begin(), curve.end()));
+
     // The passes may run in two processes side by side (--pass listening, --pass awake).
     const QString only = option("--pass");
     if (only.isEmpty() || only == "listening") {
         std::vector<Said> listenSaid = said;
         const PassResult listening =
-            runPass(Mode::Listening, grammarPath, wake, stream, listenSaid, talk, verbose);
-        int heard = 0;
+            runPass(Mode::Listening, grammarPath, wake, stream, listenSaid, talk, lowest, verbose);
+        auto heardWith = [&](double limit) {
+            return int(std::count_if(listenSaid.begin(), listenSaid.end(), [&](const Said &s) {
+                return s.heard && s.confidence >= limit;
+            }));
+        };
         for (const Said &s : listenSaid) {
-            heard += s.heard ? 1 : 0;
-            if (verbose && !s.heard)
+            if (verbose && !(s.heard && s.confidence >= threshold))
                 std::fprintf(stderr, "MISSED \"%s\" (%s) at %.2f s\n", qPrintable(s.phrase),
                              qPrintable(s.voice), s.start / double(rate));
         }
+        auto accuracy = [&](double limit) {
+            return QString::number(said.empty() ? 0 : 100.0 * heardWith(limit) / said.size(), 'f',
+                                   1);
+        };
+        const std::vector<double> latencies = listening.latencies(threshold);
         out << "false_actions_per_hour: "
-            << QString::number(listening.falseFired / hours, 'f', 2) << "\n";
-        out << "command_accuracy_percent: "
-            << QString::number(said.empty() ? 0 : 100.0 * heard / said.size(), 'f', 1) << "\n";
-        out << "latency_median_ms: "
-            << QString::number(percentile(listening.latencies, 0.5), 'f', 0) << "\n";
-        out << "latency_p95_ms: " << QString::number(percentile(listening.latencies, 0.95), 'f', 0)
-            << "\n";
+            << QString::number(listening.falseFired(threshold) / hours, 'f', 2) << "\n";
+        out << "command_accuracy_percent: " << accuracy(threshold) << "\n";
+        out << "latency_median_ms: " << QString::number(percentile(latencies, 0.5), 'f', 0) << "\n";
+        out << "latency_p95_ms: " << QString::number(percentile(latencies, 0.95), 'f', 0) << "\n";
+        for (double limit : curve) {
+            out << "curve: threshold " << limit << " false_actions_per_hour "
+                << QString::number(listening.falseFired(limit) / hours, 'f', 2)
+                << " command_accuracy_percent " << accuracy(limit) << "\n";
+        }
         out.flush();
     }
     if (only.isEmpty() || only == "awake") {
         std::vector<Said> awakeSaid = said;
         const PassResult awake =
-            runPass(Mode::Awake, grammarPath, wake, stream, awakeSaid, talk, verbose);
-        out << "false_wakes_per_hour: " << QString::number(awake.falseFired / hours, 'f', 2)
-            << "\n";
+            runPass(Mode::Awake, grammarPath, wake, stream, awakeSaid, talk, threshold, verbose);
+        out << "false_wakes_per_hour: "
+            << QString::number(awake.falseFired(threshold) / hours, 'f', 2) << "\n";
     }
     return 0;
 }

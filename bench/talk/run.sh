@@ -3,6 +3,31 @@
 # $build/bench/talk/<stream_name>) and plays it through the recognizer. With TALK_LOG=FILE
 # every utterance, everything fired and every command missed is kept there.
 set -euo pipefail
+# --curve [T,T,..]: the listening pass also prints false actions and command accuracy with each
+# confidence limit; --threshold T: another limit than the recognizer's own.
+extra=()
+while [ $# -gt 0 ]; do
+    case $1 in
+    --curve)
+        if [ $# -gt 1 ] && [[ $2 =~ ^-?[0-9] ]]; then
+            extra+=(--curve "$2")
+            shift
+        else
+            extra+=(--curve -25,-20,-17.5,-15,-12.5,-10,-5)
+        fi
+        ;;
+    --threshold)
+        extra+=(--threshold "$2")
+        shift
+        ;;
+    *)
+        echo "unknown option $1" >&2
+        exit 1
+        ;;
+    esac
+    shift
+done
+
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${BUILD_DIR:-build}
@@ -55,7 +80,7 @@ log=${TALK_LOG:-/dev/null}
 pids=()
 for pass in listening awake; do
     "$bench" --grammar "$grammar" --stream "$stream/stream.raw" --commands "$stream/commands.tsv" \
-        --talk "$stream/talk.tsv" --pass "$pass" --verbose >"$work/$pass.out" 2>"$work/$pass.log" &
+        --talk "$stream/talk.tsv" --pass "$pass" --verbose "${extra[@]}" >"$work/$pass.out" 2>"$work/$pass.log" &
     pids+=($!)
 done
 for pid in "${pids[@]}"; do wait "$pid"; done
