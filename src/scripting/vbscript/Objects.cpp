@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <thread>
 
@@ -767,8 +768,11 @@ Value FileSystem::invoke(const std::string &name, std::vector<Value> &args)
         return Value(s);
     }
     if (n == "gettempname") {
+        // Seeded per process: scripts started one after another must not be handed the
+        // same names, as they were from the C library's unseeded generator.
+        static std::mt19937 generator{std::random_device{}()};
         char buf[32];
-        std::snprintf(buf, sizeof buf, "rad%05X.tmp", static_cast<unsigned>(std::rand() & 0xFFFFF));
+        std::snprintf(buf, sizeof buf, "rad%05X.tmp", static_cast<unsigned>(generator() & 0xFFFFF));
         return Value(std::string(buf));
     }
     if (n == "getspecialfolder") {
