@@ -84,6 +84,14 @@ private:
     {
         return cur().kind == Tok::Op && cur().op[0] == c && cur().op[1] == c2;
     }
+    bool isStop() const
+    {
+        const Token &after = peek(1);
+        return cur().kind == Tok::Ident && cur().kw == Kw::None && !cur().bracketed &&
+               cur().name == "stop" &&
+               (after.kind == Tok::Newline || after.kind == Tok::End ||
+                (m_singleLineIf && after.kind == Tok::Ident && after.kw == Kw::Else));
+    }
     bool atEndOfStatement() const
     {
         return cur().kind == Tok::Newline || cur().kind == Tok::End ||
@@ -350,6 +358,11 @@ private:
         int line = t.line;
         if (t.kind != Tok::Ident && !(t.kind == Tok::Op && t.op[0] == '.'))
             fail(err::ExpectedStatement);
+        if (isStop()) { // breaks into the debugger, where there is one; here there is none
+            next();
+            endOfStatement();
+            return;
+        }
         switch (t.kw) {
         case Kw::Dim:
             next();
