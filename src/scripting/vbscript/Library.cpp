@@ -1445,6 +1445,10 @@ bool findConstant(const std::string &name, Value &out)
         i16("vbdefaultbutton4", 768);
         i16("vbapplicationmodal", 0);
         i32("vbsystemmodal", 4096);
+        i32("vbmsgboxhelpbutton", 16384);
+        i32("vbmsgboxsetforeground", 65536);
+        i32("vbmsgboxright", 524288);
+        i32("vbmsgboxrtlreading", 1048576);
         const char *answers[] = {"vbok",     "vbcancel", "vbabort", "vbretry",
                                  "vbignore", "vbyes",    "vbno"};
         for (int i = 0; i < 7; ++i)
@@ -1453,6 +1457,7 @@ bool findConstant(const std::string &name, Value &out)
                               "vbthursday", "vbfriday", "vbsaturday"};
         for (int i = 0; i < 7; ++i)
             i16(days[i], i + 1);
+        i16("vbusesystem", 0);
         i16("vbusesystemdayofweek", 0);
         i16("vbfirstjan1", 1);
         i16("vbfirstfourdays", 2);
