@@ -28,8 +28,12 @@ public:
 
     int groupCount() const { return m_groups; }
 
-    // Starts the time budget shared by the searches of one Test, Execute or Replace.
+    // Starts the time budget shared by the searches of one Test, Execute or Replace. It ends
+    // with the script's own time-out when that comes first.
     void beginSearch();
+
+    // The time-out of the script running on this thread, set by the interpreter as it starts.
+    static void setScriptDeadline(std::chrono::steady_clock::time_point deadline);
 
     // Searches `subject` from code unit `start`. On a match, `spans` holds the start and end of
     // the whole match and then of each group; npos for a group that took no part.

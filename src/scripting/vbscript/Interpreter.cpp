@@ -1,5 +1,6 @@
 #include "Interpreter.h"
 
+#include "CompiledPattern.h"
 #include "Errors.h"
 #include "Library.h"
 #include "Objects.h"
@@ -270,6 +271,7 @@ void Interpreter::finish()
 {
     if (!m_failed && !m_running) {
         m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
+        CompiledPattern::setScriptDeadline(m_deadline);
         m_tick = kTickInterval;
         RunGuard guard(m_running);
         try {
@@ -556,6 +558,7 @@ void Interpreter::addCode(const std::string &code)
         return;
     if (!m_running) {
         m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
+        CompiledPattern::setScriptDeadline(m_deadline);
         m_tick = kTickInterval;
     }
     RunGuard guard(m_running);
@@ -667,6 +670,7 @@ void Interpreter::runProcedure(const std::string &name)
         throw RuntimeError{err::SubNotDefined, errorText(err::SubNotDefined), 0};
     if (!m_running) {
         m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
+        CompiledPattern::setScriptDeadline(m_deadline);
         m_tick = kTickInterval;
     }
     RunGuard guard(m_running);
