@@ -286,21 +286,10 @@ bool PatternTranslator::translateCodeEscape(bool inClass)
     return true;
 }
 
-void PatternTranslator::translateEscape()
+bool PatternTranslator::translateSharedEscape(bool inClass)
 {
-    ++m_pos;
-    if (m_pos >= m_in.size())
-        fail(err::RegExpSyntax);
     char16_t c = m_in[m_pos];
-    m_last = Last::Atom;
     switch (c) {
-    case 'b':
-    case 'B':
-        m_out += '\\';
-        m_out += c;
-        ++m_pos;
-        m_last = Last::Assertion;
-        return;
     case 'd':
     case 'D':
     case 's':
@@ -314,29 +303,50 @@ void PatternTranslator::translateEscape()
         m_out += '\\';
         m_out += c;
         ++m_pos;
-        return;
+        return true;
     case 'v': // PCRE2's \v is any vertical space
         appendCodePoint(0x0B);
         ++m_pos;
-        return;
-    case 'c':
-        if (m_pos + 1 < m_in.size() && isAsciiLetter(m_in[m_pos + 1])) {
-            appendCodePoint(m_in[m_pos + 1] % 32);
+        return true;
+    case 'c': {
+        char16_t next = m_pos + 1 < m_in.size() ? m_in[m_pos + 1] : 0;
+        // Inside a class a digit or "_" may follow as well.
+        if (isAsciiLetter(next) || (inClass && (isDigit(next) || next == '_'))) {
+            appendCodePoint(next % 32);
             m_pos += 2;
         } else {
-            appendLiteral('\\'); // "\c" without a letter is the two characters themselves
+            appendLiteral('\\'); // "\c" without its letter is the two characters themselves
         }
-        return;
+        return true;
+    }
     case 'x':
     case 'u':
-        if (!translateCodeEscape(false)) {
+        if (!translateCodeEscape(inClass)) {
             m_out += c;
             ++m_pos;
         }
-        return;
+        return true;
     default:
-        break;
+        return false;
     }
+}
+
+void PatternTranslator::translateEscape()
+{
+    ++m_pos;
+    if (m_pos >= m_in.size())
+        fail(err::RegExpSyntax);
+    char16_t c = m_in[m_pos];
+    m_last = Last::Atom;
+    if (c == 'b' || c == 'B') {
+        m_out += '\\';
+        m_out += c;
+        ++m_pos;
+        m_last = Last::Assertion;
+        return;
+    }
+    if (translateSharedEscape(false))
+        return;
     if (isDigit(c)) {
         size_t end = m_pos;
         long number = 0;
@@ -430,48 +440,13 @@ void PatternTranslator::translateClassEscape()
     if (m_pos >= m_in.size())
         fail(err::ExpectedBracketInRegExp);
     char16_t c = m_in[m_pos];
-    switch (c) {
-    case 'b': // backspace inside a class
+    if (c == 'b') { // backspace inside a class
         appendCodePoint(0x08);
         ++m_pos;
         return;
-    case 'd':
-    case 'D':
-    case 's':
-    case 'S':
-    case 'w':
-    case 'W':
-    case 'f':
-    case 'n':
-    case 'r':
-    case 't':
-        m_out += '\\';
-        m_out += c;
-        ++m_pos;
-        return;
-    case 'v':
-        appendCodePoint(0x0B);
-        ++m_pos;
-        return;
-    case 'c':
-        if (m_pos + 1 < m_in.size() && (isAsciiLetter(m_in[m_pos + 1]) ||
-                                        isDigit(m_in[m_pos + 1]) || m_in[m_pos + 1] == '_')) {
-            appendCodePoint(m_in[m_pos + 1] % 32);
-            m_pos += 2;
-        } else {
-            appendLiteral('\\');
-        }
-        return;
-    case 'x':
-    case 'u':
-        if (!translateCodeEscape(true)) {
-            m_out += c;
-            ++m_pos;
-        }
-        return;
-    default:
-        break;
     }
+    if (translateSharedEscape(true))
+        return;
     if (isOctalDigit(c)) {
         appendOctal();
         return;

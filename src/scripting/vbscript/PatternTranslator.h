@@ -23,6 +23,8 @@ private:
     void translateClass();
     void translateClassEscape();
     bool translateCodeEscape(bool inClass);
+    // The escapes that mean the same inside a class and outside; false for the others.
+    bool translateSharedEscape(bool inClass);
     void translateGroupOpening();
     void translateQuantifier();
     // Reads "{n}", "{n,}" or "{n,m}" at m_pos; returns its length, 0 when it is plain text.
