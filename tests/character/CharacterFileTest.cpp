@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -93,4 +94,24 @@ TEST(CharacterFile, MissingOrUndecodableFilesFail)
     QByteArray cut = CharacterFile::encode(sampleStrip()).left(20);
     EXPECT_TRUE(CharacterFile::load(writeFile(dir, "cut.qlc", cut)).isNull());
     EXPECT_TRUE(CharacterFile::load(dir.path()).isNull());
+}
+
+// A header can claim far more pixels than the file holds; such a picture is not made and
+// filled before the data is found missing, however big it says it is.
+TEST(CharacterFile, PixelsTheFileCannotHoldAreRefused)
+{
+    const QByteArray whole = CharacterFile::encode(sampleStrip());
+    ASSERT_FALSE(CharacterFile::decode(whole).isNull());
+    auto withSize = [&](qint32 width, qint32 height) {
+        QByteArray bytes = whole;
+        qToLittleEndian(width, bytes.data() + 18);
+        qToLittleEndian(height, bytes.data() + 22);
+        return bytes;
+    };
+    EXPECT_TRUE(CharacterFile::decode(withSize(84, -15000000)).isNull());
+    EXPECT_TRUE(CharacterFile::decode(withSize(84, 15000000)).isNull());
+    EXPECT_TRUE(CharacterFile::decode(withSize(16000000, 2)).isNull());
+    // One row short of what the header says.
+    EXPECT_TRUE(CharacterFile::decode(whole.left(whole.size() - 84 * 3)).isNull());
+    EXPECT_FALSE(CharacterFile::decode(withSize(84, -5)).isNull());
 }
