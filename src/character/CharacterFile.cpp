@@ -44,7 +44,7 @@ bool holdsItsPixels(const QByteArray &bytes)
         bitsPerPixel = qFromLittleEndian<quint16>(data + 28);
         compression = qFromLittleEndian<quint32>(data + 30);
     }
-    // The pixels start where the file header says, or right after the headers.
+    // The pixels start where the file header says; a file that does not say is taken whole.
     const qint64 start = std::min<qint64>(qFromLittleEndian<quint32>(data + 10), bytes.size());
     const qint64 available = bytes.size() - start;
     constexpr quint32 runLength8 = 1;
@@ -53,8 +53,9 @@ bool holdsItsPixels(const QByteArray &bytes)
         // Two bytes of a run give at most 255 pixels.
         return width * height <= available * 128;
     }
+    // Each factor fits in 48 bits, their product need not.
     const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
-    return rowBytes * height <= available;
+    return height == 0 || rowBytes <= available / height;
 }
 
 } // namespace
