@@ -23,13 +23,12 @@ void printUtterance(const SpeechDecoder::Utterance &utterance, const QString &re
 {
     std::fprintf(stderr,
                  "reco: \"%s\" %s confidence %.1f unexplained %d hidden %.2f of %d frames "
-                 "phones %d pause %.2f %.2f loudness %.0f%s%s\n",
+                 "phones %d pause %.2f %.2f loudness %.0f%s\n",
                  qPrintable(utterance.words.join(' ')),
                  rejection.isEmpty() ? "accepted" : qPrintable("rejected: " + rejection),
                  utterance.confidence, utterance.unexplainedFrames, utterance.hiddenSpeech,
                  utterance.frames, utterance.phones, utterance.pauseBefore, utterance.pauseAfter,
-                 utterance.loudness, utterance.endedEarly ? " early" : "",
-                 utterance.noiseSuppressed ? " suppressed" : "");
+                 utterance.loudness, utterance.endedEarly ? " early" : "");
     for (const SpeechDecoder::Segment &segment : utterance.segments)
         std::fprintf(stderr, "seg: %s %d %d %.0f %.0f\n", qPrintable(segment.word),
                      segment.startFrame, segment.endFrame, segment.grammarScore, segment.loopScore);

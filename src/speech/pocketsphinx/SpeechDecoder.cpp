@@ -45,11 +45,6 @@ constexpr double quietestSoundDb = 30;
 
 // The speech peak the noise suppressor was measured with.
 constexpr double frontEndPeak = 11000;
-// Noise suppression is used when the speech's peaks stand less than this far above the
-// room's noise (a frame's mean square, in dB). The tuning voices 10 dB above pink noise (by
-// RMS) stood 28 to 33 dB above it by this measure; the commands of the tuning talk 49 dB
-// (half of them), 36 dB and more (nine in ten).
-constexpr double suppressBelowDb = 35;
 
 // Even over true silence the phone loop scores a little better than the silence model; only
 // what it wins beyond this, per frame, counts as speech hidden in a silence.
@@ -392,35 +387,12 @@ bool SpeechDecoder::heardWholePhrase() const
     return m_phrases.contains(words) && !m_phraseStarts.contains(words);
 }
 
-int SpeechDecoder::trailingSilence() const
-{
-    const std::vector<PathStep> path = bestPath(m_grammar, nullptr);
-    int first = -1;
-    int last = -1;
-    double silence = 0;
-    for (auto step = path.rbegin(); step != path.rend() && step->filler; ++step) {
-        first = step->start;
-        last = last < 0 ? step->end : last;
-        silence += step->score;
-    }
-    if (last < 0)
-        return 0;
-    const int frames = last - first + 1;
-    const double gap = loopScoreOver(bestPath(m_phones, nullptr), first, last) - silence;
-    return gap > silenceAllowancePerFrame * frames ? 0 : frames;
-}
-
 bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *utterance)
 {
     if (!m_hasGrammar)
         return false;
     startUtterances();
     if (m_frontEnd) {
-        // Switched only between utterances: the features of one utterance come from one sound.
-        if (!m_inSpeech) {
-            const double speechDb = 20 * std::log10(m_noiseFloor.speechPeak());
-            m_frontEnd->setSuppressing(speechDb - m_frontEnd->backgroundDb() < suppressBelowDb);
-        }
         m_frontEnd->setInputGain(std::clamp(frontEndPeak / m_noiseFloor.speechPeak(), 1.0, 16.0));
         m_frontEnd->process(samples, count, &m_cleaned);
         samples = m_cleaned.data();
@@ -453,13 +425,8 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
             restart();
             return false;
         }
-        if (m_quickEndFrames > 0 && heardWholePhrase()) {
-            // The level misses the quiet after a word now and then (a rumbling room, a click);
-            // the grammar's path then ends in a silence the phone loop finds nothing in either.
-            const int quiet = std::max(m_quietFrames, trailingSilence());
-            if (quiet < m_quickEndFrames)
-                return false;
-            finishUtterance(quiet, utterance);
+        if (m_quickEndFrames > 0 && m_quietFrames >= m_quickEndFrames && heardWholePhrase()) {
+            finishUtterance(m_quietFrames, utterance);
             utterance->endedEarly = true;
             return true;
         }
@@ -507,7 +474,6 @@ void SpeechDecoder::finishUtterance(int trailingFrames, Utterance *utterance)
     const int32 difference = totalScore(grammarPath) - totalScore(loopPath);
     utterance->confidence = frames > 0 ? double(difference) / frames : -1e9;
 
-    utterance->noiseSuppressed = m_frontEnd && m_frontEnd->isSuppressing();
     utterance->loudness = m_utteranceLoudness;
     m_utteranceLoudness = 0;
     utterance->phones = 0;

@@ -64,8 +64,6 @@ public:
         int phones = 0;
         // Ended early: the words were a whole phrase that no longer phrase goes on from.
         bool endedEarly = false;
-        // Heard through the noise suppression: the room was loud against the speech.
-        bool noiseSuppressed = false;
     };
 
     static constexpr double noTalkBefore = 10;
@@ -101,9 +99,6 @@ private:
     // Follows the loudness of each 10 ms frame to tell how long it has been quiet.
     void followLoudness(const int16_t *samples, int count);
     bool heardWholePhrase() const;
-    // Frames of silence that end the grammar's best path so far, when the phone loop finds no
-    // speech in them either; 0 otherwise.
-    int trailingSilence() const;
     void finishUtterance(int trailingFrames, Utterance *utterance);
     qint64 currentFrame() const { return m_samples / samplesPerFrame; }
     // Frames of quiet before the speech that starts near the frame.
