@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <thread>
 
 using vbs::Engine;
 using vbs::HostObject;
@@ -207,6 +208,29 @@ TEST(VbsEngine, TimeOutStopsALoopThatNeverCallsTheHost)
               "The script was stopped because it ran longer than 10 seconds");
     EXPECT_EQ(engine.lastError().line, 3);
     EXPECT_LT(took, std::chrono::seconds(5));
+}
+
+// A script that waits for the user's answers longer than its time-out is not stopped for it;
+// the time-out still stops a loop that comes after the answers.
+TEST(VbsEngine, TimeOutCountsTheScriptsWorkNotItsWaitsForTheUser)
+{
+    HostServices services;
+    int asked = 0;
+    services.msgBox = [&asked](const std::string &, int, const std::string &) {
+        ++asked;
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        return 1;
+    };
+    Engine engine(services);
+    engine.setTimeoutMs(1000);
+    // Enough statements after the answers for the interpreter to look at its clock.
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nMsgBox \"one\"\r\nMsgBox \"two\"\r\n"
+                               "For i = 1 To 20000\r\nx = x + 1\r\nNext\r\nEnd Sub\r\n"
+                               "Sub Forever\r\nMsgBox \"three\"\r\nDo\r\nLoop\r\nEnd Sub\r\n"));
+    EXPECT_TRUE(engine.run("Main")) << engine.lastError().description;
+    EXPECT_EQ(asked, 2);
+    EXPECT_FALSE(engine.run("Forever"));
+    EXPECT_EQ(engine.lastError().number, Engine::TimeoutError);
 }
 
 TEST(VbsEngine, TimeOutIsNotSwallowedByOnErrorResumeNext)

@@ -3,6 +3,7 @@
 #include "Errors.h"
 #include "HostObject.h"
 #include "PatternTranslator.h"
+#include "ScriptClock.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
@@ -118,22 +119,13 @@ void CompiledPattern::release()
     m_code = nullptr;
 }
 
-// A search is not stopped by the script's time-out, which the interpreter checks between
-// statements: left alone it would run on for its whole budget after the script's time is up.
-thread_local std::chrono::steady_clock::time_point t_scriptDeadline =
-    std::chrono::steady_clock::time_point::max();
-
-void CompiledPattern::setScriptDeadline(std::chrono::steady_clock::time_point deadline)
-{
-    t_scriptDeadline = deadline;
-}
-
 void CompiledPattern::beginSearch()
 {
     m_lastCheck = std::chrono::steady_clock::now();
     m_deadline = m_lastCheck + kSearchBudget;
-    if (t_scriptDeadline < m_deadline)
-        m_deadline = t_scriptDeadline;
+    // The interpreter checks its time-out only between statements: a search that outlives
+    // the script's time would otherwise run on for its whole budget.
+    m_deadline = std::min(m_deadline, ScriptClock::deadline());
     m_checkEvery = m_untilCheck = 1;
 }
 

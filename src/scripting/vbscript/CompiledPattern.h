@@ -32,9 +32,6 @@ public:
     // with the script's own time-out when that comes first.
     void beginSearch();
 
-    // The time-out of the script running on this thread, set by the interpreter as it starts.
-    static void setScriptDeadline(std::chrono::steady_clock::time_point deadline);
-
     // Searches `subject` from code unit `start`. On a match, `spans` holds the start and end of
     // the whole match and then of each group; npos for a group that took no part.
     bool find(const std::u16string &subject, size_t start, std::vector<size_t> &spans);

@@ -3,14 +3,42 @@
 #include "Errors.h"
 #include "Interpreter.h"
 #include "Lexer.h"
+#include "ScriptClock.h"
 
 #include <exception>
 #include <new>
 
 namespace vbs {
 
+namespace {
+
+// A host outlet that may wait for the user or for another program, with the wait kept off the
+// script's time-out.
+template <typename R, typename... A>
+std::function<R(A...)> waitingOutlet(std::function<R(A...)> outlet)
+{
+    if (!outlet)
+        return outlet;
+    return [outlet = std::move(outlet)](A... args) -> R {
+        ScriptClock::Waiting waiting;
+        return outlet(std::forward<A>(args)...);
+    };
+}
+
+HostServices withWaitsUncounted(HostServices services)
+{
+    services.msgBox = waitingOutlet(std::move(services.msgBox));
+    services.inputBox = waitingOutlet(std::move(services.inputBox));
+    services.run = waitingOutlet(std::move(services.run));
+    services.sendKeys = waitingOutlet(std::move(services.sendKeys));
+    services.appActivate = waitingOutlet(std::move(services.appActivate));
+    return services;
+}
+
+} // namespace
+
 Engine::Engine(HostServices services)
-    : m_services(std::move(services))
+    : m_services(withWaitsUncounted(std::move(services)))
     , m_interp(std::make_unique<Interpreter>(m_services))
 {}
 

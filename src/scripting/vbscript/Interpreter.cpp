@@ -1,11 +1,11 @@
 #include "Interpreter.h"
 
-#include "CompiledPattern.h"
 #include "Errors.h"
 #include "Library.h"
 #include "Objects.h"
 #include "Parser.h"
 #include "RegExpObject.h"
+#include "ScriptClock.h"
 
 #include <algorithm>
 #include <cmath>
@@ -271,9 +271,9 @@ void Interpreter::finish()
 {
     if (!m_failed && !m_running) {
         m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-        CompiledPattern::setScriptDeadline(m_deadline);
         m_tick = kTickInterval;
         RunGuard guard(m_running);
+        ScriptClock::Running clock(m_deadline);
         try {
             for (Value &global : m_globals) {
                 Value released = std::move(global);
@@ -558,10 +558,10 @@ void Interpreter::addCode(const std::string &code)
         return;
     if (!m_running) {
         m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-        CompiledPattern::setScriptDeadline(m_deadline);
         m_tick = kTickInterval;
     }
     RunGuard guard(m_running);
+    ScriptClock::Running clock(m_deadline);
     Frame f;
     f.base = m_sp;
     Frame *prev = m_frame;
@@ -670,10 +670,10 @@ void Interpreter::runProcedure(const std::string &name)
         throw RuntimeError{err::SubNotDefined, errorText(err::SubNotDefined), 0};
     if (!m_running) {
         m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-        CompiledPattern::setScriptDeadline(m_deadline);
         m_tick = kTickInterval;
     }
     RunGuard guard(m_running);
+    ScriptClock::Running clock(m_deadline);
     std::vector<Value> none;
     Frame f;
     f.base = m_sp;

@@ -6,6 +6,7 @@
 #include "Library.h"
 #include "Ops.h"
 #include "RegExpObject.h"
+#include "ScriptClock.h"
 #include "ShellObject.h"
 
 #include <chrono>
@@ -818,6 +819,7 @@ Value WScriptObject::invoke(const std::string &name, std::vector<Value> &args)
         throw QuitRequest{args.empty() ? 0 : args[0].toInt32()};
     if (n == "sleep") {
         argCount(args, 1, 1);
+        ScriptClock::Waiting waiting;
         std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, args[0].toInt32())));
         return Value();
     }

@@ -1,5 +1,7 @@
 #include "PosixChildProcess.h"
 
+#include "ScriptClock.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -146,6 +148,8 @@ void PosixChildProcess::drain(int index)
 
 bool PosixChildProcess::pump(bool writing)
 {
+    // The script waits here on the program, and on the user's events meanwhile.
+    ScriptClock::Waiting waiting;
     pollfd fds[3];
     int count = 0;
     for (int i = 0; i < 2; ++i)
