@@ -308,6 +308,8 @@ void Interpreter::reset()
     m_globalVisible.clear();
     m_globalConst.clear();
     m_procs.clear();
+    m_implicitReads.clear();
+    m_implicitNames.clear();
     m_classes.clear();
     m_objects.clear();
     m_modules.clear();
@@ -384,18 +386,35 @@ void Interpreter::resolveModule(Module &m)
     for (auto &p : m.procs) {
         if (m_procs.count(p->name))
             throw CompileError{err::NameRedefined, p->line};
-        m_procs[p->name] = p.get();
+        addProcedure(p.get());
     }
     for (auto &g : m.globalsDeclared)
         globalSlot(g);
     for (auto &c : m.constsDeclared)
         m_globalConst[globalSlot(c)] = true;
+    m_recordImplicitReads = true;
     resolveBlock(m.body, nullptr, nullptr);
     for (auto &p : m.procs)
         resolveProc(*p, nullptr);
     for (auto &c : m.classes)
         for (auto &p : c->methods)
             resolveProc(*p, c.get());
+    m_recordImplicitReads = false;
+}
+
+void Interpreter::addProcedure(Proc *p)
+{
+    m_procs[p->name] = p;
+    // Names are bound as code is added, but VBScript looks them up as they run: a function
+    // brought in later by ExecuteGlobal is called where earlier code names it bare.
+    auto reads = m_implicitReads.find(p->name);
+    if (reads == m_implicitReads.end())
+        return;
+    for (Expr *e : reads->second) {
+        e->rk = RK::Proc;
+        e->proc = p;
+    }
+    m_implicitReads.erase(reads);
 }
 
 void Interpreter::resolveProc(Proc &p, ClassDef *cls)
@@ -472,6 +491,8 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned)
         }
         auto it = ctx->locals.find(n);
         if (it != ctx->locals.end()) {
+            if (m_recordImplicitReads && !assigned && m_implicitNames.count({ctx, n}))
+                m_implicitReads[n].push_back(e);
             e->rk = RK::Local;
             e->slot = it->second;
             e->isConst = std::find(ctx->consts.begin(), ctx->consts.end(), n) != ctx->consts.end();
@@ -487,6 +508,8 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned)
     }
     auto g = m_globalIndex.find(n);
     if (g != m_globalIndex.end() && (!ctx || m_globalVisible[g->second])) {
+        if (m_recordImplicitReads && !assigned && m_implicitNames.count({nullptr, n}))
+            m_implicitReads[n].push_back(e);
         e->rk = RK::Global;
         e->slot = g->second;
         e->isConst = m_globalConst[g->second];
@@ -533,6 +556,11 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned)
     if (m_optionExplicit) {
         e->rk = RK::Undefined;
         return;
+    }
+    if (m_recordImplicitReads) {
+        m_implicitNames.insert({ctx && !m_noNewLocals ? ctx : nullptr, n});
+        if (!assigned)
+            m_implicitReads[n].push_back(e);
     }
     if (ctx && !m_noNewLocals) {
         int slot = ctx->numLocals++;
@@ -622,7 +650,7 @@ void Interpreter::executeText(const std::string &code, bool global)
         for (auto &p : mod->procs) {
             if (m_procs.count(p->name))
                 throw ScriptError{err::NameRedefined, errorText(err::NameRedefined)};
-            m_procs[p->name] = p.get();
+            addProcedure(p.get());
         }
         for (auto &g : mod->globalsDeclared)
             if (!ctx || !ctx->locals.count(g))

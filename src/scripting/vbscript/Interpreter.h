@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -98,6 +99,7 @@ private:
 
     // resolution
     void resolveModule(Module &m);
+    void addProcedure(Proc *p);
     void resolveProc(Proc &p, ClassDef *cls);
     void resolveBlock(Block &b, Proc *ctx, ClassDef *cls);
     void resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned = false);
@@ -174,6 +176,11 @@ private:
     std::vector<bool> m_globalVisible;
     std::vector<bool> m_globalConst; // declared by Const: assigning to it is illegal
     std::unordered_map<std::string, Proc *> m_procs;
+    // Names read before any declaration, in code added as modules: a procedure of that name
+    // added later (ExecuteGlobal, or the host's next code) is what they mean.
+    std::unordered_map<std::string, std::vector<Expr *>> m_implicitReads;
+    std::set<std::pair<const Proc *, std::string>> m_implicitNames; // (nullptr: global)
+    bool m_recordImplicitReads = false;
     std::unordered_map<std::string, ClassDef *> m_classes;
     struct Named {
         std::string name; // lower-case
