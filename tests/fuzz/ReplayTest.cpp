@@ -35,7 +35,11 @@ const QString fuzzFolder = QStringLiteral(QUILLET_SOURCE_DIR "/tests/fuzz/");
 
 TEST(FuzzReplay, SeedCorpus)
 {
-    EXPECT_GT(replayFolder(fuzzFolder + "corpus/" QUILLET_FUZZ_TARGET), 0);
+    // Every seed folder of the target holds inputs: an empty one is a misspelt name.
+    const QStringList seeds = QStringLiteral(QUILLET_FUZZ_SEEDS).split(',', Qt::SkipEmptyParts);
+    ASSERT_FALSE(seeds.isEmpty());
+    for (const QString &seed : seeds)
+        EXPECT_GT(replayFolder(fuzzFolder + "corpus/" + seed), 0) << qPrintable(seed);
 }
 
 TEST(FuzzReplay, SavedFindings)

@@ -74,13 +74,19 @@ for target in "${TARGETS[@]}"; do
     case $target in
     vbscript-*) options+=(-dict="$ROOT/tests/fuzz/vbscript.dict") ;;
     esac
+    # The same seed folders as the replay tests in CMakeLists.txt.
+    case $target in
+    vbscript-interpreter) seeds=(vbscript vbscript-interpreter) ;;
+    vbscript-*) seeds=(vbscript vbscript-syntax) ;;
+    *) seeds=("$target") ;;
+    esac
     say "Fuzzing $target for ${SECONDS_EACH}s (log: $log)"
     # Fork mode goes on past a finding, so one run finds what it can in the time given.
     (cd "$findings" && "${runner[@]}" "$FUZZ_BUILD/fuzz/$target" \
         -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
         -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$findings/" "${options[@]}" \
-        "$work" "$ROOT/tests/fuzz/corpus/$target") >"$log" 2>&1 || true
+        "$work" "${seeds[@]/#/$ROOT/tests/fuzz/corpus/}") >"$log" 2>&1 || true
     last=$(grep -E '^#[0-9]+: cov: ' "$log" | tail -1 || true)
     runs=$(sed -nE 's/^#([0-9]+): cov: .*/\1/p' <<<"$last")
     cov=$(sed -nE 's/.* cov: ([0-9]+) .*/\1/p' <<<"$last")
