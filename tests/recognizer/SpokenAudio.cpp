@@ -30,8 +30,8 @@ QString makeWav(const QString &text, const QString &voice, int rate, const QStri
                           {"-v", voice, "-s", QString::number(rate), "-w", raw, text}) != 0)
         return {};
     const int sox = QProcess::execute(
-        "sox", QStringList{"-q", "-V1", "-R", raw, "-r", "16000", "-c", "1", "-b", "16", part} +
-                   effects);
+        "sox",
+        QStringList{"-q", "-V1", "-R", raw, "-r", "16000", "-c", "1", "-b", "16", part} + effects);
     QFile::remove(raw);
     if (sox != 0)
         return {};
@@ -53,8 +53,8 @@ QString spokenWav(const QString &text, const QString &voice, int rate)
 
 std::vector<int16_t> spokenSamples(const QString &text, const QString &voice, int rate)
 {
-    const QString wav = makeWav(text, voice, rate,
-                                {"silence", "1", "0.02", "0.5%", "reverse", "silence", "1", "0.02",
-                                 "0.5%", "reverse"});
+    const QString wav = makeWav(
+        text, voice, rate,
+        {"silence", "1", "0.02", "0.5%", "reverse", "silence", "1", "0.02", "0.5%", "reverse"});
     return wav.isEmpty() ? std::vector<int16_t>() : FileAudioSource::loadSamples(wav);
 }

@@ -12,8 +12,8 @@ QString spokenWav(const QString &text, const QString &voice = QStringLiteral("en
 
 // The text said by espeak-ng as 16 kHz mono samples, without the silence around the voice, to
 // be joined with other speech or with pauses of a chosen length.
-std::vector<int16_t> spokenSamples(const QString &text, const QString &voice = QStringLiteral("en-us"),
-                                   int rate = 160);
+std::vector<int16_t> spokenSamples(const QString &text,
+                                   const QString &voice = QStringLiteral("en-us"), int rate = 160);
 
 #include <ostream>
 
