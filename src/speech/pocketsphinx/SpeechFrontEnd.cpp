@@ -8,9 +8,7 @@
 
 namespace {
 constexpr int frameSamples = 160;
-// A second of frames: speech always has a break between sounds within it.
-constexpr std::size_t backgroundFrames = 100;
-} // namespace
+}
 
 SpeechFrontEnd::SpeechFrontEnd()
     : m_state(speex_preprocess_state_init(frameSamples, 16000))
@@ -33,25 +31,11 @@ void SpeechFrontEnd::process(const int16_t *samples, int count, std::vector<int1
     std::size_t done = 0;
     while (m_pending.size() - done >= std::size_t(frameSamples)) {
         int16_t *frame = m_pending.data() + done;
-        double energy = 0;
         for (int i = 0; i < frameSamples; ++i)
-            energy += double(frame[i]) * frame[i];
-        m_recentDb.push_back(10 * std::log10(energy / frameSamples + 1));
-        if (m_recentDb.size() > backgroundFrames)
-            m_recentDb.pop_front();
-        m_backgroundDb = *std::min_element(m_recentDb.begin(), m_recentDb.end());
-        if (m_suppressing) {
-            for (int i = 0; i < frameSamples; ++i)
-                frame[i] = int16_t(std::clamp(frame[i] * m_gain, -32768.0, 32767.0));
-            speex_preprocess_run(m_state, frame);
-            for (int i = 0; i < frameSamples; ++i)
-                frame[i] = int16_t(std::lround(frame[i] / m_gain));
-        } else {
-            m_scaled.resize(frameSamples);
-            for (int i = 0; i < frameSamples; ++i)
-                m_scaled[i] = int16_t(std::clamp(frame[i] * m_gain, -32768.0, 32767.0));
-            speex_preprocess_estimate_update(m_state, m_scaled.data());
-        }
+            frame[i] = int16_t(std::clamp(frame[i] * m_gain, -32768.0, 32767.0));
+        speex_preprocess_run(m_state, frame);
+        for (int i = 0; i < frameSamples; ++i)
+            frame[i] = int16_t(std::lround(frame[i] / m_gain));
         out->insert(out->end(), m_pending.begin() + done, m_pending.begin() + done + frameSamples);
         done += frameSamples;
     }
