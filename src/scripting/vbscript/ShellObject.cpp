@@ -1,11 +1,11 @@
 #include "ShellObject.h"
 
+#include "DesktopFolders.h"
 #include "EnvironmentObject.h"
 #include "Library.h"
 #include "MemberArgs.h"
 #include "ProcessEnvironment.h"
 #include "ScriptExec.h"
-#include "SpecialFolders.h"
 
 #include <filesystem>
 
@@ -133,10 +133,10 @@ Value Shell::invoke(const std::string &name, std::vector<Value> &args)
     if (n == "specialfolders") {
         count(args, 0, 1);
         if (given(args, 0)) {
-            SpecialFolders folders;
+            DesktopFolders folders;
             return folders.invoke("", args);
         }
-        return Value(std::shared_ptr<HostObject>(std::make_shared<SpecialFolders>()));
+        return Value(std::shared_ptr<HostObject>(std::make_shared<DesktopFolders>()));
     }
     if (n == "popup") {
         count(args, 1, 4);

@@ -10,7 +10,7 @@ namespace vbs {
 // WshSpecialFolders: the folders scripts ask for by their other system's names, answered with
 // the desktop's own. The user folders come from the XDG user-dirs file; the rest from the
 // base directories. A name with no counterpart gives "", as an unknown name does there.
-class SpecialFolders : public HostObject {
+class DesktopFolders : public HostObject {
 public:
     bool hasMember(const std::string &name) const override;
     Value invoke(const std::string &name, std::vector<Value> &args) override;

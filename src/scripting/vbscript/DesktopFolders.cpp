@@ -1,4 +1,4 @@
-#include "SpecialFolders.h"
+#include "DesktopFolders.h"
 
 #include "Library.h"
 #include "MemberArgs.h"
@@ -41,13 +41,13 @@ std::string readUserDir(const std::string &file, const std::string &key)
 
 } // namespace
 
-std::string SpecialFolders::userDir(const std::string &key, const std::string &fallback)
+std::string DesktopFolders::userDir(const std::string &key, const std::string &fallback)
 {
     std::string dir = readUserDir(ProcessEnvironment::configHome() + "/user-dirs.dirs", key);
     return dir.empty() ? ProcessEnvironment::home() + "/" + fallback : dir;
 }
 
-const std::vector<std::string> &SpecialFolders::names()
+const std::vector<std::string> &DesktopFolders::names()
 {
     static const std::vector<std::string> list = {
         "Desktop", "MyDocuments", "Templates", "Startup",          "AppData",
@@ -55,7 +55,7 @@ const std::vector<std::string> &SpecialFolders::names()
     return list;
 }
 
-std::string SpecialFolders::path(const std::string &name)
+std::string DesktopFolders::path(const std::string &name)
 {
     const std::string n = lowerAscii(name);
     if (n == "desktop")
@@ -80,12 +80,12 @@ std::string SpecialFolders::path(const std::string &name)
     return {};
 }
 
-bool SpecialFolders::hasMember(const std::string &name) const
+bool DesktopFolders::hasMember(const std::string &name) const
 {
     return inList(lowerAscii(name), {"", "item", "count", "length"});
 }
 
-Value SpecialFolders::invoke(const std::string &name, std::vector<Value> &args)
+Value DesktopFolders::invoke(const std::string &name, std::vector<Value> &args)
 {
     const std::string n = lowerAscii(name);
     if (n == "count" || n == "length") {
@@ -104,12 +104,12 @@ Value SpecialFolders::invoke(const std::string &name, std::vector<Value> &args)
     fail(err::NoSuchMember);
 }
 
-void SpecialFolders::setProperty(const std::string &, std::vector<Value> &, const Value &)
+void DesktopFolders::setProperty(const std::string &, std::vector<Value> &, const Value &)
 {
     fail(err::NoSuchMember);
 }
 
-bool SpecialFolders::enumerate(std::vector<Value> &out)
+bool DesktopFolders::enumerate(std::vector<Value> &out)
 {
     out.clear();
     for (const std::string &name : names())
