@@ -5,7 +5,7 @@
 #
 #   tests/fuzz/run.sh [SECONDS] [TARGET...]
 #
-# New inputs go to build-fuzz/corpus/TARGET, so the seeds in tests/fuzz/corpus stay small;
+# New inputs go to build-fuzz/corpus/TARGET, so the seeds that tests/fuzz/seeds names stay small;
 # inputs that crash, hang or run out of memory go to build-fuzz/findings/TARGET. Save a fixed
 # one in tests/fuzz/regressions/TARGET, where the normal test run replays it.
 set -euo pipefail
@@ -74,19 +74,26 @@ for target in "${TARGETS[@]}"; do
     case $target in
     vbscript-*) options+=(-dict="$ROOT/tests/fuzz/vbscript.dict") ;;
     esac
-    # The same seed folders as the replay tests in CMakeLists.txt.
-    case $target in
-    vbscript-interpreter) seeds=(vbscript vbscript-interpreter) ;;
-    vbscript-*) seeds=(vbscript vbscript-syntax) ;;
-    *) seeds=("$target") ;;
-    esac
+    # The seeds that seeds/TARGET.txt names, gathered into one folder as the replay test reads
+    # them: a file, or every file below a folder but a script test's .out and .in.
+    seeds=$FUZZ_BUILD/seeds/$target
+    rm -rf "$seeds"
+    mkdir -p "$seeds"
+    while read -r entry; do
+        case $entry in '' | '#'*) continue ;; esac
+        find "$ROOT/tests/$entry" -type f -print0 |
+            while IFS= read -r -d '' file; do
+                case $file in *.out | *.in) [ -f "${file%.*}.vbs" ] && continue ;; esac
+                cp "$file" "$seeds/$(sed 's|/|-|g' <<<"${file#"$ROOT/tests/"}")"
+            done
+    done <"$ROOT/tests/fuzz/seeds/$target.txt"
     say "Fuzzing $target for ${SECONDS_EACH}s (log: $log)"
     # Fork mode goes on past a finding, so one run finds what it can in the time given.
     (cd "$findings" && "${runner[@]}" "$FUZZ_BUILD/fuzz/$target" \
         -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
         -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="$findings/" "${options[@]}" \
-        "$work" "${seeds[@]/#/$ROOT/tests/fuzz/corpus/}") >"$log" 2>&1 || true
+        "$work" "$seeds") >"$log" 2>&1 || true
     last=$(grep -E '^#[0-9]+: cov: ' "$log" | tail -1 || true)
     runs=$(sed -nE 's/^#([0-9]+): cov: .*/\1/p' <<<"$last")
     cov=$(sed -nE 's/.* cov: ([0-9]+) .*/\1/p' <<<"$last")

@@ -1,2 +1,0 @@
-For i = 1 To 3
-    WScript.Echo i

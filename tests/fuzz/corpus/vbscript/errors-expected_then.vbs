@@ -1,4 +1,0 @@
-x = 1
-If x = 1
-    WScript.Echo x
-End If

@@ -1,3 +1,0 @@
-Function F
-    F = 1
-End Sub

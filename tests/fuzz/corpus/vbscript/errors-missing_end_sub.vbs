@@ -1,2 +1,0 @@
-Sub Alone
-    x = 1

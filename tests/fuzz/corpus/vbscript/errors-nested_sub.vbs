@@ -1,5 +1,0 @@
-Sub Main
-WScript.Echo "x"
-Sub Inner
-End Sub
-End sub

@@ -1,4 +1,0 @@
-Sub A
-End Sub
-Sub A
-End Sub

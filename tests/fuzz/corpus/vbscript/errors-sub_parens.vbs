@@ -1,3 +1,0 @@
-Sub Show(a, b)
-End Sub
-Show(1, 2)

@@ -1,2 +1,0 @@
-WScript.Echo "start"
-NoSuchProcedure 1, 2
