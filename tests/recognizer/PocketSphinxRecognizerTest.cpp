@@ -187,6 +187,36 @@ TEST_F(RecognizerTest, APhraseIsHeardOnItsOwnButNotCutOutOfRunningSpeech)
         << qPrintable(m_lastScores);
 }
 
+TEST_F(RecognizerTest, APhraseIsAnsweredWhileOthersGoOnTalkingFarBehindIt)
+{
+    load(commands);
+    m_recognizer->activate();
+    const std::vector<int16_t> phrase = spokenSamples("open my notes");
+    std::vector<int16_t> others;
+    for (const char *text : {"the meeting has been moved to the afternoon",
+                             "because half of the team is still travelling back",
+                             "from the conference in the north of the country"})
+        others = joined({others, spokenSamples(text, "en-gb-x-rp+f2", 190)});
+    ASSERT_FALSE(phrase.empty() || others.empty());
+
+    // Someone talks on without a break, 25 dB under the speaker, from the middle of the
+    // phrase until well after it.
+    const size_t start = AudioSource::sampleRate + phrase.size() / 2;
+    std::vector<int16_t> room = joined({silence(1), phrase, silence(8)});
+    for (size_t i = 0; i < others.size() && start + i < room.size(); ++i)
+        room[start + i] = int16_t(room[start + i] + others[i] / 18);
+    ASSERT_GT(others.size(), phrase.size() / 2 + size_t(AudioSource::sampleRate) * 2);
+
+    // The phrase is heard within a second of its end, while the talk behind goes on.
+    const size_t answered = AudioSource::sampleRate * 2 + phrase.size();
+    EXPECT_EQ(hear(std::vector<int16_t>(room.begin(), room.begin() + qsizetype(answered))),
+              QStringList{"open my notes"})
+        << qPrintable(m_lastScores);
+    EXPECT_EQ(hear(std::vector<int16_t>(room.begin() + qsizetype(answered), room.end())),
+              QStringList())
+        << qPrintable(m_lastScores);
+}
+
 TEST(RecognizerDebug, TellsWhyAPieceOfTalkWasDropped)
 {
     QTemporaryDir dir;

@@ -46,6 +46,14 @@ constexpr double quietestSoundDb = 30;
 // The speech peak the noise suppressor was measured with.
 constexpr double frontEndPeak = 11000;
 
+// A whole phrase is said once the sound has stayed this far under the utterance's loudest
+// for as long as the voice-activity detector waits. People talking or a television far behind
+// the speaker keep that detector hearing speech long after the speaker stopped, and in a
+// room's noise it often waits past its own 0.25 s. At 16 dB the soft start of a sentence
+// going on after a phrase ("and then...") ended the phrase as if said alone, and the quiet
+// sounds inside words ("s", "f") cut phrases in two under pink noise.
+constexpr double endUnderTopDb = 20;
+
 // Even over true silence the phone loop scores a little better than the silence model; only
 // what it wins beyond this, per frame, counts as speech hidden in a silence.
 constexpr double silenceAllowancePerFrame = 8;
@@ -345,8 +353,23 @@ void SpeechDecoder::followLoudness(const int16_t *samples, int count)
         // The frame just completed is the one m_samples reaches once this sample is counted.
         const qint64 frame = (m_samples + i + 1) / samplesPerFrame - 1;
         m_loud[size_t(frame) % m_loud.size()] = loud ? 1 : 0;
+        m_power[size_t(frame) % m_power.size()] = float(std::pow(10.0, db / 10) - 1);
         m_quietFrames = loud ? 0 : m_quietFrames + 1;
+        const double smoothed = smoothedDb(frame);
+        m_topDb = std::max(m_topDb, smoothed);
+        const bool underTop = smoothed < m_topDb - endUnderTopDb;
+        m_quietUnderTop = loud && !underTop ? 0 : m_quietUnderTop + 1;
     }
+}
+
+double SpeechDecoder::smoothedDb(qint64 frame) const
+{
+    const qint64 oldest = std::max<qint64>(0, frame - qint64(m_power.size()) + 1);
+    double power = 0;
+    int count = 0;
+    for (qint64 f = std::max(oldest, frame - 4); f <= frame; ++f, ++count)
+        power += m_power[size_t(f) % m_power.size()];
+    return count ? 10 * std::log10(power / count + 1) : 0;
 }
 
 int SpeechDecoder::quietBefore(qint64 frame) const
@@ -377,14 +400,14 @@ int SpeechDecoder::quietBefore(qint64 frame) const
     return int(noTalkBefore * 100);
 }
 
-bool SpeechDecoder::heardWholePhrase() const
+bool SpeechDecoder::heardWholePhrase(bool nothingLonger) const
 {
     int32 score = 0;
     const char *hyp = ps_get_hyp(m_grammar, &score);
     if (!hyp || !*hyp)
         return false;
     const QString words = QString::fromUtf8(hyp).simplified();
-    return m_phrases.contains(words) && !m_phraseStarts.contains(words);
+    return m_phrases.contains(words) && !(nothingLonger && m_phraseStarts.contains(words));
 }
 
 bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *utterance)
@@ -405,6 +428,8 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
         peak = std::max(peak, std::abs(int(samples[i])));
     // Pauses are told from the cleaned sound, before the floor that follows the speech's
     // level is added.
+    if (!m_inSpeech)
+        m_topDb = 0;
     followLoudness(samples, count);
     m_floored.assign(samples, samples + count);
     m_noiseFloor.apply(m_floored.data(), count);
@@ -425,9 +450,13 @@ bool SpeechDecoder::process(const int16_t *samples, int count, Utterance *uttera
             restart();
             return false;
         }
-        if (m_quickEndFrames > 0 && m_quietFrames >= m_quickEndFrames && heardWholePhrase()) {
+        if (m_quickEndFrames > 0 && m_quietFrames >= m_quickEndFrames && heardWholePhrase(true)) {
             finishUtterance(m_quietFrames, utterance);
             utterance->endedEarly = true;
+            return true;
+        }
+        if (m_quietUnderTop >= vadPostSpeechFrames && heardWholePhrase(false)) {
+            finishUtterance(m_quietUnderTop, utterance);
             return true;
         }
         return false;

@@ -98,11 +98,15 @@ private:
     void endUtterances();
     // Follows the loudness of each 10 ms frame to tell how long it has been quiet.
     void followLoudness(const int16_t *samples, int count);
-    bool heardWholePhrase() const;
+    // The words so far are a whole phrase; with nothingLonger, one that no longer phrase
+    // starts with.
+    bool heardWholePhrase(bool nothingLonger) const;
     void finishUtterance(int trailingFrames, Utterance *utterance);
     qint64 currentFrame() const { return m_samples / samplesPerFrame; }
     // Frames of quiet before the speech that starts near the frame.
     int quietBefore(qint64 frame) const;
+    // A frame's level in dB, its power averaged with the four frames before it.
+    double smoothedDb(qint64 frame) const;
 
     static constexpr int samplesPerFrame = 160;
 
@@ -134,6 +138,11 @@ private:
     // Each frame's level against a slowly rising, quickly falling estimate of the
     // background's: loud or not, for the last seconds (indexed by frame modulo the size).
     std::vector<uint8_t> m_loud = std::vector<uint8_t>(2048, 0);
+    // Each frame's mean square, indexed the same way.
+    std::vector<float> m_power = std::vector<float>(2048, 0);
+    // The highest smoothed level of the utterance in progress: the voice talking to the
+    // microphone, whatever goes on behind it.
+    double m_topDb = 0;
     double m_frameEnergy = 0;
     int m_frameFill = 0;
     std::deque<double> m_recentDb;
@@ -144,4 +153,7 @@ private:
     qint64 m_lastSpeechEnd = -1;
     // Frames in a row, up to the last, that were not loud.
     int m_quietFrames = 0;
+    // Frames in a row, up to the last, that were not loud or were far under the utterance's
+    // top.
+    int m_quietUnderTop = 0;
 };
