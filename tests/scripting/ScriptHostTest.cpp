@@ -95,7 +95,7 @@ TEST_F(ScriptHostTest, MissingOrOutsideFilesAreReportedNotRun)
               QStringList({box("The script file \"no such script.txt\" could not be read.")}));
 
     m_app.write("outside.txt", "speak \"escaped\"");
-    for (const QString &name : {"../outside.txt", "sub/x.txt", "..\\outside.txt", ""}) {
+    for (const QString &name : QStringList{"../outside.txt", "sub/x.txt", "..\\outside.txt", ""}) {
         m_dialogs.shown.clear();
         m_program->scriptHost().runScript(name);
         EXPECT_EQ(m_dialogs.shown, QStringList({box(ScriptHost::unreadableMessage(name))}))

@@ -5,6 +5,7 @@
 #include "HostObject.h"
 #include "Interpreter.h"
 #include "Ops.h"
+#include "Utf16.h"
 
 #include <algorithm>
 #include <charconv>
@@ -615,16 +616,6 @@ Value fEscape(Interpreter &, Value *a, int)
     }
     return str(out);
 }
-int hexVal(char16_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 Value fUnescape(Interpreter &, Value *a, int)
 {
     if (a[0].isNull())
@@ -635,7 +626,7 @@ Value fUnescape(Interpreter &, Value *a, int)
             int v = 0;
             bool ok = true;
             for (int k = 2; k < 6; ++k) {
-                int h = hexVal(s[i + k]);
+                int h = hexDigit(s[i + k]);
                 ok = ok && h >= 0;
                 v = v * 16 + h;
             }
@@ -645,8 +636,8 @@ Value fUnescape(Interpreter &, Value *a, int)
                 continue;
             }
         }
-        if (s[i] == '%' && i + 2 < s.size() && hexVal(s[i + 1]) >= 0 && hexVal(s[i + 2]) >= 0) {
-            out.push_back(static_cast<char16_t>(hexVal(s[i + 1]) * 16 + hexVal(s[i + 2])));
+        if (s[i] == '%' && i + 2 < s.size() && hexDigit(s[i + 1]) >= 0 && hexDigit(s[i + 2]) >= 0) {
+            out.push_back(static_cast<char16_t>(hexDigit(s[i + 1]) * 16 + hexDigit(s[i + 2])));
             i += 2;
             continue;
         }

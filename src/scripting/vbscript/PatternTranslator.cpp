@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 #include "HostObject.h"
+#include "Utf16.h"
 
 namespace vbs {
 
@@ -25,27 +26,6 @@ bool isOctalDigit(char16_t c)
 bool isAsciiLetter(char16_t c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-bool isHighSurrogate(long c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(long c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-int hexDigit(char16_t c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // PCRE2 in UTF mode cannot name half of a surrogate pair, and no valid text holds one alone:

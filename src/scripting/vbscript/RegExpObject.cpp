@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "Library.h"
 #include "MatchCollection.h"
+#include "Utf16.h"
 
 namespace vbs {
 
@@ -104,16 +105,6 @@ private:
     };
     std::vector<Part> m_parts;
 };
-
-bool isHighSurrogate(char16_t c)
-{
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t c)
-{
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
 
 } // namespace
 
