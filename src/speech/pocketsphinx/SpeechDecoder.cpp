@@ -345,7 +345,6 @@ void SpeechDecoder::followLoudness(const int16_t *samples, int count)
         const double background =
             m_recentDb.empty() ? db : *std::min_element(m_recentDb.begin(), m_recentDb.end());
         const bool loud = db > std::max(background + loudAboveBackgroundDb, quietestSoundDb);
-        m_background = background;
         m_utteranceLoudness = std::max(m_utteranceLoudness, db - background);
         m_recentDb.push_back(db);
         if (m_recentDb.size() > size_t(backgroundFrames))
@@ -353,23 +352,21 @@ void SpeechDecoder::followLoudness(const int16_t *samples, int count)
         // The frame just completed is the one m_samples reaches once this sample is counted.
         const qint64 frame = (m_samples + i + 1) / samplesPerFrame - 1;
         m_loud[size_t(frame) % m_loud.size()] = loud ? 1 : 0;
-        m_power[size_t(frame) % m_power.size()] = float(std::pow(10.0, db / 10) - 1);
         m_quietFrames = loud ? 0 : m_quietFrames + 1;
-        const double smoothed = smoothedDb(frame);
+        const double smoothed = smoothedDb();
         m_topDb = std::max(m_topDb, smoothed);
         const bool underTop = smoothed < m_topDb - endUnderTopDb;
         m_quietUnderTop = loud && !underTop ? 0 : m_quietUnderTop + 1;
     }
 }
 
-double SpeechDecoder::smoothedDb(qint64 frame) const
+double SpeechDecoder::smoothedDb() const
 {
-    const qint64 oldest = std::max<qint64>(0, frame - qint64(m_power.size()) + 1);
+    const size_t count = std::min<size_t>(m_recentDb.size(), 5);
     double power = 0;
-    int count = 0;
-    for (qint64 f = std::max(oldest, frame - 4); f <= frame; ++f, ++count)
-        power += m_power[size_t(f) % m_power.size()];
-    return count ? 10 * std::log10(power / count + 1) : 0;
+    for (auto db = m_recentDb.end() - qsizetype(count); db != m_recentDb.end(); ++db)
+        power += std::pow(10.0, *db / 10);
+    return count ? 10 * std::log10(power / count) : 0;
 }
 
 int SpeechDecoder::quietBefore(qint64 frame) const

@@ -105,8 +105,8 @@ private:
     qint64 currentFrame() const { return m_samples / samplesPerFrame; }
     // Frames of quiet before the speech that starts near the frame.
     int quietBefore(qint64 frame) const;
-    // A frame's level in dB, its power averaged with the four frames before it.
-    double smoothedDb(qint64 frame) const;
+    // The last frame's level in dB, its power averaged with the four frames before it.
+    double smoothedDb() const;
 
     static constexpr int samplesPerFrame = 160;
 
@@ -138,15 +138,12 @@ private:
     // Each frame's level against a slowly rising, quickly falling estimate of the
     // background's: loud or not, for the last seconds (indexed by frame modulo the size).
     std::vector<uint8_t> m_loud = std::vector<uint8_t>(2048, 0);
-    // Each frame's mean square, indexed the same way.
-    std::vector<float> m_power = std::vector<float>(2048, 0);
     // The highest smoothed level of the utterance in progress: the voice talking to the
     // microphone, whatever goes on behind it.
     double m_topDb = 0;
     double m_frameEnergy = 0;
     int m_frameFill = 0;
     std::deque<double> m_recentDb;
-    double m_background = 0;
     // The loudest frame above the background since the utterance began.
     double m_utteranceLoudness = 0;
     // The frame where the speech of the last utterance ended.
