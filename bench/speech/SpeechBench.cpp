@@ -5,6 +5,7 @@
 //       list lines: "<expected phrase>\t<wav>"; an empty expected phrase means none may fire.
 //   quillet_speech_bench --grammar FILE --silence WAV   (CPU while listening, real time)
 // Prints "name: value" lines.
+#include "ConfidenceLimits.h"
 #include "FileAudioSource.h"
 #include "PocketSphinxRecognizer.h"
 
@@ -91,15 +92,10 @@ int main(int argc, char **argv)
         realTime ? FileAudioSource::Pace::RealTime : FileAudioSource::Pace::AsFastAsPossible);
     FileAudioSource *source = owned.get();
     PocketSphinxRecognizer recognizer(std::move(owned));
-    const double threshold = option("--threshold").isEmpty()
-                                 ? PocketSphinxRecognizer::defaultThreshold
-                                 : option("--threshold").toDouble();
-    std::vector<double> curve;
-    for (const QString &value : option("--curve").split(',', Qt::SkipEmptyParts))
-        curve.push_back(value.toDouble());
-    recognizer.setThreshold(
-        curve.empty() ? threshold
-                      : std::min(threshold, *std::min_element(curve.begin(), curve.end())));
+    const ConfidenceLimits limits = ConfidenceLimits::fromOptions(option);
+    const double threshold = limits.threshold;
+    const std::vector<double> &curve = limits.curve;
+    recognizer.setThreshold(limits.lowest());
     if (!recognizer.loadGrammar(grammar)) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(grammar));
         return 1;

@@ -12,6 +12,7 @@
 // Two passes over the stream: listening (every phrase heard is acted on) and awake but not
 // listening (only the grammar's first phrase, the wake phrase, does something). Prints
 // "name: value" lines; with --verbose every utterance and everything fired goes to stderr.
+#include "ConfidenceLimits.h"
 #include "FileAudioSource.h"
 #include "PocketSphinxRecognizer.h"
 #include "RecognitionGrammar.h"
@@ -257,15 +258,10 @@ int main(int argc, char **argv)
         out << "talk_minutes: " << QString::number(hours * 60, 'f', 1) << "\n";
     out.flush();
 
-    const double threshold = option("--threshold").isEmpty()
-                                 ? PocketSphinxRecognizer::defaultThreshold
-                                 : option("--threshold").toDouble();
-    std::vector<double> curve;
-    for (const QString &value : option("--curve").split(',', Qt::SkipEmptyParts))
-        curve.push_back(value.toDouble());
-    const double lowest = curve.empty()
-                              ? threshold
-                              : std::min(threshold, *std::min_element(curve.begin(), curve.end()));
+    const ConfidenceLimits limits = ConfidenceLimits::fromOptions(option);
+    const double threshold = limits.threshold;
+    const std::vector<double> &curve = limits.curve;
+    const double lowest = limits.lowest();
 
     // The passes may run in two processes side by side (--pass listening, --pass awake).
     const QString only = option("--pass");
