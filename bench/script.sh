@@ -2,17 +2,7 @@
 # Times equivalent programs in vbsrun, CPython 3 and Lua 5.4 (where Lua has one: its patterns are
 # no regular expressions, so regexp has none); prints "name: value" lines.
 set -e
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(dirname "$here")
-build=${BUILD_DIR:-$root/build}
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    # Problems elsewhere in the project must not stop the engine's own build.
-    cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null 2>&1 ||
-        echo "script.sh: cmake reported problems; building vbsrun anyway" >&2
-fi
-cmake --build "$build" --target vbsrun -j2 >/dev/null
-vbsrun=$build/app/vbsrun
-[ -x "$vbsrun" ] || vbsrun=$(find "$build" -name vbsrun -type f -perm -u+x -print -quit)
+source "$(dirname "$0")/script/build-vbsrun.sh"
 
 ms() { # command... -> elapsed milliseconds, output discarded
     local start end
