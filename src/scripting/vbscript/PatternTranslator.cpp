@@ -130,14 +130,8 @@ void PatternTranslator::translate()
             }
             break;
         default:
-            if (isHighSurrogate(c) && m_pos + 1 < m_in.size() && isLowSurrogate(m_in[m_pos + 1])) {
-                m_out.append(m_in, m_pos, 2);
-                m_pos += 2;
-            } else {
-                if (isHighSurrogate(c) || isLowSurrogate(c))
-                    m_out += kNeverMatches;
-                else
-                    m_out += c; // "." and the rest mean the same to PCRE2
+            if (!copySurrogates(kNeverMatches)) {
+                m_out += c; // "." and the rest mean the same to PCRE2
                 ++m_pos;
             }
             m_last = Last::Atom;
@@ -351,16 +345,8 @@ void PatternTranslator::translateEscape()
     }
     // Any other escaped character stands for itself, letters included: "\A" is "A", not
     // PCRE2's start of subject.
-    if (isHighSurrogate(c) || isLowSurrogate(c)) {
-        if (isHighSurrogate(c) && m_pos + 1 < m_in.size() && isLowSurrogate(m_in[m_pos + 1])) {
-            m_out.append(m_in, m_pos, 2);
-            m_pos += 2;
-        } else {
-            m_out += kNeverMatches;
-            ++m_pos;
-        }
+    if (copySurrogates(kNeverMatches))
         return;
-    }
     appendLiteral(c);
     ++m_pos;
 }
@@ -396,13 +382,8 @@ void PatternTranslator::translateClass()
         } else if (c == '[') {
             m_out += u"\\["; // PCRE2 would start a POSIX class at "[:"
             ++m_pos;
-        } else if (isHighSurrogate(c) && m_pos + 1 < m_in.size() &&
-                   isLowSurrogate(m_in[m_pos + 1])) {
-            m_out.append(m_in, m_pos, 2);
-            m_pos += 2;
-        } else {
-            if (!isHighSurrogate(c) && !isLowSurrogate(c))
-                m_out += c;
+        } else if (!copySurrogates(u"")) {
+            m_out += c;
             ++m_pos;
         }
     }
@@ -431,17 +412,25 @@ void PatternTranslator::translateClassEscape()
         appendOctal();
         return;
     }
-    if (isHighSurrogate(c) || isLowSurrogate(c)) {
-        if (isHighSurrogate(c) && m_pos + 1 < m_in.size() && isLowSurrogate(m_in[m_pos + 1])) {
-            m_out.append(m_in, m_pos, 2);
-            m_pos += 2;
-        } else {
-            ++m_pos;
-        }
+    if (copySurrogates(u""))
         return;
-    }
     appendLiteral(c);
     ++m_pos;
+}
+
+bool PatternTranslator::copySurrogates(const char16_t *lone)
+{
+    const char16_t c = m_in[m_pos];
+    if (!isHighSurrogate(c) && !isLowSurrogate(c))
+        return false;
+    if (isHighSurrogate(c) && m_pos + 1 < m_in.size() && isLowSurrogate(m_in[m_pos + 1])) {
+        m_out.append(m_in, m_pos, 2);
+        m_pos += 2;
+    } else {
+        m_out += lone;
+        ++m_pos;
+    }
+    return true;
 }
 
 } // namespace vbs

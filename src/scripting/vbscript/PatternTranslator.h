@@ -38,6 +38,9 @@ private:
     // Octal escapes as Annex B reads them: up to three digits, at most \377.
     void appendOctal();
     void appendLiteral(char16_t c);
+    // At a surrogate: copies a whole pair, or writes `lone` for a half that can match nothing.
+    // False, copying nothing, at any other character.
+    bool copySurrogates(const char16_t *lone);
 
     const std::u16string &m_in;
     bool m_multiline;
