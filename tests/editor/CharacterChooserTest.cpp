@@ -18,12 +18,9 @@
 
 namespace {
 
-const char kList[] = "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
-                     "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n";
-
 class CharacterChooserTest : public testing::Test {
 protected:
-    CharacterChooserTest() { m_app.write("data/brainlist", kList); }
+    CharacterChooserTest() { m_app.writeCommandList(); }
 
     // Leaves exactly these character files, copies of the shipped ones.
     void keepFiles(const QStringList &names)

@@ -137,10 +137,7 @@ int main(int argc, char **argv)
     QDir(folder.path()).mkpath("Help");
     QFile::copy(QStringLiteral(QUILLET_APP_DIR "/Help/index.html"),
                 folder.path() + "/Help/index.html");
-    folder.write("data/brainlist",
-                 "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
-                 "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n"
-                 "what time is it\r\nRead\r\nthe time\r\n");
+    folder.writeCommandList("what time is it\r\nRead\r\nthe time\r\n");
     FakeServices fakes;
     RecordingDialogs dialogs;
     Program program(folder.paths(), fakes.make(), dialogs);

@@ -48,12 +48,9 @@ int main(int argc, char **argv)
     QDir(folder.path()).mkpath("Help");
     QFile::copy(QStringLiteral(QUILLET_APP_DIR "/Help/index.html"),
                 folder.path() + "/Help/index.html");
-    folder.write("data/brainlist",
-                 "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
-                 "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n"
-                 "what time is it\r\nRead\r\nthe time\r\ntell me a joke\r\nScript\r\n"
-                 "tell me a joke.txt\r\nopen my home folder\r\nOpen\r\n/root\r\n"
-                 "copy that\r\nType\r\n^c\r\n");
+    folder.writeCommandList("what time is it\r\nRead\r\nthe time\r\ntell me a joke\r\nScript\r\n"
+                            "tell me a joke.txt\r\nopen my home folder\r\nOpen\r\n/root\r\n"
+                            "copy that\r\nType\r\n^c\r\n");
     folder.write("data/tell me a joke.txt", "Mouth.speak \"Why did the chicken cross?\"\r\n");
     folder.write("Plugins/clock", "#!/bin/sh\n");
     FakeServices fakes;

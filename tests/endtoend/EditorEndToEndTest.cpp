@@ -101,10 +101,7 @@ TEST(EditorEndToEnd, CommandAddedWithMouseAndKeyboardIsSavedAndHeard)
     ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "the clicks go through an X server";
 
     TempAppFolder app;
-    app.write("data/brainlist",
-              "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
-              "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n"
-              "say hello\r\nSpeak\r\nHello from the test\r\n");
+    app.writeCommandList("say hello\r\nSpeak\r\nHello from the test\r\n");
 
     MicrophoneFeeder mic(fifo);
     ASSERT_TRUE(mic.isOpen());

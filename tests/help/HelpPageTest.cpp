@@ -79,9 +79,7 @@ class HelpPageScripts : public testing::Test {
 protected:
     HelpPageScripts()
     {
-        m_app.write("data/brainlist",
-                    "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
-                    "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n");
+        m_app.writeCommandList();
         m_program = std::make_unique<Program>(m_app.paths(), m_fakes.make(), m_dialogs);
         m_program->setExit([] {});
         EXPECT_TRUE(m_program->start());

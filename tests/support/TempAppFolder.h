@@ -37,6 +37,16 @@ public:
         file.open(QIODevice::ReadOnly);
         return file.readAll();
     }
+    // The four entries every command list starts with: the wake phrase, "never mind", "stop
+    // speak" and "go to sleep".
+    static constexpr char reservedEntries[] =
+        "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
+        "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n";
+    // Writes data/brainlist: the reserved entries, then `more` (whole entries, CRLF lines).
+    void writeCommandList(const QByteArray &more = {}) const
+    {
+        write(QStringLiteral("data/brainlist"), reservedEntries + more);
+    }
     bool exists(const QString &relative) const { return QFile::exists(m_dir.filePath(relative)); }
 
 private:

@@ -132,9 +132,7 @@ int main(int argc, char **argv)
         fail("no tray is running on the display");
 
     TempAppFolder folder;
-    folder.write("data/brainlist",
-                 "Pebble listen\r\nSpeak\r\nI hear you\r\nnever mind\r\nSpeak\r\nWhat ever\r\n"
-                 "stop speak\r\nSpeak\r\nOk\r\ngo to sleep\r\nSpeak\r\nI hope I am sleepy\r\n");
+    folder.writeCommandList();
     FakeServices fakes;
     RecordingDialogs dialogs;
     Program::Services services = fakes.make();
