@@ -1,8 +1,16 @@
 #include "TextFile.h"
 
+#include <QByteArray>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,16 +33,162 @@ QString decodeCp1252(const QByteArray &bytes)
     return out;
 }
 
+QString systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+// One save: the bytes go to a new file beside the target, which replaces the target only once
+// every byte is known to be on the disk. Buffered writers report a full disk late or not at
+// all, so each write, the sync and the close are checked here, and the size is read back.
+class AtomicWrite {
+public:
+    explicit AtomicWrite(const QString &path)
+        : m_target(resolved(path))
+    {}
+
+    bool run(const QByteArray &bytes, QString *reason)
+    {
+        const QByteArray target = QFile::encodeName(m_target);
+        struct stat old {};
+        const bool exists = ::stat(target.constData(), &old) == 0;
+        if (exists && !S_ISREG(old.st_mode))
+            return fail(reason, QStringLiteral("it is not a file"));
+        // A file the user made read-only stays as it is, even where the folder would let a
+        // rename replace it.
+        if (exists && ::access(target.constData(), W_OK) != 0)
+            return fail(reason, systemError(errno));
+        const int fd = openTemporary(exists ? (old.st_mode & 07777) : 0666);
+        if (fd < 0)
+            return fail(reason, systemError(errno));
+        if (!writeAll(fd, bytes) || ::fsync(fd) != 0 || !hasSize(fd, bytes.size())) {
+            const int code = errno;
+            ::close(fd);
+            return discard(reason, code);
+        }
+        if (::close(fd) != 0)
+            return discard(reason, errno);
+        if (::rename(m_temporary.constData(), target.constData()) != 0)
+            return discard(reason, errno);
+        syncFolder();
+        return true;
+    }
+
+private:
+    // Saving through a link writes the file it points to and keeps the link.
+    static QString resolved(const QString &path)
+    {
+        const QFileInfo info(path);
+        return info.isSymLink() ? info.symLinkTarget() : path;
+    }
+
+    int openTemporary(mode_t mode)
+    {
+        static std::mt19937 names{std::random_device{}()};
+        const QByteArray base = QFile::encodeName(m_target);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_temporary = base + ".tmp" + QByteArray::number(quint32(names()), 36);
+            const int fd =
+                ::open(m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+            if (fd >= 0 || errno != EEXIST)
+                return fd;
+        }
+        errno = EEXIST;
+        return -1;
+    }
+
+    static bool writeAll(int fd, const QByteArray &bytes)
+    {
+        const char *data = bytes.constData();
+        qsizetype left = bytes.size();
+        while (left > 0) {
+            const ssize_t n = ::write(fd, data, size_t(left));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                if (n == 0)
+                    errno = ENOSPC;
+                return false;
+            }
+            data += n;
+            left -= n;
+        }
+        return true;
+    }
+
+    static bool hasSize(int fd, qsizetype size)
+    {
+        struct stat st {};
+        if (::fstat(fd, &st) != 0)
+            return false;
+        if (st.st_size != size) {
+            errno = EIO;
+            return false;
+        }
+        return true;
+    }
+
+    // The rename itself reaches the disk only with the folder's entry.
+    void syncFolder() const
+    {
+        const QByteArray folder = QFile::encodeName(QFileInfo(m_target).absolutePath());
+        const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fsync(fd);
+            ::close(fd);
+        }
+    }
+
+    bool discard(QString *reason, int code)
+    {
+        ::unlink(m_temporary.constData());
+        return fail(reason, systemError(code));
+    }
+
+    static bool fail(QString *reason, const QString &text)
+    {
+        *reason = text;
+        return false;
+    }
+
+    QString m_target;
+    QByteArray m_temporary;
+};
+
+// False when the bytes are not valid UTF-8.
+bool decodeUtf8(const QByteArray &bytes, QString *text)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    *text = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
 } // namespace
 
 namespace TextFile {
 
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return decodeCp1252(bytes);
+    QString text;
+    if (!decodeUtf8(bytes, &text)) {
+        text.clear();
+        // One line typed in another editor must not turn every other line's accents into
+        // pairs of wrong letters, which the next save would write back as the user's text:
+        // each line is read as UTF-8 where it is, and only the others as Windows-1252.
+        text.reserve(bytes.size());
+        qsizetype start = 0;
+        while (start <= bytes.size()) {
+            qsizetype end = bytes.indexOf('\n', start);
+            if (end < 0)
+                end = bytes.size();
+            const QByteArray line = bytes.mid(start, end - start);
+            QString utf8;
+            text += decodeUtf8(line, &utf8) ? utf8 : decodeCp1252(line);
+            if (end < bytes.size())
+                text += '\n';
+            start = end + 1;
+        }
+    }
     // Files written with a byte-order mark over one that was already there start with several;
     // none is text, and keeping one would lose it at the next save, which writes no mark.
     while (text.startsWith(QChar(0xFEFF)))
@@ -80,16 +234,13 @@ QByteArray joinLines(const QStringList &lines)
     return out;
 }
 
-bool writeAtomically(const QString &path, const QByteArray &bytes)
+bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QString reason;
+    const bool written = AtomicWrite(path).run(bytes, &reason);
+    if (error)
+        *error = reason;
+    return written;
 }
 
 } // namespace TextFile

@@ -21,7 +21,9 @@ bool readLines(const QString &path, QStringList *lines);
 QByteArray joinLines(const QStringList &lines);
 
 // Writes through a temporary file in the same folder renamed over the target, so that an
-// interrupted write leaves the old file whole.
-bool writeAtomically(const QString &path, const QByteArray &bytes);
+// interrupted write leaves the old file whole. The target is replaced only once every byte is
+// on the disk; on a full or read-only disk the old file stays as it was, false is returned
+// and *error, when given, says why.
+bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
 } // namespace TextFile

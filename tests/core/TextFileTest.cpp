@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -38,6 +39,44 @@ TEST(TextFile, DecodesUtf8AndFallsBackToWindows1252)
     EXPECT_EQ(TextFile::decode(TextFile::encode(marked)), marked);
     // A mark past the start is the text's own.
     EXPECT_EQ(TextFile::decode("a\xef\xbb\xbf"), QString::fromUtf16(u"a\uFEFF"));
+}
+
+TEST(TextFile, DecodesEachLineThatIsNotUtf8AloneAsWindows1252)
+{
+    // One line saved by another editor in Windows-1252 among UTF-8 lines.
+    EXPECT_EQ(TextFile::decode("caf\xc3\xa9\r\nna\xefve\r\n\xe2\x82\xac 5\n\x80 6\r\n"),
+              QString::fromUtf8("café\r\nnaïve\r\n€ 5\n€ 6\r\n"));
+    // The bad byte at the very end, and a line of its own.
+    EXPECT_EQ(TextFile::decode("\xc3\xa9\n\xe9"), QString::fromUtf8("é\né"));
+    EXPECT_EQ(TextFile::decode("\xef\xbb\xbf"
+                               "caf\xc3\xa9\n\xe9\n"),
+              QString::fromUtf8("café\né\n"));
+    // A character cut by a line end is no UTF-8 on either side.
+    EXPECT_EQ(TextFile::decode("\xc3\n\xa9"), QString::fromUtf8("Ã\n©"));
+}
+
+TEST(TextFile, MixedListIsSavedWithTheTextTheUserWrote)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list");
+    ASSERT_TRUE(TextFile::writeAtomically(path, "say caf\xc3\xa9\r\nSpeak\r\nna\xefve\r\n"));
+    QStringList lines;
+    ASSERT_TRUE(TextFile::readLines(path, &lines));
+    ASSERT_TRUE(TextFile::writeAtomically(path, TextFile::joinLines(lines)));
+    EXPECT_EQ(readAll(path), "say caf\xc3\xa9\r\nSpeak\r\nna\xc3\xafve\r\n");
+}
+
+TEST(TextFile, SaveKeepsTheFilesModeAndWritesThroughALink)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list");
+    ASSERT_TRUE(TextFile::writeAtomically(path, "old\r\n"));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::link(path, dir.filePath("link")));
+    ASSERT_TRUE(TextFile::writeAtomically(dir.filePath("link"), "new\r\n"));
+    EXPECT_EQ(readAll(path), "new\r\n");
+    EXPECT_TRUE(QFileInfo(dir.filePath("link")).isSymLink());
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 TEST(TextFile, AtomicWriteReplacesWholeFile)
