@@ -84,8 +84,8 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
           *m_menu, trayOf(m_services), [this] { return m_character->listen == -1; },
           m_bubble.get()))
     , m_ql(std::make_unique<QL>(*m_menu, *m_character))
-    , m_listSaver(
-          std::make_unique<ListSaver>(m_paths, *m_commands, *m_menu, *m_services.recognizer))
+    , m_listSaver(std::make_unique<ListSaver>(m_paths, *m_commands, *m_menu, *m_services.recognizer,
+                                              m_dialogs))
     , m_pasteBlocker(std::make_unique<PasteBlocker>())
     , m_speaker(
           std::make_unique<Speaker>(*m_services.synthesizer, *m_bubble, *m_character, *m_menu))

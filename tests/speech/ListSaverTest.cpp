@@ -3,6 +3,7 @@
 #include "CommandList.h"
 #include "FakeRecognizer.h"
 #include "MenuState.h"
+#include "RecordingDialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +17,7 @@ class ListSaverTest : public testing::Test {
 protected:
     ListSaverTest()
         : m_paths(m_dir.path())
-        , m_saver(m_paths, m_list, m_menu, m_reco)
+        , m_saver(m_paths, m_list, m_menu, m_reco, m_dialogs)
     {
         QDir(m_dir.path()).mkpath("data");
     }
@@ -32,6 +33,7 @@ protected:
     CommandList m_list;
     MenuState m_menu;
     FakeRecognizer m_reco;
+    RecordingDialogs m_dialogs;
     ListSaver m_saver;
 };
 
@@ -95,10 +97,19 @@ TEST_F(ListSaverTest, UnwritableListStillRebuildsGrammar)
     QDir(m_dir.path()).mkpath("data/brainlist");
     m_list.append({"Pebble listen", "Speak", "I hear you"});
 
-    m_saver.savethelist();
+    EXPECT_FALSE(m_saver.savethelist());
+    EXPECT_FALSE(m_saver.savethelist());
 
     EXPECT_TRUE(read(m_paths.grammarPath()).contains("<start>=Pebble listen\r\n"));
     EXPECT_TRUE(m_reco.isActive());
+    // Said once while the saves keep failing, with the file that could not be written.
+    ASSERT_EQ(m_dialogs.shown.size(), 1);
+    EXPECT_TRUE(m_dialogs.shown.first().startsWith(
+        "Quillet|Your commands could not be saved in \"" + m_paths.brainlistPath() + "\": "));
+
+    QDir(m_dir.path()).rmdir("data/brainlist");
+    EXPECT_TRUE(m_saver.savethelist());
+    EXPECT_EQ(m_dialogs.shown.size(), 1);
 }
 
 TEST_F(ListSaverTest, UnwritableGrammarStillSavesListAndRestartsRecognizer)
@@ -106,11 +117,13 @@ TEST_F(ListSaverTest, UnwritableGrammarStillSavesListAndRestartsRecognizer)
     QDir(m_dir.path()).mkpath("data/Temp");
     m_list.append({"Pebble listen", "Speak", "I hear you"});
 
-    m_saver.savethelist();
+    EXPECT_FALSE(m_saver.savethelist());
 
     EXPECT_EQ(m_reco.calls(),
               QStringList({"deactivate", "load " + m_paths.grammarPath(), "activate"}));
     EXPECT_TRUE(read(m_paths.brainlistPath()).startsWith("Pebble listen\r\n"));
+    ASSERT_EQ(m_dialogs.shown.size(), 1);
+    EXPECT_TRUE(m_dialogs.shown.first().contains(m_paths.grammarPath()));
 }
 
 } // namespace
