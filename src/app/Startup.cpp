@@ -57,13 +57,8 @@ bool Startup::run()
     // 8. and 9.
     if (!loadCharacter())
         return false;
-    // 10. The list is whole now; the character's own save is refused until the start-up
-    // has ended.
-    p.listSaver().savethelist();
-    // 11. and 12.
-    character.listen = 0;
-    QCoreApplication::processEvents();
-    // 13.
+    // 13., before anything is written: a start-up that fails must leave the user's files as
+    // they were, and the character list is the last step that can fail.
     CharacterChooser *chooser = p.brain().characterlist();
     chooser->setFolder(p.paths().characterDir());
     chooser->setLoader(&CharacterFile::load);
@@ -71,6 +66,12 @@ bool Startup::run()
         fail();
         return false;
     }
+    // 10. The list is whole now; the character's own save is refused until the start-up
+    // has ended.
+    p.listSaver().savethelist();
+    // 11. and 12.
+    character.listen = 0;
+    QCoreApplication::processEvents();
     // 14. and 15.
     restoreOptions();
     p.pasteBlocker().stoppaste(p.brain().action());

@@ -13,6 +13,7 @@
 #include "TempAppFolder.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -209,14 +210,50 @@ TEST_F(StartupTest, MenuDuringTheFailureOfAMissingCharacterWritesNothing)
     EXPECT_FALSE(m_app.exists("data/Temp"));
 }
 
-TEST_F(StartupTest, MenuDuringALateFailureKeepsWhatTheStartUpSaved)
+TEST_F(StartupTest, MenuDuringALateFailureWritesNothing)
 {
-    // The character list fails after the start-up has saved the list once.
+    // The character list is the last step of the start-up that can fail.
     m_app.write("Character/Broken.qlc", QByteArray("\0Mnot a bitmap", 14));
     m_app.write("data/brainlist", kAllOff);
     EXPECT_EQ(chooseOptionsAtTheFailure(), 1);
     EXPECT_EQ(m_app.read("data/brainlist"), kAllOff);
-    EXPECT_TRUE(m_app.read("data/Temp").startsWith("[Grammer]\r\n"));
+    EXPECT_FALSE(m_app.exists("data/Temp"));
+}
+
+TEST_F(StartupTest, EveryFailedStartLeavesTheFilesAsTheyWere)
+{
+    // Lists with LF line ends and an old grammar: any save would rewrite both.
+    const auto lf = [](QByteArray bytes) { return bytes.replace("\r\n", "\n"); };
+    const QByteArray oldGrammar = "[Grammer]\r\ntype=cfg\r\n[<start>]\r\n<start>=old\r\n\r\n";
+    const struct {
+        const char *why;
+        QByteArray list;
+        QByteArray brokenCharacter;
+    } failures[] = {
+        {"cut short", lf(kAllOff + "half an entry\r\nSpeak\r\n"), {}},
+        {"fewer than four entries", lf("Pebble listen\r\nSpeak\r\nI hear you\r\n"), {}},
+        {"unknown character",
+         lf(listWith("Robin listen", "I hear you", "What ever", "Ok", "I hope I am sleepy")),
+         {}},
+        {"another character broken", lf(kAllOff), QByteArray("\0Mnot a bitmap", 14)},
+    };
+    for (const auto &failure : failures) {
+        SCOPED_TRACE(failure.why);
+        TempAppFolder app;
+        app.write("data/brainlist", failure.list);
+        app.write("data/Temp", oldGrammar);
+        if (!failure.brokenCharacter.isEmpty())
+            app.write("Character/Broken.qlc", failure.brokenCharacter);
+        FakeServices fakes;
+        RecordingDialogs dialogs;
+        Program program(app.paths(), fakes.make(), dialogs);
+        EXPECT_FALSE(program.start());
+        EXPECT_EQ(dialogs.shown.size(), 1);
+        EXPECT_EQ(app.read("data/brainlist"), failure.list);
+        EXPECT_EQ(app.read("data/Temp"), oldGrammar);
+        EXPECT_EQ(QDir(app.path() + "/data").entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                  QStringList({"Temp", "brainlist"}));
+    }
 }
 
 TEST_F(StartupTest, UndecodableCharacterFileFailsAndIsNotWritten)
