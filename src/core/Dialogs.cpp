@@ -1,11 +1,24 @@
 #include "Dialogs.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+
+namespace {
+
+// Every box shows text from scripts, files and the command list; "<b>" there is what the user
+// wrote, not formatting, and a link in it must not be clickable.
+void showAsPlainText(QMessageBox &box)
+{
+    box.setTextFormat(Qt::PlainText);
+}
+
+} // namespace
 
 void WidgetDialogs::message(const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
+    showAsPlainText(box);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
@@ -44,6 +57,7 @@ int WidgetDialogs::ask(const QString &title, const QString &text, int style)
         break;
     }
     QMessageBox box(icon, title, text);
+    showAsPlainText(box);
     for (const Choice &c : choices)
         box.addButton(c.button);
     const int defaultIndex = (style >> 8) & 0x3;
@@ -67,10 +81,16 @@ int WidgetDialogs::ask(const QString &title, const QString &text, int style)
 QString WidgetDialogs::input(const QString &title, const QString &prompt,
                              const QString &defaultText, bool *ok)
 {
-    bool accepted = false;
-    QString text =
-        QInputDialog::getText(nullptr, title, prompt, QLineEdit::Normal, defaultText, &accepted);
+    QInputDialog box;
+    box.setWindowTitle(title);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    for (QLabel *label : box.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    const bool accepted = box.exec() == QDialog::Accepted;
     if (ok)
         *ok = accepted;
-    return accepted ? text : QString();
+    return accepted ? box.textValue() : QString();
 }

@@ -174,6 +174,8 @@ void BrainWindow::buildFrontPage()
 
     m_current = new QLabel(this);
     m_current->setObjectName(QStringLiteral("current"));
+    // Shows a command's argument, which is the user's text, never markup.
+    m_current->setTextFormat(Qt::PlainText);
     place(m_current, {360, 3075, 3675, 195});
     m_current->setFont(smallFont(10));
     m_current->setStyleSheet(
@@ -317,6 +319,7 @@ void BrainWindow::buildBrowserPage()
     m_picture3->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_drivething = new QLabel(m_picture3);
     m_drivething->setObjectName(QStringLiteral("drivething"));
+    m_drivething->setTextFormat(Qt::PlainText);
     place(m_drivething, {480, 105, 1635, 195});
     m_drivething->setFont(smallFont(10));
     m_drivething->setFixedWidth(Twips::toPixels(3750 - 480 - 300));
