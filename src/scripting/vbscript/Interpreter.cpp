@@ -368,20 +368,7 @@ void Interpreter::resolveModule(Module &m)
     for (auto &c : m.classes) {
         if (m_classes.count(c->name))
             throw CompileError{err::NameRedefined, 0};
-        for (auto &p : c->methods) {
-            auto &table = p->kind == Proc::Get   ? c->getters
-                          : p->kind == Proc::Let ? c->letters
-                          : p->kind == Proc::Set ? c->setters
-                                                 : c->plain;
-            table[p->name] = p.get();
-            if (p->isDefault)
-                c->defaultMember = p.get();
-            if (p->kind == Proc::Plain && p->name == "class_initialize")
-                c->initialize = p.get();
-            if (p->kind == Proc::Plain && p->name == "class_terminate")
-                c->terminate = p.get();
-        }
-        m_classes[c->name] = c.get();
+        addClass(*c);
     }
     for (auto &p : m.procs) {
         if (m_procs.count(p->name))
@@ -400,6 +387,24 @@ void Interpreter::resolveModule(Module &m)
         for (auto &p : c->methods)
             resolveProc(*p, c.get());
     m_recordImplicitReads = false;
+}
+
+void Interpreter::addClass(ClassDef &c)
+{
+    for (auto &p : c.methods) {
+        auto &table = p->kind == Proc::Get   ? c.getters
+                      : p->kind == Proc::Let ? c.letters
+                      : p->kind == Proc::Set ? c.setters
+                                             : c.plain;
+        table[p->name] = p.get();
+        if (p->isDefault)
+            c.defaultMember = p.get();
+        if (p->kind == Proc::Plain && p->name == "class_initialize")
+            c.initialize = p.get();
+        if (p->kind == Proc::Plain && p->name == "class_terminate")
+            c.terminate = p.get();
+    }
+    m_classes[c.name] = &c;
 }
 
 void Interpreter::addProcedure(Proc *p)
@@ -652,6 +657,13 @@ void Interpreter::executeText(const std::string &code, bool global)
                 throw ScriptError{err::NameRedefined, errorText(err::NameRedefined)};
             addProcedure(p.get());
         }
+        // Classes belong to the whole script wherever the code runs: this is how scripts
+        // load a library of them.
+        for (auto &c : mod->classes) {
+            if (m_classes.count(c->name))
+                throw ScriptError{err::NameRedefined, errorText(err::NameRedefined)};
+            addClass(*c);
+        }
         for (auto &g : mod->globalsDeclared)
             if (!ctx || !ctx->locals.count(g))
                 globalSlot(g);
@@ -662,6 +674,9 @@ void Interpreter::executeText(const std::string &code, bool global)
         m_noNewLocals = false;
         for (auto &p : mod->procs)
             resolveProc(*p, nullptr);
+        for (auto &c : mod->classes)
+            for (auto &p : c->methods)
+                resolveProc(*p, c.get());
     } catch (...) {
         m_noNewLocals = false;
         throw;

@@ -100,6 +100,7 @@ private:
     // resolution
     void resolveModule(Module &m);
     void addProcedure(Proc *p);
+    void addClass(ClassDef &c);
     void resolveProc(Proc &p, ClassDef *cls);
     void resolveBlock(Block &b, Proc *ctx, ClassDef *cls);
     void resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned = false);
