@@ -17,11 +17,36 @@ namespace {
 constexpr int kMaxNesting = 200;
 constexpr int kMaxExprHeight = 1000;
 
+// Outside a class, Property declares nothing, and published scripts use it as a variable
+// (`For Each property In obj.Properties_`); there it is a name unless a declaration follows.
+void freePropertyOutsideClasses(std::vector<Token> &toks)
+{
+    bool inClass = false;
+    for (size_t k = 0; k < toks.size(); ++k) {
+        Token &t = toks[k];
+        if (t.kind != Tok::Ident)
+            continue;
+        const Token *after = k + 1 < toks.size() ? &toks[k + 1] : nullptr;
+        if (t.kw == Kw::Class) {
+            bool ends = k > 0 && toks[k - 1].kind == Tok::Ident && toks[k - 1].kw == Kw::End;
+            inClass = !ends;
+        } else if (t.kw == Kw::Property && !inClass &&
+                   !(after && after->kind == Tok::Ident &&
+                     (after->kw == Kw::Get || after->kw == Kw::Let || after->kw == Kw::Set)) &&
+                   !(k > 0 && toks[k - 1].kind == Tok::Ident &&
+                     (toks[k - 1].kw == Kw::End || toks[k - 1].kw == Kw::Exit))) {
+            t.kw = Kw::None;
+        }
+    }
+}
+
 class Parser {
 public:
     explicit Parser(std::vector<Token> toks)
         : m_t(std::move(toks))
-    {}
+    {
+        freePropertyOutsideClasses(m_t);
+    }
 
     // A whole text that is one expression, for Eval.
     ExprP standaloneExpression()
@@ -563,6 +588,7 @@ private:
             // Procedures and classes are declared only at module level.
             fail(err::SyntaxError);
         case Kw::None:
+        case Kw::Me: // Me.v = 1, Me.SetIt 5
             assignmentOrCall(out, line);
             return;
         default:
@@ -643,9 +669,28 @@ private:
             s->kind = SK::Call;
             if (!atEndOfStatement()) {
                 // `name arg, arg`: the arguments follow without parentheses.
-                if (target->hasParens)
-                    fail(err::ExpectedEndOfStatement);
-                target->args = argList();
+                if (target->hasParens) {
+                    // `x.Write(a) & ","`, `x.DeleteFile(a), True`: what looked like the
+                    // argument list was a bracketed first argument, which goes on here.
+                    if (target->kind == EK::Index || target->args.size() != 1 ||
+                        target->args[0]->kind == EK::Missing)
+                        fail(err::ExpectedEndOfStatement);
+                    auto p = std::make_unique<Expr>();
+                    p->kind = EK::Paren;
+                    p->line = target->args[0]->line;
+                    p->a = std::move(target->args[0]);
+                    measure(*p);
+                    target->args.clear();
+                    m_leadingOperand = std::move(p);
+                    target->args.push_back(expression());
+                    if (isOp(',')) {
+                        next();
+                        for (auto &a : argList())
+                            target->args.push_back(std::move(a));
+                    }
+                } else {
+                    target->args = argList();
+                }
                 target->hasParens = true;
                 measure(*target);
             } else if (target->hasParens && target->args.size() > 1 && !m_callStmt) {
@@ -1174,6 +1219,8 @@ private:
     }
     ExprP primary()
     {
+        if (m_leadingOperand)
+            return std::move(m_leadingOperand);
         const Token &t = cur();
         switch (t.kind) {
         case Tok::Integer:
@@ -1241,6 +1288,8 @@ private:
     ClassDef *m_class = nullptr;
     bool m_singleLineIf = false;
     bool m_callStmt = false;
+    // An operand already parsed that the next expression starts with.
+    ExprP m_leadingOperand;
     int m_nesting = 0;
     int m_forDepth = 0, m_doDepth = 0, m_loopDepth = 0;
 };
