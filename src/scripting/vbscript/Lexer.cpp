@@ -317,7 +317,12 @@ std::vector<Token> tokenize(const std::string &src)
         } else if (c == '>' && i + 1 < n && src[i + 1] == '=') {
             t.op[1] = '=';
             ++i;
-        } else if (c == '=' && i + 1 < n && (src[i + 1] == '<' || src[i + 1] == '>') && false) {
+        } else if (c == '=' && i + 1 < n && (src[i + 1] == '<' || src[i + 1] == '>')) {
+            // =< and => are <= and >=, as old scripts write them; nothing else can start with
+            // '<' or '>', so the two never stood for an assignment.
+            t.op[0] = src[i + 1];
+            t.op[1] = '=';
+            ++i;
         }
         switch (c) {
         case '+':
