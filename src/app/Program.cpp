@@ -133,8 +133,19 @@ bool Program::start()
     return m_started;
 }
 
+QString Program::unsavedQuitQuestion()
+{
+    return QStringLiteral("Your latest commands could not be saved, and are lost if Quillet "
+                          "ends now.\n\nQuit anyway?");
+}
+
 void Program::quit()
 {
+    // Changes that a full or read-only disk kept from their file get one more try; the user
+    // decides whether to lose them.
+    if (m_listSaver->isBehind() && !m_listSaver->savethelist() &&
+        m_dialogs.ask(QStringLiteral("Quillet"), unsavedQuitQuestion(), 4 + 48) != 6)
+        return;
     m_about->removeTrayIcon();
     m_exit();
 }

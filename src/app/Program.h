@@ -79,8 +79,10 @@ public:
 
     // How the program ends; tests replace the real end, which leaves at once.
     void setExit(std::function<void()> exit) { m_exit = std::move(exit); }
-    // Ends the program as the menu's Quit does: the tray icon goes, then the program.
+    // Ends the program as the menu's Quit does: the tray icon goes, then the program. Where
+    // the command list could not be saved, the user is asked first.
     void quit();
+    static QString unsavedQuitQuestion();
 
 private:
     AppPaths m_paths;

@@ -20,6 +20,8 @@ public:
 
     // False when a file could not be written.
     bool savethelist();
+    // Whether the last save failed, so the files are behind the list in memory.
+    bool isBehind() const { return m_failing; }
 
     // What the user is told when the files cannot be written, with the file and the reason.
     static QString failureMessage(const QString &path, const QString &reason);

@@ -87,7 +87,10 @@ protected:
         return *m_program;
     }
     void trigger(MenuState::Item item) { program().menu().action(item)->trigger(); }
-    QStringList saveFailures() const { return m_dialogs.shown.filter("could not be saved"); }
+    QStringList saveFailures() const
+    {
+        return m_dialogs.shown.filter("Your commands could not be saved in");
+    }
 
     TempAppFolder m_app;
     std::unique_ptr<SmallDisk> m_disk;
@@ -131,6 +134,38 @@ TEST_F(DiskProgramTest, FullDiskKeepsTheFilesAndTheChangesAndSaysSoOnce)
     trigger(MenuState::Bubble);
     EXPECT_EQ(m_app.read("data/brainlist"), saved);
     EXPECT_EQ(saveFailures().size(), 2);
+}
+
+TEST_F(DiskProgramTest, QuitWithUnsavedCommandsTriesAgainAndAsks)
+{
+    ASSERT_TRUE(program().start());
+    int exits = 0;
+    program().setExit([&exits] { ++exits; });
+    ASSERT_TRUE(m_disk->fill());
+    trigger(MenuState::Bubble);
+
+    // No: the program stays, and so do the changes.
+    m_dialogs.answer = 7;
+    trigger(MenuState::Quit);
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(m_dialogs.shown.filter(Program::unsavedQuitQuestion()).size(), 1);
+    EXPECT_EQ(saveFailures().size(), 1);
+
+    // With room again, Quit saves them first and asks nothing.
+    m_disk->makeRoom();
+    trigger(MenuState::Quit);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(m_dialogs.shown.filter(Program::unsavedQuitQuestion()).size(), 1);
+    CommandList reread;
+    ASSERT_TRUE(reread.load(m_app.paths().brainlistPath(), nullptr));
+    EXPECT_TRUE(reread.option(CommandList::BubbleOffOption));
+
+    // Yes: it ends without them.
+    ASSERT_TRUE(m_disk->fill());
+    trigger(MenuState::Semitransparent);
+    m_dialogs.answer = 6;
+    trigger(MenuState::Quit);
+    EXPECT_EQ(exits, 2);
 }
 
 TEST_F(DiskProgramTest, ReadOnlyDataKeepsTheFilesAndSaysSo)
