@@ -1382,16 +1382,13 @@ Value Interpreter::eval(const Expr *e)
                    (b.type() == Type::Double && fastInt(a))) {
             double x = a.type() == Type::Double ? a.rawDouble() : static_cast<double>(a.rawInt());
             double y = b.type() == Type::Double ? b.rawDouble() : static_cast<double>(b.rawInt());
-            switch (e->op) {
-            case BinOp::Add:
-                return Value(x + y);
-            case BinOp::Sub:
-                return Value(x - y);
-            case BinOp::Mul:
-                return Value(x * y);
-            default:
-                break;
-            }
+            double v = e->op == BinOp::Add   ? x + y
+                       : e->op == BinOp::Sub ? x - y
+                       : e->op == BinOp::Mul ? x * y
+                                             : NAN;
+            // What is out of range goes the long way, which raises Overflow.
+            if (std::isfinite(v))
+                return Value(v);
         }
         return binary(e->op, a, b, e->aLiteral, e->bLiteral);
     }

@@ -215,6 +215,8 @@ std::vector<Token> tokenize(const std::string &src)
             std::string num = src.substr(start, i - start);
             Token t;
             t.number = parseDecimal(num);
+            if (std::isinf(t.number)) // 1e309
+                throw CompileError{err::Overflow, line};
             bool forceLong = false;
             if (i < n && src[i] == '&' && !isFloat) {
                 forceLong = true;

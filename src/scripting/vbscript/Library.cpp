@@ -744,7 +744,12 @@ Value fRound(Interpreter &, Value *a, int n)
         fail(err::InvalidCall);
     double d = a[0].toDouble();
     double scale = std::pow(10.0, static_cast<double>(digits));
-    double r = roundHalfEven(d * scale) / scale;
+    // Past 2^52 a double holds no fraction to round; scaling there would only add error, or
+    // give infinity (Round(1e300, 20)) and NaN (Round(1.25, 400)).
+    double scaled = d * scale;
+    double r = std::isfinite(scaled) && std::fabs(scaled) < 4503599627370496.0
+                   ? roundHalfEven(scaled) / scale
+                   : d;
     if (a[0].isString())
         return Value(r);
     return roundLike(a[0], r);
@@ -1132,8 +1137,8 @@ Value fIsNumeric(Interpreter &, Value *a, int)
     case Type::Boolean:
         return Value(true);
     case Type::String: {
-        double d;
-        return Value(parseNumber(v.str(), d));
+        double d; // "1e309" is no number: converting it overflows
+        return Value(parseNumber(v.str(), d) && std::isfinite(d));
     }
     default:
         return Value(false);

@@ -231,8 +231,11 @@ static Value arith(BinOp op, const Value &a, const Value &b)
         return Value(v);
     }
     if (r == 3 && (ra == 3 || rb == 3) && ra != 2 && rb != 2 && ta != Type::String &&
-        tb != Type::String)
+        tb != Type::String) {
+        if (std::isinf(static_cast<float>(v)))
+            fail(err::Overflow);
         return Value::single(static_cast<float>(v));
+    }
     if (std::isinf(v))
         fail(err::Overflow);
     return Value(v);
@@ -327,7 +330,11 @@ Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit)
         double d = y.toDouble(), n = x.toDouble();
         if (d == 0)
             fail(n == 0 ? err::Overflow : err::DivisionByZero);
-        if (x.type() == Type::Single && (y.type() == Type::Single || isIntegral(y.type())))
+        const bool single =
+            x.type() == Type::Single && (y.type() == Type::Single || isIntegral(y.type()));
+        if (single ? std::isinf(static_cast<float>(n / d)) : std::isinf(n / d))
+            fail(err::Overflow);
+        if (single)
             return Value::single(static_cast<float>(n / d));
         return Value(n / d);
     }

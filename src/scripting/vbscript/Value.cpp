@@ -481,8 +481,11 @@ double Value::toDouble() const
     case Type::String: {
         // Only text that reads as a number: "3,4" is no date serial here.
         double d;
-        if (parseNumber(m_u.str->s, d))
+        if (parseNumber(m_u.str->s, d)) {
+            if (std::isinf(d)) // "1e309"
+                throw ScriptError{err::Overflow, errorText(err::Overflow)};
             return d;
+        }
         throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
     }
     case Type::Object: {
