@@ -73,6 +73,18 @@ double dateSerial(int year, int month, int day)
                                (day - 1));
 }
 
+double linearFromDate(double date)
+{
+    double whole = std::trunc(date);
+    return whole + std::fabs(date - whole);
+}
+
+double dateFromLinear(double linear)
+{
+    double whole = std::floor(linear);
+    return whole >= 0 ? linear : whole - (linear - whole);
+}
+
 double timeSerial(int hour, int minute, int second)
 {
     return (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
@@ -165,10 +177,11 @@ std::string formatDate(double date)
     long long days;
     double frac;
     parts(date, days, frac);
-    if (frac == 0)
-        return formatShortDate(date);
+    // Day 0 is no date anyone means: 0 itself is midnight, as TimeSerial(0, 0, 0) gives.
     if (days == 0)
         return formatTime(date);
+    if (frac == 0)
+        return formatShortDate(date);
     return formatShortDate(date) + " " + formatTime(date);
 }
 

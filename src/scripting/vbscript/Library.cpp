@@ -928,16 +928,22 @@ Value fMonthName(Interpreter &, Value *a, int n)
         fail(err::InvalidCall);
     return Value(std::string(monthName(m, !missing(a, n, 1) && a[1].toBool())));
 }
+// A date that a function computed, which must still lie in the years 100 to 9999.
+Value madeDate(double d)
+{
+    if (!inDateRange(d))
+        fail(err::InvalidCall);
+    return Value::date(d);
+}
 Value fDateSerial(Interpreter &, Value *a, int)
 {
-    return Value::date(dateSerial(static_cast<int>(lng(a[0])), static_cast<int>(lng(a[1])),
-                                  static_cast<int>(lng(a[2]))));
+    return madeDate(dateSerial(static_cast<int>(lng(a[0])), static_cast<int>(lng(a[1])),
+                               static_cast<int>(lng(a[2]))));
 }
 Value fTimeSerial(Interpreter &, Value *a, int)
 {
-    double t = timeSerial(static_cast<int>(lng(a[0])), static_cast<int>(lng(a[1])),
-                          static_cast<int>(lng(a[2])));
-    return Value::date(t);
+    return madeDate(timeSerial(static_cast<int>(lng(a[0])), static_cast<int>(lng(a[1])),
+                               static_cast<int>(lng(a[2]))));
 }
 Value fDateValue(Interpreter &, Value *a, int)
 {
@@ -973,6 +979,9 @@ Value fDateAdd(Interpreter &, Value *a, int)
     std::string iv = intervalOf(a[0]);
     double k = num(a[1]);
     double d = dateArg(a[2]);
+    // More than the range holds in seconds, and the counts below would overflow.
+    if (!(std::fabs(k) < 1e12))
+        fail(err::InvalidCall);
     int64_t kk = static_cast<int64_t>(std::trunc(k));
     int y, m, dd, h, mi, s;
     splitDate(d, y, m, dd);
@@ -988,7 +997,7 @@ Value fDateAdd(Interpreter &, Value *a, int)
         if (ny < 100 || ny > 9999)
             fail(err::InvalidCall);
         double base = dateSerial(ny, nm, std::min(dd, lim));
-        return Value::date(base + (base < 0 ? -timePart : timePart));
+        return madeDate(base + (base < 0 ? -timePart : timePart));
     }
     double delta;
     if (iv == "y" || iv == "d" || iv == "w")
@@ -1006,7 +1015,7 @@ Value fDateAdd(Interpreter &, Value *a, int)
     (void)h;
     (void)mi;
     (void)s;
-    return Value::date(d + delta);
+    return madeDate(dateFromLinear(linearFromDate(d) + delta));
 }
 Value fDateDiff(Interpreter &, Value *a, int n)
 {

@@ -1,5 +1,6 @@
 #include "Ops.h"
 
+#include "DateTime.h"
 #include "Errors.h"
 #include "HostObject.h"
 
@@ -226,8 +227,13 @@ static Value arith(BinOp op, const Value &a, const Value &b)
     if (r == 5) {
         if (op == BinOp::Sub && ta == Type::Date && tb == Type::Date)
             return Value(v);
-        if (op != BinOp::Mul)
+        if (op != BinOp::Mul) {
+            if (!inDateRange(v))
+                fail(err::Overflow);
             return Value::date(v);
+        }
+        if (std::isinf(v))
+            fail(err::Overflow);
         return Value(v);
     }
     if (r == 3 && (ra == 3 || rb == 3) && ra != 2 && rb != 2 && ta != Type::String &&
@@ -432,6 +438,9 @@ Value negate(const Value &av)
     case Type::Double:
         return Value(-a.rawDouble());
     case Type::Date:
+        // The range is not symmetric: -#12/31/9999# is no date.
+        if (!inDateRange(-a.rawDouble()))
+            fail(err::Overflow);
         return Value::date(-a.rawDouble());
     case Type::Currency:
         return Value::currency(-a.rawInt());

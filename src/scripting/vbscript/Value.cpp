@@ -582,15 +582,18 @@ int64_t Value::toCurrency() const
 
 double Value::toDate() const
 {
+    double d;
     if (m_type == Type::String) {
-        double d;
         if (parseDate(m_u.str->s, d))
             return d;
-        if (parseNumber(m_u.str->s, d))
-            return d;
-        throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+        if (!parseNumber(m_u.str->s, d))
+            throw ScriptError{err::TypeMismatch, errorText(err::TypeMismatch)};
+    } else {
+        d = toDouble();
     }
-    return toDouble();
+    if (!inDateRange(d))
+        throw ScriptError{err::Overflow, errorText(err::Overflow)};
+    return d;
 }
 
 std::shared_ptr<HostObject> Value::toObject() const
