@@ -11,6 +11,8 @@ std::string errorText(int number)
         return "Overflow";
     case err::OutOfMemory:
         return "Out of memory";
+    case err::OutOfStringSpace:
+        return "Out of string space";
     case err::SubscriptRange:
         return "Subscript out of range";
     case err::ArrayFixed:

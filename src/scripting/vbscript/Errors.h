@@ -10,6 +10,7 @@ enum : int {
     InvalidCall = 5,
     Overflow = 6,
     OutOfMemory = 7,
+    OutOfStringSpace = 14,
     SubscriptRange = 9,
     ArrayFixed = 10,
     DivisionByZero = 11,

@@ -215,20 +215,29 @@ Value fReplace(Interpreter &, Value *a, int n)
         return str(s);
     std::u16string out;
     std::u16string hay = text ? lower(s) : s, nd = text ? lower(find) : find;
-    size_t pos = 0;
-    int64_t done = 0;
-    for (;;) {
-        if (count != -1 && done >= count)
-            break;
-        size_t p = hay.find(nd, pos);
-        if (p == std::u16string::npos)
-            break;
-        out.append(s, pos, p - pos);
+    // The matches are counted first, so that a result too long is refused before it is made.
+    auto forEachMatch = [&](auto &&match) {
+        size_t pos = 0;
+        for (int64_t done = 0; count == -1 || done < count; ++done) {
+            const size_t p = hay.find(nd, pos);
+            if (p == std::u16string::npos)
+                break;
+            match(pos, p);
+            pos = p + find.size();
+        }
+        return pos;
+    };
+    size_t matches = 0;
+    forEachMatch([&](size_t, size_t) { ++matches; });
+    const size_t grows = with.size() > find.size() ? with.size() - find.size() : 0;
+    if (grows && (s.size() > kMaxStringLength || matches > (kMaxStringLength - s.size()) / grows))
+        fail(err::OutOfStringSpace);
+    out.reserve(s.size() + matches * with.size() - matches * find.size());
+    const size_t rest = forEachMatch([&](size_t from, size_t at) {
+        out.append(s, from, at - from);
         out += with;
-        pos = p + find.size();
-        ++done;
-    }
-    out.append(s, pos, std::u16string::npos);
+    });
+    out.append(s, rest, std::u16string::npos);
     return str(out);
 }
 Value makeStringArray(const std::vector<std::u16string> &parts)
@@ -254,19 +263,35 @@ Value fSplit(Interpreter &, Value *a, int n)
         parts.push_back(s);
         return makeStringArray(parts);
     }
-    size_t pos = 0;
-    for (;;) {
-        if (count != -1 && static_cast<int64_t>(parts.size()) == count - 1)
-            break;
-        size_t p = findText(s, d, pos, text);
-        if (p == std::u16string::npos)
-            break;
-        parts.push_back(s.substr(pos, p - pos));
-        pos = p + d.size();
-    }
+    // Lowered once rather than for every delimiter.
+    const std::u16string loweredText = text ? lower(s) : std::u16string();
+    const std::u16string &hay = text ? loweredText : s;
+    const std::u16string needle = text ? lower(d) : d;
+    // Where the parts end, counted before any is made: each costs far more than its
+    // characters, and a string of commas must not use up the memory before it is refused.
+    auto forEachCut = [&](auto &&cut) {
+        size_t pos = 0;
+        for (int64_t made = 0; count == -1 || made < count - 1; ++made) {
+            const size_t p = hay.find(needle, pos);
+            if (p == std::u16string::npos)
+                break;
+            cut(pos, p);
+            pos = p + d.size();
+        }
+        return pos;
+    };
+    size_t cuts = 0;
+    forEachCut([&](size_t, size_t) { ++cuts; });
+    const size_t total = cuts + (count != 0 ? 1 : 0);
+    checkArraySize(total, sizeof(StrRep) + 16);
+    Value arr = Value::array({static_cast<int32_t>(total) - 1});
+    ArrayRep *r = arr.mutableArray();
+    size_t i = 0;
+    const size_t last = forEachCut(
+        [&](size_t from, size_t to) { r->data[i++] = Value(s.substr(from, to - from)); });
     if (count != 0)
-        parts.push_back(s.substr(pos));
-    return makeStringArray(parts);
+        r->data[i] = Value(s.substr(last));
+    return arr;
 }
 const ArrayRep *oneDim(const Value &v)
 {
@@ -281,12 +306,26 @@ Value fJoin(Interpreter &, Value *a, int n)
 {
     const ArrayRep *r = oneDim(a[0]);
     std::u16string d = missing(a, n, 1) ? u" " : s16(a[1]);
+    // The length of the strings is known before any is copied; an array of one long string
+    // many times over is refused without the memory.
+    const size_t delimiters = r->data.empty() ? 0 : r->data.size() - 1;
+    if (!d.empty() && delimiters > kMaxStringLength / d.size())
+        fail(err::OutOfStringSpace);
+    size_t length = delimiters * d.size();
+    for (const Value &element : r->data) {
+        if (element.isString())
+            checkStringLength(length += element.str().size());
+    }
     std::u16string out;
     for (size_t i = 0; i < r->data.size(); ++i) {
         if (i)
             out += d;
-        if (!r->data[i].isNull())
+        if (r->data[i].isString()) {
+            out += r->data[i].str();
+        } else if (!r->data[i].isNull()) {
             out += r->data[i].toU16();
+            checkStringLength(out.size()); // numbers and dates: a few characters each
+        }
     }
     return str(out);
 }
@@ -339,6 +378,7 @@ Value fString(Interpreter &, Value *a, int)
     } else {
         c = fromWindows1252(lng(a[1]) & 0xFF);
     }
+    checkStringLength(static_cast<size_t>(k));
     return str(std::u16string(k, c));
 }
 Value fSpace(Interpreter &, Value *a, int)
@@ -346,6 +386,7 @@ Value fSpace(Interpreter &, Value *a, int)
     int64_t k = lng(a[0]);
     if (k < 0)
         fail(err::InvalidCall);
+    checkStringLength(static_cast<size_t>(k));
     return str(std::u16string(k, u' '));
 }
 Value fAsc(Interpreter &, Value *a, int)
@@ -602,8 +643,16 @@ Value fEscape(Interpreter &, Value *a, int)
         return Value::null();
     std::u16string s = s16(a[0]), out;
     const char *keep = "@*_+-./";
+    auto kept = [keep](char16_t c) {
+        return c < 128 && (isalnum(c) || std::strchr(keep, static_cast<char>(c)));
+    };
+    size_t length = 0;
+    for (char16_t c : s)
+        length += kept(c) ? 1 : c < 256 ? 3 : 6;
+    checkStringLength(length);
+    out.reserve(length);
     for (char16_t c : s) {
-        if (c < 128 && (isalnum(c) || std::strchr(keep, static_cast<char>(c)))) {
+        if (kept(c)) {
             out.push_back(c);
         } else {
             char buf[8];

@@ -372,9 +372,14 @@ Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit)
     case BinOp::Concat: {
         if (a.isNull() && b.isNull())
             return Value::null();
-        if (a.hasLoneByte() || b.hasLoneByte()) // byte strings join byte by byte
-            return Value::fromBytes((a.isNull() ? std::string() : a.bytes()) +
-                                    (b.isNull() ? std::string() : b.bytes()));
+        if (a.hasLoneByte() || b.hasLoneByte()) { // byte strings join byte by byte
+            std::string bytes = a.isNull() ? std::string() : a.bytes();
+            const std::string more = b.isNull() ? std::string() : b.bytes();
+            checkStringLength((bytes.size() + more.size() + 1) / 2);
+            return Value::fromBytes(bytes + more);
+        }
+        checkStringLength((a.isString() ? a.str().size() : 0) +
+                          (b.isString() ? b.str().size() : 0));
         std::u16string s = a.isNull() ? u"" : a.toU16();
         if (!b.isNull())
             s += b.toU16();
@@ -479,6 +484,8 @@ void appendInPlace(Value &a, const Value &b)
     const Value &bb = deref(b);
     if (a.isString() && !a.hasLoneByte() && !bb.hasLoneByte() &&
         (bb.isString() || bb.isEmpty() || bb.isNumeric())) {
+        if (bb.isString())
+            checkStringLength(a.str().size() + bb.str().size());
         std::u16string &s = a.mutableStr();
         if (bb.isString())
             s += bb.str();

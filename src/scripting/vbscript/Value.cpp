@@ -22,6 +22,18 @@ constexpr size_t kMaxArrayBytes = size_t(1) << 30;
 constexpr size_t kMaxArrayElements = kMaxArrayBytes / sizeof(Value);
 } // namespace
 
+void checkStringLength(size_t length)
+{
+    if (length > kMaxStringLength)
+        throw ScriptError{err::OutOfStringSpace, errorText(err::OutOfStringSpace)};
+}
+
+void checkArraySize(size_t elements, size_t bytesEach)
+{
+    if (elements > kMaxArrayBytes / (sizeof(Value) + bytesEach))
+        throw ScriptError{err::OutOfMemory, errorText(err::OutOfMemory)};
+}
+
 Value::Value(const std::string &utf8)
     : m_type(Type::String)
 {

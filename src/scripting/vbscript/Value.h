@@ -293,6 +293,17 @@ private:
 double parseDecimal(const std::string &text);
 std::string formatNumber(double d, int digits);
 
+// The longest string scripts may build: 128 Mi characters, 256 MB. VBScript's own strings
+// reach nearly 2^31 characters, but one of those takes 4 GB and longer to fill than the whole
+// time-out, and a script that doubles a string would hold three times the limit at the last
+// step; the builders refuse past this with "Out of string space" before they allocate.
+constexpr size_t kMaxStringLength = size_t(1) << 27;
+// Throws "Out of string space" for a string that long.
+void checkStringLength(size_t length);
+// Throws "Out of memory" for an array of that many elements, each holding bytesEach more of
+// its own (the text of a string element, say) besides its slot.
+void checkArraySize(size_t elements, size_t bytesEach = 0);
+
 // UTF conversion at the API boundary.
 std::u16string fromUtf8(const std::string &s);
 std::string toUtf8(const std::u16string &s);
