@@ -1,4 +1,5 @@
 #include "Engine.h"
+#include "Objects.h"
 
 #include <gtest/gtest.h>
 
@@ -244,6 +245,100 @@ TEST(VbsEngine, TimeOutIsNotSwallowedByOnErrorResumeNext)
     // A new run gets a fresh time budget.
     ASSERT_TRUE(engine.addCode("Sub Quick\r\nx = 1\r\nEnd Sub\r\n"));
     EXPECT_TRUE(engine.run("Quick"));
+}
+
+// A host call that works for a while each time it is called, and gives up after some calls,
+// so that a script the time-out fails to stop still ends.
+class SlowHost : public HostObject {
+public:
+    bool hasMember(const std::string &name) const override { return lower(name) == "work"; }
+    Value invoke(const std::string &, std::vector<Value> &) override
+    {
+        if (++calls > 100)
+            throw vbs::ScriptError{5, "Invalid procedure call or argument"};
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return Value();
+    }
+    void setProperty(const std::string &, std::vector<Value> &, const Value &) override {}
+    int calls = 0;
+};
+
+// The clock is read on every turn, not every few thousand: turns of 50 ms each end within a
+// turn or so of the time-out.
+TEST(VbsEngine, TimeOutStopsALoopWhoseTurnsEachTakeLong)
+{
+    Engine engine;
+    engine.setTimeoutMs(300);
+    auto host = std::make_shared<SlowHost>();
+    engine.addObject("Slow", host, false);
+    ASSERT_TRUE(engine.addCode("Sub Main\r\nDo\r\nSlow.Work\r\nLoop\r\nEnd Sub\r\n"));
+    EXPECT_FALSE(engine.run("Main"));
+    EXPECT_EQ(engine.lastError().number, Engine::TimeoutError) << engine.lastError().description;
+    EXPECT_EQ(engine.lastError().line, 3);
+    EXPECT_LT(host->calls, 60);
+}
+
+// Waits for other programs are given back to the time-out only up to their own allowance:
+// a loop of them ends when it is spent, and a single long wait is cut short. Waits for the
+// user's answers never count.
+TEST(VbsEngine, WaitsForProgramsStopTheScriptOnceTheirAllowanceIsSpent)
+{
+    HostServices services;
+    int runs = 0, keys = 0;
+    auto slowly = [](int &count) {
+        if (++count > 100)
+            throw vbs::ScriptError{5, "Invalid procedure call or argument"};
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    };
+    services.run = [&](const std::string &, int, bool) {
+        slowly(runs);
+        return 0;
+    };
+    services.sendKeys = [&](const std::string &) { slowly(keys); };
+    services.msgBox = [](const std::string &, int, const std::string &) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        return 1;
+    };
+    Engine engine(services);
+    engine.setWaitLimitMs(300);
+    auto wscript = std::make_shared<vbs::WScriptObject>(services, "test.vbs");
+    engine.addObject("WScript", wscript, false);
+    ASSERT_TRUE(engine.addCode("Set sh = CreateObject(\"WScript.Shell\")\r\n"
+                               "Sub Answers\r\nMsgBox \"one\"\r\nMsgBox \"two\"\r\nEnd Sub\r\n"
+                               "Sub Runs\r\nDo\r\nsh.Run \"x\", 0, True\r\nLoop\r\nEnd Sub\r\n"
+                               "Sub Keys\r\nDo\r\nsh.SendKeys \"a\"\r\nLoop\r\nEnd Sub\r\n"
+                               "Sub Sleeps\r\nDo\r\nWScript.Sleep 50\r\nLoop\r\nEnd Sub\r\n"
+                               "Sub LongSleep\r\nWScript.Sleep 5000\r\nEnd Sub\r\n"));
+    EXPECT_TRUE(engine.run("Answers")) << engine.lastError().description;
+    EXPECT_FALSE(engine.run("Runs"));
+    EXPECT_EQ(engine.lastError().number, Engine::TimeoutError) << engine.lastError().description;
+    EXPECT_EQ(engine.lastError().line, 8);
+    EXPECT_LT(runs, 60);
+    EXPECT_FALSE(engine.run("Keys"));
+    EXPECT_EQ(engine.lastError().number, Engine::TimeoutError) << engine.lastError().description;
+    EXPECT_LT(keys, 60);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(engine.run("Sleeps"));
+    EXPECT_EQ(engine.lastError().number, Engine::TimeoutError) << engine.lastError().description;
+    EXPECT_FALSE(engine.run("LongSleep"));
+    EXPECT_EQ(engine.lastError().number, Engine::TimeoutError) << engine.lastError().description;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+}
+
+// The program runs its scripts as the body of a procedure: Class_Terminate chains run from
+// there as from module code.
+TEST(VbsEngine, LongClassTerminateChainsEndInsideAProcedure)
+{
+    Engine engine;
+    ASSERT_TRUE(engine.addCode(
+        "Class Breeder\r\nPrivate Sub Class_Terminate\r\nDim child\r\n"
+        "Set child = New Breeder\r\nEnd Sub\r\nEnd Class\r\n"
+        "Class Node\r\nPublic NextNode\r\nPrivate Sub Class_Terminate\r\nDim keep\r\n"
+        "Set keep = NextNode\r\nSet NextNode = Nothing\r\nEnd Sub\r\nEnd Class\r\n"
+        "Sub Main\r\nSet b = New Breeder\r\nSet b = Nothing\r\nSet head = Nothing\r\n"
+        "For i = 1 To 50000\r\nSet n = New Node\r\nSet n.NextNode = head\r\n"
+        "Set head = n\r\nNext\r\nSet n = Nothing\r\nSet head = Nothing\r\nEnd Sub\r\n"));
+    EXPECT_TRUE(engine.run("Main")) << engine.lastError().description;
 }
 
 TEST(VbsEngine, CompileErrorsReportNumberDescriptionAndLine)

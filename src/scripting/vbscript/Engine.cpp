@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <new>
+#include <type_traits>
 
 namespace vbs {
 
@@ -15,23 +16,34 @@ namespace {
 // A host outlet that may wait for the user or for another program, with the wait kept off the
 // script's time-out.
 template <typename R, typename... A>
-std::function<R(A...)> waitingOutlet(std::function<R(A...)> outlet)
+std::function<R(A...)> waitingOutlet(std::function<R(A...)> outlet, ScriptClock::WaitFor what)
 {
     if (!outlet)
         return outlet;
-    return [outlet = std::move(outlet)](A... args) -> R {
-        ScriptClock::Waiting waiting;
-        return outlet(std::forward<A>(args)...);
+    return [outlet = std::move(outlet), what](A... args) -> R {
+        auto wait = [&] {
+            ScriptClock::Waiting waiting(what);
+            return outlet(std::forward<A>(args)...);
+        };
+        if constexpr (std::is_void_v<R>) {
+            wait();
+            ScriptClock::stopIfWaitsSpent();
+        } else {
+            R result = wait();
+            ScriptClock::stopIfWaitsSpent();
+            return result;
+        }
     };
 }
 
 HostServices withWaitsUncounted(HostServices services)
 {
-    services.msgBox = waitingOutlet(std::move(services.msgBox));
-    services.inputBox = waitingOutlet(std::move(services.inputBox));
-    services.run = waitingOutlet(std::move(services.run));
-    services.sendKeys = waitingOutlet(std::move(services.sendKeys));
-    services.appActivate = waitingOutlet(std::move(services.appActivate));
+    using WaitFor = ScriptClock::WaitFor;
+    services.msgBox = waitingOutlet(std::move(services.msgBox), WaitFor::User);
+    services.inputBox = waitingOutlet(std::move(services.inputBox), WaitFor::User);
+    services.run = waitingOutlet(std::move(services.run), WaitFor::Program);
+    services.sendKeys = waitingOutlet(std::move(services.sendKeys), WaitFor::Program);
+    services.appActivate = waitingOutlet(std::move(services.appActivate), WaitFor::Program);
     return services;
 }
 
@@ -50,6 +62,7 @@ void Engine::reset()
         m_retired.push_back(std::move(m_interp));
         m_interp = std::make_unique<Interpreter>(m_services);
         m_interp->setTimeoutMs(m_retired.back()->timeoutMs());
+        m_interp->setWaitLimitMs(m_retired.back()->waitLimitMs());
     } else {
         m_interp->reset();
     }
@@ -59,6 +72,11 @@ void Engine::reset()
 void Engine::setTimeoutMs(int ms)
 {
     m_interp->setTimeoutMs(ms);
+}
+
+void Engine::setWaitLimitMs(int ms)
+{
+    m_interp->setWaitLimitMs(ms);
 }
 
 void Engine::addObject(const std::string &name, std::shared_ptr<HostObject> object,

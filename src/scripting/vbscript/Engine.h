@@ -50,6 +50,9 @@ public:
     // Discards all code, variables and added objects.
     void reset();
     void setTimeoutMs(int ms); // default 10000
+    // How long in all a script may wait for other programs (Run, Exec, Sleep, SendKeys,
+    // AppActivate) before the time-out stops it; default 60000.
+    void setWaitLimitMs(int ms);
     void addObject(const std::string &name, std::shared_ptr<HostObject> object, bool membersGlobal);
     // Compiles the code and runs its module-level statements. False on a compile or run-time
     // error, see lastError().

@@ -9,13 +9,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace vbs {
 
 namespace {
 const size_t kStackSize = 1 << 18;
-const int kTickInterval = 4096;
 const size_t kGlobalsReserve = 1 << 15;
 
 bool isIntegral(Type t)
@@ -223,6 +224,9 @@ public:
     std::string typeName() const override { return m_def->spelling; }
 
     std::vector<Value> fields;
+    // How many Class_Terminate calls, each run from the one before, led to this object:
+    // 0 unless it was made by one and let go while one still ran.
+    int generation = 0;
     ClassDef *def() const { return m_def; }
 
 private:
@@ -239,6 +243,8 @@ struct Finalizer {
     void operator()(ClassInstance *object) const
     {
         if (auto queue = dying.lock(); queue && object->def()->terminate) {
+            if (queue->generation < 0)
+                object->generation = 0;
             try {
                 queue->objects.push_back(object);
                 return;
@@ -270,10 +276,9 @@ Interpreter::~Interpreter()
 void Interpreter::finish()
 {
     if (!m_failed && !m_running) {
-        m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-        m_tick = kTickInterval;
+        startClock();
         RunGuard guard(m_running);
-        ScriptClock::Running clock(m_deadline);
+        ScriptClock::Running clock(m_budget);
         try {
             for (Value &global : m_globals) {
                 Value released = std::move(global);
@@ -332,10 +337,15 @@ void Interpreter::addObject(const std::string &name, std::shared_ptr<HostObject>
     throw ScriptError{number, errorText(number)};
 }
 
+void Interpreter::startClock()
+{
+    m_budget.deadline = ScriptClock::Clock::now() + std::chrono::milliseconds(m_timeoutMs);
+    m_budget.waitsLeft = std::chrono::milliseconds(m_waitLimitMs);
+}
+
 void Interpreter::checkTime()
 {
-    m_tick = kTickInterval;
-    if (m_running && std::chrono::steady_clock::now() > m_deadline)
+    if (m_running)
         throw TimeoutError{m_line};
 }
 
@@ -589,12 +599,10 @@ void Interpreter::addCode(const std::string &code)
     resolveModule(*mod);
     if (mod->body.empty())
         return;
-    if (!m_running) {
-        m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-        m_tick = kTickInterval;
-    }
+    if (!m_running)
+        startClock();
     RunGuard guard(m_running);
-    ScriptClock::Running clock(m_deadline);
+    ScriptClock::Running clock(m_budget);
     Frame f;
     f.base = m_sp;
     Frame *prev = m_frame;
@@ -603,6 +611,12 @@ void Interpreter::addCode(const std::string &code)
         execBlock(mod->body);
     } catch (const QuitRequest &) {
         m_frame = prev;
+        throw;
+    } catch (TimeoutError &e) {
+        m_frame = prev;
+        m_failed = true;
+        if (e.line == 0)
+            e.line = m_line;
         throw;
     } catch (...) {
         m_frame = prev;
@@ -711,12 +725,10 @@ void Interpreter::runProcedure(const std::string &name)
     auto it = m_procs.find(lowerAscii(name));
     if (it == m_procs.end())
         throw RuntimeError{err::SubNotDefined, errorText(err::SubNotDefined), 0};
-    if (!m_running) {
-        m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeoutMs);
-        m_tick = kTickInterval;
-    }
+    if (!m_running)
+        startClock();
     RunGuard guard(m_running);
-    ScriptClock::Running clock(m_deadline);
+    ScriptClock::Running clock(m_budget);
     std::vector<Value> none;
     Frame f;
     f.base = m_sp;
@@ -728,6 +740,12 @@ void Interpreter::runProcedure(const std::string &name)
         callProcArgs(it->second, none, nullptr);
     } catch (const QuitRequest &) {
         m_frame = prev;
+        throw;
+    } catch (TimeoutError &e) {
+        m_frame = prev;
+        m_failed = true;
+        if (e.line == 0)
+            e.line = m_line;
         throw;
     } catch (...) {
         m_frame = prev;
@@ -762,9 +780,24 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
                 throw;
             resumeAfter(e.number, e.description, e.source);
             ++i;
+        } catch (const std::bad_alloc &) {
+            outOfMemory();
+            ++i;
+        } catch (const std::length_error &) {
+            outOfMemory();
+            ++i;
         }
     }
     return Flow::Normal;
+}
+
+// Memory refused anywhere in a statement is that statement's run-time error, as the size
+// limits of strings and arrays raise it: reported at its line, and trapped like any other.
+void Interpreter::outOfMemory()
+{
+    if (!m_frame->resumeNext)
+        throw RuntimeError{err::OutOfMemory, errorText(err::OutOfMemory), m_line};
+    resumeAfter(err::OutOfMemory, errorText(err::OutOfMemory), std::string());
 }
 
 // Out of line, as runTerminates is: execBlock recurses with every nested block and call, and
@@ -1184,8 +1217,7 @@ Interpreter::Flow Interpreter::execFor(const Stmt &s)
                 break;
             if (f == Flow::ExitProc || f == Flow::ExitDo)
                 return f;
-            if (--m_tick == 0)
-                checkTime();
+            tick();
             Value *p = variablePtr(var);
             if (isIntegral(p->type())) {
                 i = p->rawInt() + st;
@@ -1273,8 +1305,7 @@ Interpreter::Flow Interpreter::execDo(const Stmt &s)
             break;
         if (f == Flow::ExitProc || f == Flow::ExitFor)
             return f;
-        if (--m_tick == 0)
-            checkTime();
+        tick();
         if (s.value && !s.preCondition) {
             bool c = truth(eval(s.value.get()));
             if (c == s.until)
@@ -1680,8 +1711,7 @@ Value Interpreter::runFrame(Proc *p, size_t base, ClassInstance *me)
     Value result;
     try {
         Nested<kCallWeight> level;
-        if (--m_tick == 0)
-            checkTime();
+        tick();
         execBlock(p->body);
         if (p->retSlot >= 0)
             result = std::move(m_stack[base + p->retSlot]);
@@ -1691,8 +1721,11 @@ Value Interpreter::runFrame(Proc *p, size_t base, ClassInstance *me)
     }
     cleanup();
     m_line = savedLine;
-    if (!m_dying->objects.empty())
-        runTerminates(); // the locals that went out of scope
+    // The locals that went out of scope. Those of a Class_Terminate are left to the loop in
+    // runTerminates that called it: run from here, a chain of objects each let go by the one
+    // before would nest one Class_Terminate inside another, as deep as the chain is long.
+    if (!m_dying->objects.empty() && !(me && p == me->def()->terminate))
+        runTerminates();
     return result;
 }
 
@@ -1715,7 +1748,14 @@ Value Interpreter::callMethod(Proc *p, ClassInstance *self, std::vector<Value> &
 
 Value Interpreter::newInstance(ClassDef *def)
 {
+    // A Class_Terminate that makes an object whose own Class_Terminate makes another would go
+    // on for ever; once the chain is as long as calls may nest, the stack is out of space as
+    // it would be had each run inside the one before.
+    const int generation = m_dying->generation + 1;
+    if (generation > kMaxNesting / kCallWeight)
+        fail(err::OutOfStack);
     std::shared_ptr<ClassInstance> object(new ClassInstance(*this, def), Finalizer{m_dying});
+    object->generation = generation;
     if (def->initialize) {
         std::vector<Value> none;
         callMethod(def->initialize, object.get(), none);
@@ -1723,8 +1763,34 @@ Value Interpreter::newInstance(ClassDef *def)
     return Value(std::static_pointer_cast<HostObject>(object));
 }
 
+namespace {
+// Marks the Class_Terminate that runs, until the object and what only it held are gone.
+class TerminateRunning {
+public:
+    TerminateRunning(int &running, int generation)
+        : m_running(running)
+        , m_outer(std::exchange(running, generation))
+    {}
+    ~TerminateRunning() { m_running = m_outer; }
+    TerminateRunning(const TerminateRunning &) = delete;
+    TerminateRunning &operator=(const TerminateRunning &) = delete;
+
+private:
+    int &m_running;
+    int m_outer;
+};
+} // namespace
+
 void Interpreter::runTerminates()
 {
+    // Class_Terminate code that lets objects go runs their Class_Terminate inside its own;
+    // past half the nesting allowance they wait for the loop below to reach them instead,
+    // which leaves each room for calls of its own. Elsewhere they wait only when even the
+    // call would not fit, until a statement further out ends.
+    const int room = m_dying->generation >= 0 ? kMaxNesting / 2 : kCallWeight + kBlockWeight;
+    if (t_nesting + room > kMaxNesting)
+        return;
+    Nested<kCallWeight> level;
     // The statement or procedure that let the objects go has finished: its line and the Err
     // it left stand, whatever the Class_Terminate code does. Errors inside it go unreported.
     const int line = m_line;
@@ -1732,6 +1798,7 @@ void Interpreter::runTerminates()
     while (!m_dying->objects.empty()) {
         ClassInstance *object = m_dying->objects.front();
         m_dying->objects.erase(m_dying->objects.begin());
+        TerminateRunning running(m_dying->generation, object->generation);
         // A new owner for the rest of its life: the code may use Me, and even keep it.
         std::shared_ptr<ClassInstance> self(object);
         std::vector<Value> none;

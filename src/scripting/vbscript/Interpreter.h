@@ -3,6 +3,7 @@
 #include "Ast.h"
 #include "Engine.h"
 #include "HostObject.h"
+#include "ScriptClock.h"
 
 #include <chrono>
 #include <memory>
@@ -21,11 +22,6 @@ struct RuntimeError {
     std::string source = {}; // Err.Source when Err.Raise named one
 };
 
-// Thrown when the time-out stops a script; On Error Resume Next does not catch it.
-struct TimeoutError {
-    int line;
-};
-
 struct Builtin;
 class ClassInstance;
 class ErrObject;
@@ -39,6 +35,8 @@ public:
     void reset();
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }
     int timeoutMs() const { return m_timeoutMs; }
+    void setWaitLimitMs(int ms) { m_waitLimitMs = ms; }
+    int waitLimitMs() const { return m_waitLimitMs; }
     void addObject(const std::string &name, std::shared_ptr<HostObject> obj, bool membersGlobal);
     // Compiles the code and runs its module-level statements; throws CompileError,
     // RuntimeError or TimeoutError.
@@ -80,10 +78,13 @@ public:
     // script code may safely start: after the statement, or as the procedure returns.
     struct Dying {
         std::vector<ClassInstance *> objects;
+        int generation = -1; // of the Class_Terminate running; -1 when none runs
     };
+    // Every loop turn and call looks at the clock: one turn may take long, in the library or
+    // in a host call, and the time-out must not wait for thousands of them.
     void tick()
     {
-        if (--m_tick == 0)
+        if (ScriptClock::coarseNow() > m_budget.deadline) [[unlikely]]
             checkTime();
     }
 
@@ -159,12 +160,14 @@ private:
     // Records the error in Err for On Error Resume Next.
     [[gnu::noinline]] void resumeAfter(int number, const std::string &description,
                                        const std::string &source);
+    [[gnu::noinline, gnu::cold]] void outOfMemory();
     // The element a ByRef argument names, its array locked in lent; nullptr if no array.
     [[gnu::noinline]] Value *lendElement(const Expr *a, std::vector<ArrayLock> &lent);
     // The end of the script: globals are released in the order they were declared, each
     // object's Class_Terminate running as it goes, unless an error ended the script.
     void finish();
-    void checkTime();
+    void startClock();
+    [[gnu::noinline, gnu::cold]] void checkTime();
     [[noreturn]] void fail(int number);
 
     HostServices &m_services;
@@ -208,8 +211,8 @@ private:
     bool m_failed = false; // a run-time error ended the script
 
     int m_timeoutMs = 10000;
-    std::chrono::steady_clock::time_point m_deadline;
-    int m_tick = 4096;
+    int m_waitLimitMs = 60000;
+    ScriptClock::Budget m_budget;
     int m_running = 0;
 
     uint32_t m_rndSeed = 0x50000;

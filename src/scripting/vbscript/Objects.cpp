@@ -819,8 +819,14 @@ Value WScriptObject::invoke(const std::string &name, std::vector<Value> &args)
         throw QuitRequest{args.empty() ? 0 : args[0].toInt32()};
     if (n == "sleep") {
         argCount(args, 1, 1);
-        ScriptClock::Waiting waiting;
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::max(0, args[0].toInt32())));
+        // No longer than the script may still wait: the time-out stops it once that is spent.
+        const auto asked = std::chrono::milliseconds(std::max(0, args[0].toInt32()));
+        {
+            ScriptClock::Waiting waiting;
+            std::this_thread::sleep_for(
+                std::min<ScriptClock::Clock::duration>(asked, ScriptClock::waitsLeft()));
+        }
+        ScriptClock::stopIfWaitsSpent();
         return Value();
     }
     if (n == "createobject") {

@@ -148,7 +148,16 @@ void PosixChildProcess::drain(int index)
 
 bool PosixChildProcess::pump(bool writing)
 {
-    // The script waits here on the program, and on the user's events meanwhile.
+    // The script waits here on the program, and on the user's events meanwhile, for as long
+    // as it may wait at all.
+    ScriptClock::stopIfWaitsSpent();
+    const ScriptClock::Clock::duration left = ScriptClock::waitsLeft();
+    int timeoutMs = m_whileWaiting ? 20 : -1;
+    if (left < std::chrono::hours(1)) {
+        const auto leftMs = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+        if (timeoutMs < 0 || leftMs < timeoutMs)
+            timeoutMs = static_cast<int>(leftMs);
+    }
     ScriptClock::Waiting waiting;
     pollfd fds[3];
     int count = 0;
@@ -159,11 +168,12 @@ bool PosixChildProcess::pump(bool writing)
         fds[count++] = {m_input, POLLOUT, 0};
     if (count == 0)
         return false;
-    const int ready = ::poll(fds, static_cast<nfds_t>(count), m_whileWaiting ? 20 : -1);
+    const int ready = ::poll(fds, static_cast<nfds_t>(count), timeoutMs);
     if (ready < 0)
         return errno == EINTR;
     if (ready == 0) {
-        m_whileWaiting();
+        if (m_whileWaiting)
+            m_whileWaiting();
         return true;
     }
     for (int k = 0; k < count; ++k) {
