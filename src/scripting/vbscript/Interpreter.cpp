@@ -417,6 +417,17 @@ void Interpreter::addClass(ClassDef &c)
     m_classes[c.name] = &c;
 }
 
+Proc *Interpreter::lateProcedure(const std::string &name) const
+{
+    if (m_frame && m_frame->executed) {
+        auto it = m_frame->executed->find(name);
+        if (it != m_frame->executed->end())
+            return it->second;
+    }
+    auto it = m_procs.find(name);
+    return it == m_procs.end() ? nullptr : it->second;
+}
+
 void Interpreter::addProcedure(Proc *p)
 {
     m_procs[p->name] = p;
@@ -666,10 +677,17 @@ void Interpreter::executeText(const std::string &code, bool global)
     m_noNewLocals = true;
     try {
         // Declarations and procedures join the script; statements run in the chosen scope.
+        // A procedure that Execute declares inside another belongs to that call of it alone.
+        if (ctx && !mod->procs.empty() && !m_frame->executed)
+            m_frame->executed = std::make_unique<std::unordered_map<std::string, Proc *>>();
+        auto &table = ctx ? *m_frame->executed : m_procs;
         for (auto &p : mod->procs) {
-            if (m_procs.count(p->name))
+            if (table.count(p->name))
                 throw ScriptError{err::NameRedefined, errorText(err::NameRedefined)};
-            addProcedure(p.get());
+            if (ctx)
+                table[p->name] = p.get();
+            else
+                addProcedure(p.get());
         }
         // Classes belong to the whole script wherever the code runs: this is how scripts
         // load a library of them.
@@ -982,9 +1000,9 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
                 invokeObject(o, "", t);
                 return Flow::Normal;
             }
-            auto late = m_procs.find(t->name);
-            if (late != m_procs.end() && p->isEmpty()) {
-                callProc(late->second, t, nullptr);
+            Proc *late = lateProcedure(t->name);
+            if (late && p->isEmpty()) {
+                callProc(late, t, nullptr);
                 return Flow::Normal;
             }
             if (!t->hasParens)
@@ -1549,15 +1567,18 @@ Value Interpreter::evalIdent(const Expr *e)
         }
         if (e->hasParens && p->isEmpty()) {
             // A procedure that ExecuteGlobal added after this code was compiled.
-            auto late = m_procs.find(e->name);
-            if (late != m_procs.end())
-                return callProc(late->second, e, nullptr);
+            if (Proc *late = lateProcedure(e->name))
+                return callProc(late, e, nullptr);
         }
         if (e->hasParens && !e->args.empty())
             fail(err::TypeMismatch);
         return *p;
     }
     case RK::Proc:
+        if (m_frame && m_frame->executed) [[unlikely]] { // its own come first
+            Proc *mine = lateProcedure(e->name);
+            return callProc(mine ? mine : e->proc, e, nullptr);
+        }
         return callProc(e->proc, e, nullptr);
     case RK::Builtin:
         return callBuiltin(e->builtin, e);

@@ -96,12 +96,16 @@ private:
         bool resumeNext = false;
         std::vector<Value> with;
         ClassInstance *me = nullptr;
+        // Procedures that Execute declared in this call; rare, so nothing until then.
+        std::unique_ptr<std::unordered_map<std::string, Proc *>> executed;
     };
 
     // resolution
     void resolveModule(Module &m);
     void addProcedure(Proc *p);
     void addClass(ClassDef &c);
+    // A procedure added while the script ran, as the running procedure sees it.
+    Proc *lateProcedure(const std::string &name) const;
     void resolveProc(Proc &p, ClassDef *cls);
     void resolveBlock(Block &b, Proc *ctx, ClassDef *cls);
     void resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned = false);
