@@ -3,6 +3,7 @@
 // and checks that every file the user has keeps its bytes.
 #include "CommandEditing.h"
 #include "CommandList.h"
+#include "Engine.h"
 #include "FakeServices.h"
 #include "ListSaver.h"
 #include "MenuState.h"
@@ -66,6 +67,47 @@ TEST(FullDisk, ReadOnlyDiskKeepsTheOldFile)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), kList);
+    ASSERT_TRUE(disk.setReadOnly(false));
+}
+
+TEST(FullDisk, ScriptIsToldThatItsTextFileDidNotFit)
+{
+    QTemporaryDir dir;
+    SmallDisk disk(dir.filePath("data"), 64);
+    REQUIRE_MOUNTED(disk);
+    ASSERT_TRUE(disk.fill());
+    std::vector<std::string> shown;
+    vbs::HostServices services;
+    services.msgBox = [&shown](const std::string &text, int, const std::string &) {
+        shown.push_back(text);
+        return 1;
+    };
+    vbs::Engine engine(services);
+    const std::string path = dir.filePath("data/log.txt").toStdString();
+    ASSERT_TRUE(engine.addCode("Set fso = CreateObject(\"Scripting.FileSystemObject\")\r\n"
+                               "On Error Resume Next\r\n"
+                               "Set f = fso.CreateTextFile(\"" +
+                               path +
+                               "\")\r\n"
+                               "f.WriteLine \"a line that does not fit\"\r\n"
+                               "f.Close\r\n"
+                               "MsgBox Err.Number & \" \" & Err.Description\r\n"))
+        << engine.lastError().description;
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "61 Disk full");
+
+    // A read-only disk refuses the file at once.
+    disk.makeRoom();
+    ASSERT_TRUE(disk.setReadOnly(true));
+    shown.clear();
+    ASSERT_TRUE(engine.addCode("Set fso = CreateObject(\"Scripting.FileSystemObject\")\r\n"
+                               "On Error Resume Next\r\n"
+                               "Set f = fso.CreateTextFile(\"" +
+                               path +
+                               "\")\r\n"
+                               "MsgBox Err.Number\r\n"));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "70");
     ASSERT_TRUE(disk.setReadOnly(false));
 }
 

@@ -31,6 +31,8 @@ std::string errorText(int number)
         return "File not found";
     case err::FileExists:
         return "File already exists";
+    case err::DiskFull:
+        return "Disk full";
     case err::InputPastEnd:
         return "Input past end of file";
     case err::PermissionDenied:

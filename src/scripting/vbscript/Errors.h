@@ -20,6 +20,7 @@ enum : int {
     BadFileMode = 54,
     FileNotFound = 53,
     FileExists = 58,
+    DiskFull = 61,
     InputPastEnd = 62,
     PermissionDenied = 70,
     PathNotFound = 76,

@@ -1,5 +1,7 @@
 #include "Objects.h"
 
+#include <cerrno>
+
 #include "DateTime.h"
 #include "Errors.h"
 #include "Interpreter.h"
@@ -9,6 +11,7 @@
 #include "ScriptClock.h"
 #include "ShellObject.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -138,7 +141,8 @@ public:
         } else {
             m_out.open(path, std::ios::binary | (mode == 8 ? std::ios::app : std::ios::trunc));
             if (!m_out)
-                fail(err::PathNotFound);
+                fail(errno == EACCES || errno == EROFS || errno == EPERM ? err::PermissionDenied
+                                                                         : err::PathNotFound);
         }
     }
     bool hasMember(const std::string &name) const override
@@ -151,9 +155,16 @@ public:
     {
         std::string n = lowerAscii(name);
         if (n == "close") {
-            if (m_out.is_open())
-                m_out.close();
             m_closed = true;
+            if (m_out.is_open()) {
+                // The last of the text reaches the disk here; a script that is told nothing
+                // would take a file cut short for one written whole.
+                m_out.flush();
+                const bool written = m_out.good();
+                m_out.close();
+                if (!written || m_out.fail())
+                    fail(err::DiskFull);
+            }
             return Value();
         }
         if (m_closed)
@@ -213,6 +224,7 @@ public:
                 m_out << "\r\n";
                 ++m_line;
             }
+            requireWritten();
             return Value();
         }
         if (n == "writeblanklines") {
@@ -220,6 +232,7 @@ public:
             argCount(args, 1, 1);
             for (int32_t i = 0; i < args[0].toInt32(); ++i)
                 m_out << "\r\n";
+            requireWritten();
             return Value();
         }
         fail(err::NoSuchMember);
@@ -241,6 +254,14 @@ private:
     {
         if (m_mode == 1)
             fail(err::BadFileMode);
+    }
+    // The stream writes its buffer when it fills, so a full disk shows at some later write.
+    void requireWritten()
+    {
+        if (!m_out) {
+            m_out.clear();
+            fail(err::DiskFull);
+        }
     }
     int m_mode;
     std::u16string m_data;
