@@ -602,14 +602,9 @@ void Interpreter::resolveExpr(Expr *e, Proc *ctx, ClassDef *cls, bool assigned)
 
 // --- running ---------------------------------------------------------------------------
 
-void Interpreter::addCode(const std::string &code)
+template <typename F>
+void Interpreter::runAtTop(F &&body)
 {
-    std::unique_ptr<Module> m = parse(code);
-    Module *mod = m.get();
-    m_modules.push_back(std::move(m));
-    resolveModule(*mod);
-    if (mod->body.empty())
-        return;
     if (!m_running)
         startClock();
     RunGuard guard(m_running);
@@ -619,13 +614,14 @@ void Interpreter::addCode(const std::string &code)
     Frame *prev = m_frame;
     m_frame = &f;
     try {
-        execBlock(mod->body);
+        body();
     } catch (const QuitRequest &) {
         m_frame = prev;
         throw;
     } catch (TimeoutError &e) {
         m_frame = prev;
         m_failed = true;
+        // A wait stopped by the time-out knows no line; the statement that waited is this one.
         if (e.line == 0)
             e.line = m_line;
         throw;
@@ -635,6 +631,17 @@ void Interpreter::addCode(const std::string &code)
         throw;
     }
     m_frame = prev;
+}
+
+void Interpreter::addCode(const std::string &code)
+{
+    std::unique_ptr<Module> m = parse(code);
+    Module *mod = m.get();
+    m_modules.push_back(std::move(m));
+    resolveModule(*mod);
+    if (mod->body.empty())
+        return;
+    runAtTop([&] { execBlock(mod->body); });
 }
 
 Value Interpreter::evalText(const std::string &code)
@@ -743,34 +750,12 @@ void Interpreter::runProcedure(const std::string &name)
     auto it = m_procs.find(lowerAscii(name));
     if (it == m_procs.end())
         throw RuntimeError{err::SubNotDefined, errorText(err::SubNotDefined), 0};
-    if (!m_running)
-        startClock();
-    RunGuard guard(m_running);
-    ScriptClock::Running clock(m_budget);
-    std::vector<Value> none;
-    Frame f;
-    f.base = m_sp;
-    Frame *prev = m_frame;
-    m_frame = &f;
-    try {
+    runAtTop([&] {
         if (!it->second->params.empty())
             throw RuntimeError{err::WrongArgCount, errorText(err::WrongArgCount), it->second->line};
+        std::vector<Value> none;
         callProcArgs(it->second, none, nullptr);
-    } catch (const QuitRequest &) {
-        m_frame = prev;
-        throw;
-    } catch (TimeoutError &e) {
-        m_frame = prev;
-        m_failed = true;
-        if (e.line == 0)
-            e.line = m_line;
-        throw;
-    } catch (...) {
-        m_frame = prev;
-        m_failed = true;
-        throw;
-    }
-    m_frame = prev;
+    });
 }
 
 Interpreter::Flow Interpreter::execBlock(const Block &b)

@@ -129,6 +129,10 @@ private:
     Value callProc(Proc *p, const Expr *call, ClassInstance *me);
     Value callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance *me);
     Value runFrame(Proc *p, size_t base, ClassInstance *me);
+    // Runs module code or a procedure called by the host: the outermost frame, with the clock
+    // started when no script is running yet.
+    template <typename F>
+    void runAtTop(F &&body);
     Value callBuiltin(const Builtin *b, const Expr *e);
     Value invokeObject(HostObject *obj, const std::string &name, const Expr *call);
     void evalArgs(const Expr *call, std::vector<Value> &args);
