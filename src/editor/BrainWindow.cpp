@@ -402,7 +402,7 @@ void BrainWindow::load()
 {
     trans = 255;
     m_changeBrowse = false;
-    m_fadeIn = false;
+    m_fade.reset();
     m_browser->move(m_browser->x(), 0);
     m_addform->move(m_addform->x(), 0);
     refreshPlugins();
@@ -473,7 +473,9 @@ bool BrainWindow::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_falseBrainlist && event->type() == QEvent::FocusOut)
         updateRemoveAndChange();
     if (watched == m_aboutPicture && event->type() == QEvent::MouseButtonPress) {
-        // A disabled picture gets no presses: a second fade cannot start while one runs.
+        // Filters see presses on a disabled picture too; while it fades it takes none.
+        if (!m_aboutPicture->isEnabled() || m_fadeinout->isEnabled())
+            return true;
         if (static_cast<QMouseEvent *>(event)->button() == Qt::RightButton)
             m_dialogs.message(QStringLiteral("About Quillet"), aboutMessage());
         else
@@ -891,6 +893,13 @@ void BrainWindow::SetTrans(int alpha)
 
 void BrainWindow::settingtrans()
 {
+    // A fade left running would go on from the new level and never meet its end.
+    if (m_fadeinout->isEnabled()) {
+        m_fadeinout->setEnabled(false);
+        m_fade.reset();
+        m_aboutPicture->setEnabled(true);
+        setFadeMenuItemsEnabled(true);
+    }
     if (trans == 255)
         return;
     trans = 255;
@@ -910,6 +919,8 @@ void BrainWindow::aboutgrej()
 
 void BrainWindow::startFadeOut()
 {
+    if (m_fadeinout->isEnabled())
+        return;
     trans = 254;
     m_fadeinout->setEnabled(true);
     setFadeMenuItemsEnabled(false);
@@ -925,30 +936,19 @@ void BrainWindow::setFadeMenuItemsEnabled(bool enabled)
 
 void BrainWindow::fadeTick()
 {
-    if (trans == 0) {
-        m_fadeIn = true;
-        if (m_aboutPicture->isVisible()) {
-            m_aboutPicture->hide();
-            if (!brainOpen) {
-                setFadeMenuItemsEnabled(true);
-                hide();
-                m_fadeinout->setEnabled(false);
-                m_fadeIn = false;
-                return;
-            }
-        } else {
-            m_aboutPicture->show();
-        }
-        trans = 1;
-    }
-    m_aboutPicture->setEnabled(false);
-    trans += m_fadeIn ? 2 : -2;
-    SetTrans(trans);
-    if (trans == 255) {
-        m_fadeIn = false;
+    const AboutFade::Step step = m_fade.tick(trans, m_aboutPicture->isVisible(), brainOpen);
+    if (step.showPicture)
+        m_aboutPicture->show();
+    if (step.hidePicture)
+        m_aboutPicture->hide();
+    if (step.hideWindow)
+        hide();
+    else
+        SetTrans(trans);
+    m_aboutPicture->setEnabled(step.ended);
+    if (step.ended) {
         setFadeMenuItemsEnabled(true);
         m_fadeinout->setEnabled(false);
-        m_aboutPicture->setEnabled(true);
     }
 }
 

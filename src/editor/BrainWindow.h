@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AboutFade.h"
 #include "CommandEditing.h"
 #include "FileBrowsing.h"
 #include "RegionBuffer.h"
@@ -103,7 +104,7 @@ public:
     // comes or goes.
     TickTimer *fadeinout() const { return m_fadeinout; }
     void fadeTick();
-    bool fadingIn() const { return m_fadeIn; }
+    bool fadingIn() const { return m_fade.fadingIn(); }
     void SetTrans(int alpha);
     // Makes the window opaque at once.
     void settingtrans();
@@ -188,7 +189,7 @@ private:
     MenuState *m_menu = nullptr;
     TickTimer *m_flippflopp = nullptr;
     TickTimer *m_fadeinout = nullptr;
-    bool m_fadeIn = false;
+    AboutFade m_fade;
     RegionBuffer m_region;
     std::unique_ptr<WindowMover> m_systemMover;
     std::optional<QPoint> m_manualDrag;

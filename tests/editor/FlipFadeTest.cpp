@@ -9,6 +9,9 @@
 #include "ScriptHost.h"
 #include "TempAppFolder.h"
 #include "TickTimer.h"
+#include "UserClick.h"
+
+#include <QAction>
 
 #include <QTest>
 #include <QtEndian>
@@ -198,6 +201,84 @@ TEST_F(FlipFadeTest, EditBrainWhileTheAboutPictureIsUpEndsOnTheEditor)
     EXPECT_TRUE(brain().isVisible());
     EXPECT_FALSE(control("aboutpicture")->isVisible());
     EXPECT_EQ(brain().trans, 255);
+}
+
+// Whatever the user does while the picture fades, the fade ends, and About and Edit brain
+// answer again afterwards.
+
+TEST_F(FlipFadeTest, PressesOnThePictureWhileItFadesInChangeNothing)
+{
+    for (const bool editorOpen : {false, true}) {
+        SCOPED_TRACE(editorOpen ? "over the editor" : "alone");
+        brain().brainOpen = editorOpen;
+        brain().aboutgrej();
+        for (int i = 0; i < 20; ++i)
+            brain().fadeTick();
+        ASSERT_TRUE(brain().aboutPicture()->isVisible());
+        UserClick::on(brain().aboutPicture());
+        UserClick::on(brain().aboutPicture(), Qt::RightButton);
+        EXPECT_TRUE(m_dialogs.shown.isEmpty());
+        runFade();
+        EXPECT_FALSE(brain().fadeinout()->isEnabled());
+        EXPECT_EQ(brain().trans, 255);
+        EXPECT_TRUE(brain().aboutPicture()->isVisible());
+        EXPECT_TRUE(brain().aboutPicture()->isEnabled());
+        EXPECT_TRUE(menu().isEnabled(MenuState::About));
+        EXPECT_TRUE(menu().isEnabled(MenuState::EditBrain));
+
+        // Once whole, a press fades it away again.
+        UserClick::on(brain().aboutPicture());
+        EXPECT_TRUE(brain().fadeinout()->isEnabled());
+        runFade();
+        EXPECT_FALSE(brain().aboutPicture()->isVisible());
+        EXPECT_EQ(brain().isVisible(), editorOpen);
+        EXPECT_TRUE(menu().isEnabled(MenuState::About));
+    }
+}
+
+TEST_F(FlipFadeTest, CharactersDuringAFadeStopsItWhole)
+{
+    // Partway in, partway out over the editor, and partway out alone.
+    const struct {
+        const char *when;
+        bool editorOpen;
+        bool fadeOut;
+    } cases[] = {{"fading in", false, false},
+                 {"fading out over the editor", true, true},
+                 {"fading out alone", false, true}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.when);
+        brain().brainOpen = c.editorOpen;
+        brain().aboutgrej();
+        if (c.fadeOut) {
+            runFade();
+            UserClick::on(brain().aboutPicture());
+        }
+        for (int i = 0; i < 30; ++i)
+            brain().fadeTick();
+        ASSERT_TRUE(brain().fadeinout()->isEnabled());
+        menu().action(MenuState::Characters)->trigger();
+
+        EXPECT_FALSE(brain().fadeinout()->isEnabled());
+        EXPECT_EQ(brain().trans, 255);
+        EXPECT_DOUBLE_EQ(brain().windowOpacity(), 1.0);
+        EXPECT_TRUE(brain().characterPageShown());
+        EXPECT_TRUE(menu().isEnabled(MenuState::About));
+        EXPECT_TRUE(menu().isEnabled(MenuState::EditBrain));
+        brain().hideCharacterPage();
+
+        // About works again from there.
+        menu().action(MenuState::About)->trigger();
+        EXPECT_TRUE(brain().fadeinout()->isEnabled());
+        runFade();
+        EXPECT_FALSE(brain().fadeinout()->isEnabled());
+        EXPECT_TRUE(brain().trans == 255 || brain().trans == 0) << brain().trans;
+        if (brain().aboutPicture()->isVisible()) {
+            UserClick::on(brain().aboutPicture());
+            runFade();
+        }
+        EXPECT_TRUE(menu().isEnabled(MenuState::About));
+    }
 }
 
 TEST_F(FlipFadeTest, SettingtransMakesTheWindowOpaqueAtOnce)
