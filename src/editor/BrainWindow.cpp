@@ -157,6 +157,7 @@ void BrainWindow::buildFrontPage()
     m_falseBrainlist->setAutoFillBackground(false);
     m_falseBrainlist->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kSkinnedScrollBar));
     m_falseBrainlist->installEventFilter(this);
+    m_falseBrainlist->viewport()->installEventFilter(this);
     connect(m_falseBrainlist->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
                 m_list.setSelectedIndex(CommandList::FalseBrainlist,
@@ -468,10 +469,34 @@ void BrainWindow::updateRemoveAndChange()
     m_removeB->setVisible(m_list.selectedIndex(CommandList::FalseBrainlist) > 3);
 }
 
+bool BrainWindow::listLocked() const
+{
+    return m_changebox->isVisible() || addPageUp();
+}
+
+bool BrainWindow::addPageUp() const
+{
+    return m_addnewTag == QLatin1String("false") || m_flippflopp->isEnabled();
+}
+
 bool BrainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_falseBrainlist && event->type() == QEvent::FocusOut)
         updateRemoveAndChange();
+    // The list keeps the keyboard while the change box or the add page is up (the image
+    // buttons take no focus); a key or a click there must not move the selection under them.
+    if ((watched == m_falseBrainlist || watched == m_falseBrainlist->viewport()) && listLocked()) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+        case QEvent::Wheel:
+            return true;
+        default:
+            break;
+        }
+    }
     if (watched == m_aboutPicture && event->type() == QEvent::MouseButtonPress) {
         // Filters see presses on a disabled picture too; while it fades it takes none.
         if (!m_aboutPicture->isEnabled() || m_fadeinout->isEnabled())
@@ -608,8 +633,10 @@ void BrainWindow::cancelAddPage()
 void BrainWindow::openChangeBox()
 {
     const int row = m_list.selectedIndex(CommandList::FalseBrainlist);
-    if (row < 0)
+    if (!m_editing.isEditable(row))
         return;
+    // The box edits this entry, whatever happens to the selection while it is up.
+    m_changeRow = row;
     const CommandEditing::ChangeBox box = m_editing.openChange(row);
     m_changephrase->setText(box.phrase);
     m_changeaction->setPlainText(box.text);
@@ -631,7 +658,7 @@ void BrainWindow::updateSaveButton()
 
 void BrainWindow::saveChange()
 {
-    const int row = m_list.selectedIndex(CommandList::FalseBrainlist);
+    const int row = m_changeRow;
     const bool plugin = m_list.kind(row) == QLatin1String("Plugin");
     if (!m_editing.saveChange(row, m_changephrase->text(), m_changeaction->toPlainText()))
         return;

@@ -126,6 +126,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Whether the change box or the add page is up, when the list may not change its row.
+    bool listLocked() const;
+    bool addPageUp() const;
     void buildFrontPage();
     void buildChangeBox();
     void buildAddPage();
@@ -190,6 +193,8 @@ private:
     TickTimer *m_flippflopp = nullptr;
     TickTimer *m_fadeinout = nullptr;
     AboutFade m_fade;
+    // The entry the change box was opened on.
+    int m_changeRow = -1;
     RegionBuffer m_region;
     std::unique_ptr<WindowMover> m_systemMover;
     std::optional<QPoint> m_manualDrag;

@@ -115,9 +115,16 @@ CommandEditing::ChangeBox CommandEditing::openChange(int row)
     return box;
 }
 
+bool CommandEditing::isEditable(int row) const
+{
+    // The reserved entries hold the wake phrase and the stored options, which only the
+    // program itself rewrites.
+    return row >= CommandList::kReservedCount && row < m_list.count();
+}
+
 bool CommandEditing::saveChange(int row, const QString &newPhrase, const QString &text)
 {
-    if (row < 0 || row >= m_list.count())
+    if (!isEditable(row))
         return false;
     const QString oldPhrase = m_list.phrase(row);
     const QString kind = m_list.kind(row);
@@ -155,7 +162,7 @@ bool CommandEditing::saveChange(int row, const QString &newPhrase, const QString
 
 void CommandEditing::remove(int row)
 {
-    if (row < 0 || row >= m_list.count())
+    if (!isEditable(row))
         return;
     if (m_list.kind(row) == kScript)
         removeScript(m_list.phrase(row) + kScriptSuffix);

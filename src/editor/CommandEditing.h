@@ -40,10 +40,13 @@ public:
     };
     ChangeBox openChange(int row);
 
+    // Whether a row may be changed or removed: the four reserved entries may not.
+    bool isEditable(int row) const;
+
     // Saves row's change to the new phrase and the change box's text. False when refused.
     bool saveChange(int row, const QString &newPhrase, const QString &text);
 
-    // Removes the row (deleting a Script's file) and saves.
+    // Removes the row (deleting a Script's file) and saves; a reserved row stays.
     void remove(int row);
 
     // The caption of the editor's current-entry line when a row is selected, and the one

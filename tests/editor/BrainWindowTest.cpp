@@ -313,6 +313,35 @@ TEST_F(BrainWindowTest, ChangeRefusesAnotherEntrysPhraseAndRenamesOnCase)
     EXPECT_FALSE(grammarPhrases().contains("Hello"));
 }
 
+// The list keeps the keyboard while the change box is up: what the user types or clicks there
+// between Change and Save must not send the change to another entry.
+TEST_F(BrainWindowTest, ChangeIsSavedToItsEntryWhateverIsPressedMeanwhile)
+{
+    const QStringList before = saved();
+    selectRow(4);
+    click("changeB");
+    ASSERT_TRUE(shown("changebox"));
+    auto *view = control<QListView>("FalseBrainlist");
+    QTest::keyClick(view, Qt::Key_Home);
+    QTest::keyClick(view, Qt::Key_P);
+    QTest::keyClick(view, Qt::Key_Up);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(list().index(1, 0)).center());
+    EXPECT_EQ(list().selectedIndex(CommandList::FalseBrainlist), 4);
+
+    control<QLineEdit>("changephrase")->setText("greet");
+    control<QPlainTextEdit>("changeaction")->setPlainText("Hi everybody");
+    click("changeb2");
+    EXPECT_FALSE(shown("changebox"));
+    EXPECT_EQ(saved().mid(0, 12), before.mid(0, 12)) << "the reserved entries stay";
+    EXPECT_EQ(saved().mid(12, 3), QStringList({"greet", "Speak", "Hi everybody"}));
+    EXPECT_EQ(list().phrase(0), "Pebble listen");
+
+    // Once the box is gone, the keys move the selection again.
+    QTest::keyClick(view, Qt::Key_Home);
+    EXPECT_EQ(list().selectedIndex(CommandList::FalseBrainlist), 0);
+}
+
 TEST_F(BrainWindowTest, ChangeOfAScriptRenamesItsFileAndAReloadGainsALineBreak)
 {
     selectRow(6);

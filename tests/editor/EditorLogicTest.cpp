@@ -1,8 +1,11 @@
-// The editor's rules that need no window: paths, scrolling, names and fields.
+// The editor's rules that need no window: paths, scrolling, names, fields and edits.
 #include "ChooserScroll.h"
+#include "CommandEditing.h"
 #include "CommandList.h"
 #include "FileBrowsing.h"
+#include "RecordingDialogs.h"
 #include "ScriptName.h"
+#include "TempAppFolder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -95,6 +98,33 @@ TEST(CommandListFields, ALineBreakIsRefusedWhateverTheCaller)
     EXPECT_EQ(list.entry(0), (CommandList::Entry{"phrase", "Speak", "x"}));
     EXPECT_EQ(list.shownPhrase(0), "phrase");
     EXPECT_EQ(list.count(), 1);
+}
+
+TEST(CommandEditing, TheReservedEntriesAreNeitherChangedNorRemovedWhoeverAsks)
+{
+    TempAppFolder app;
+    app.writeCommandList("say hi\r\nSpeak\r\nhello\r\n");
+    CommandList list;
+    ASSERT_TRUE(list.load(app.paths().brainlistPath(), nullptr));
+    RecordingDialogs dialogs;
+    CommandEditing editing(app.paths(), list, dialogs);
+    int saves = 0;
+    editing.setSaveTheList([&saves] { ++saves; });
+    editing.setYield([] {});
+    const QByteArray before = list.serialize();
+    for (int row = 0; row < CommandList::kReservedCount; ++row) {
+        EXPECT_FALSE(editing.isEditable(row));
+        EXPECT_FALSE(editing.saveChange(row, "greet", "Hi"));
+        editing.remove(row);
+    }
+    EXPECT_EQ(list.serialize(), before);
+    EXPECT_EQ(saves, 0);
+
+    EXPECT_TRUE(editing.isEditable(4));
+    EXPECT_TRUE(editing.saveChange(4, "greet", "Hi"));
+    editing.remove(4);
+    EXPECT_EQ(list.count(), CommandList::kReservedCount);
+    EXPECT_EQ(saves, 2);
 }
 
 } // namespace
