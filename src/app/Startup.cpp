@@ -57,21 +57,18 @@ bool Startup::run()
     // 8. and 9.
     if (!loadCharacter())
         return false;
-    // 13., before anything is written: a start-up that fails must leave the user's files as
-    // they were, and the character list is the last step that can fail.
-    CharacterChooser *chooser = p.brain().characterlist();
-    chooser->setFolder(p.paths().characterDir());
-    chooser->setLoader(&CharacterFile::load);
-    if (!chooser->loadguys()) {
-        fail();
-        return false;
-    }
     // 10. The list is whole now; the character's own save is refused until the start-up
     // has ended.
     p.listSaver().savethelist();
     // 11. and 12.
     character.listen = 0;
     QCoreApplication::processEvents();
+    // 13. Files that cannot be read are left out of the chooser; only the current
+    // character's own file can stop the start-up, in step 9.
+    CharacterChooser *chooser = p.brain().characterlist();
+    chooser->setFolder(p.paths().characterDir());
+    chooser->setLoader(&CharacterFile::load);
+    chooser->loadguys();
     // 14. and 15.
     restoreOptions();
     p.pasteBlocker().stoppaste(p.brain().action());
@@ -97,9 +94,21 @@ bool Startup::loadCommandList()
     return true;
 }
 
+QString Startup::nameInWakePhrase(const QString &wakePhrase)
+{
+    static const QString listen = QStringLiteral(" listen");
+    return wakePhrase.endsWith(listen) ? wakePhrase.chopped(listen.size()) : QString();
+}
+
 bool Startup::loadCharacter()
 {
     CharacterWindow &character = m_program.character();
+    // A character whose file name holds a space ("Mr Bean.qlc") is chosen under its whole
+    // name, which the wake phrase keeps before " listen"; its first word names no file.
+    const QString wholeName = nameInWakePhrase(m_program.commands().phrase(0));
+    if (!wholeName.isEmpty() && !wholeName.contains('/') && wholeName != character.nameoftheguy &&
+        QFileInfo::exists(m_program.paths().characterFile(wholeName)))
+        character.nameoftheguy = wholeName;
     QString path = m_program.paths().characterFile(character.nameoftheguy);
     if (!QFileInfo::exists(path)) {
         // A file named with a second dot ("Clover.v2.qlc") is chosen under its first word, so

@@ -13,6 +13,8 @@ public:
     bool run();
 
     static QString missingCharacterMessage(const QString &name);
+    // The character name a wake phrase holds before " listen"; empty when it does not end so.
+    static QString nameInWakePhrase(const QString &wakePhrase);
 
 private:
     bool loadCommandList();

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cstdio>
+
 namespace {
 
 // The no-character choice: an empty outline with a closed eye, 49 x 49.
@@ -78,8 +80,9 @@ QLabel *CharacterChooser::makeThumbnail(const QImage &picture, int leftTwips, in
     return label;
 }
 
-bool CharacterChooser::loadguys()
+QStringList CharacterChooser::loadguys()
 {
+    QStringList unreadable;
     // Thumbnails of an earlier filling go; guy(0) stays.
     while (m_guys.size() > 1)
         delete m_guys.takeLast().thumbnail;
@@ -88,8 +91,17 @@ bool CharacterChooser::loadguys()
     int columnsleft = kPerRow - 1;
     for (const QString &file : files) {
         const QImage picture = m_loader ? m_loader(m_folder + '/' + file) : QImage();
-        if (picture.isNull())
-            return false;
+        if (picture.isNull()) {
+            unreadable << file;
+            if (!m_toldUnreadable.contains(file)) {
+                m_toldUnreadable.insert(file);
+                std::fprintf(stderr,
+                             "Quillet: the character file \"%s\" cannot be read; it is left "
+                             "out of the characters.\n",
+                             qPrintable(QDir(m_folder).filePath(file)));
+            }
+            continue;
+        }
         const Guy &previous = m_guys.last();
         Guy guy;
         guy.fileName = file;
@@ -118,7 +130,7 @@ bool CharacterChooser::loadguys()
                          Twips::toPixels(hider.width()), Twips::toPixels(hider.height()));
     m_hider->setVisible(m_guys.size() > 1);
     m_hider->raise();
-    return true;
+    return unreadable;
 }
 
 QRect CharacterChooser::hiderTwips() const

@@ -2,7 +2,9 @@
 
 #include <QImage>
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -45,8 +47,10 @@ public:
     void setServices(CommandList *list, CharacterWindow *character, MenuState *menu);
 
     // Fills the chooser from the folder's "*.qlc" files sorted by name, after guy(0). A file
-    // that does not decode stops the filling and makes it fail, as a missing character does.
-    bool loadguys();
+    // that does not decode is left out, and said once on standard error: one bad file must
+    // not keep the user from the good ones, nor the program from starting. The files left
+    // out, by name.
+    QStringList loadguys();
 
     // guy(0) followed by one entry per file, in order.
     const QList<Guy> &guys() const { return m_guys; }
@@ -76,4 +80,6 @@ private:
     CommandList *m_list = nullptr;
     CharacterWindow *m_character = nullptr;
     MenuState *m_menu = nullptr;
+    // Files already said to be unreadable, so a refill does not say it again.
+    QSet<QString> m_toldUnreadable;
 };

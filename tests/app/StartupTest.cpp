@@ -212,11 +212,13 @@ TEST_F(StartupTest, MenuDuringTheFailureOfAMissingCharacterWritesNothing)
 
 TEST_F(StartupTest, MenuDuringALateFailureWritesNothing)
 {
-    // The character list is the last step of the start-up that can fail.
+    // The character's own file is the last step of the start-up that can fail.
     m_app.write("Character/Broken.qlc", QByteArray("\0Mnot a bitmap", 14));
-    m_app.write("data/brainlist", kAllOff);
+    const QByteArray list =
+        listWith("Broken listen", "I hear you", "What ever", "Ok", "I hope I am sleepy");
+    m_app.write("data/brainlist", list);
     EXPECT_EQ(chooseOptionsAtTheFailure(), 1);
-    EXPECT_EQ(m_app.read("data/brainlist"), kAllOff);
+    EXPECT_EQ(m_app.read("data/brainlist"), list);
     EXPECT_FALSE(m_app.exists("data/Temp"));
 }
 
@@ -235,7 +237,9 @@ TEST_F(StartupTest, EveryFailedStartLeavesTheFilesAsTheyWere)
         {"unknown character",
          lf(listWith("Robin listen", "I hear you", "What ever", "Ok", "I hope I am sleepy")),
          {}},
-        {"another character broken", lf(kAllOff), QByteArray("\0Mnot a bitmap", 14)},
+        {"the character's file broken",
+         lf(listWith("Broken listen", "I hear you", "What ever", "Ok", "I hope I am sleepy")),
+         QByteArray("\0Mnot a bitmap", 14)},
     };
     for (const auto &failure : failures) {
         SCOPED_TRACE(failure.why);
@@ -254,6 +258,55 @@ TEST_F(StartupTest, EveryFailedStartLeavesTheFilesAsTheyWere)
         EXPECT_EQ(QDir(app.path() + "/data").entryList(QDir::Files | QDir::Hidden, QDir::Name),
                   QStringList({"Temp", "brainlist"}));
     }
+}
+
+TEST_F(StartupTest, ACharacterWhoseNameHoldsASpaceStartsUnderItsWholeName)
+{
+    QFile::copy(m_app.path() + "/Character/Pebble.qlc", m_app.path() + "/Character/Mr Bean.qlc");
+    ASSERT_TRUE(
+        start(listWith("Mr Bean listen", "I hear you", "What ever", "Ok", "I hope I am sleepy")));
+    EXPECT_EQ(program().character().nameoftheguy, "Mr Bean");
+    EXPECT_TRUE(m_dialogs.shown.isEmpty());
+    EXPECT_TRUE(m_app.read("data/brainlist").startsWith("Mr Bean listen\r\n"));
+}
+
+TEST_F(StartupTest, ChoosingACharacterWithASpaceStartsWithItNextTime)
+{
+    QFile::copy(m_app.path() + "/Character/Pebble.qlc", m_app.path() + "/Character/Mr Bean.qlc");
+    ASSERT_TRUE(start(kAllOff));
+    CharacterChooser *chooser = program().brain().characterlist();
+    int index = -1;
+    for (int i = 0; i < chooser->guys().size(); ++i) {
+        if (chooser->guys()[i].fileName == "Mr Bean.qlc")
+            index = i;
+    }
+    ASSERT_GT(index, 0);
+    chooser->choose(index);
+    EXPECT_EQ(program().commands().phrase(0), "Mr Bean listen");
+
+    FakeServices fakes;
+    RecordingDialogs dialogs;
+    Program again(m_app.paths(), fakes.make(), dialogs);
+    ASSERT_TRUE(again.start()) << qPrintable(dialogs.shown.join('\n'));
+    EXPECT_EQ(again.character().nameoftheguy, "Mr Bean");
+}
+
+TEST_F(StartupTest, AnUnreadableCharacterBesideTheCurrentOneIsLeftOutAndSaidOnce)
+{
+    m_app.write("Character/Zed.qlc", "junk that is no picture");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(start(kAllOff)) << qPrintable(m_dialogs.shown.join('\n'));
+    CharacterChooser *chooser = program().brain().characterlist();
+    EXPECT_EQ(chooser->loadguys(), QStringList({"Zed.qlc"}));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(m_dialogs.shown.isEmpty());
+    EXPECT_EQ(program().character().nameoftheguy, "Pebble");
+    for (const CharacterChooser::Guy &guy : chooser->guys())
+        EXPECT_NE(guy.fileName, "Zed.qlc");
+    EXPECT_GT(chooser->guys().size(), 1);
+    const std::string told = "Zed.qlc\" cannot be read";
+    ASSERT_NE(said.find(told), std::string::npos) << said;
+    EXPECT_EQ(said.find(told), said.rfind(told)) << "said once";
 }
 
 TEST_F(StartupTest, UndecodableCharacterFileFailsAndIsNotWritten)
