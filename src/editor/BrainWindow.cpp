@@ -701,13 +701,8 @@ void BrainWindow::chooseReadRow(int row)
 
 void BrainWindow::browseFromAddPage()
 {
-    // Browsing after "Load a plugin" means the user wants a file after all: the plugin list
-    // would cover the browser's file list.
-    if (m_plugincontainer->isVisible()) {
-        m_plugincontainer->hide();
-        Commandtype = QStringLiteral("Open");
-        m_action->clear();
-    }
+    // The plugin list, while up, covers this button: the way back to a file is the Open
+    // option again.
     m_changeBrowse = false;
     m_browser->show();
 }

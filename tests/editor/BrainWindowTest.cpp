@@ -7,6 +7,7 @@
 #include "RecordingDialogs.h"
 #include "TempAppFolder.h"
 #include "TickTimer.h"
+#include "UserClick.h"
 #include "WindowMover.h"
 
 #include <QComboBox>
@@ -61,12 +62,16 @@ protected:
     }
     bool shown(const char *name) { return control(name)->isVisible(); }
 
-    // Clicks the control as a user does, which needs it to be on screen.
+    // Clicks the control as a user does: at its middle in the window, which must be the
+    // control itself and not another page over it.
     void click(const char *name)
     {
         QWidget *widget = control(name);
         ASSERT_TRUE(widget->isVisible()) << name << " is not shown";
-        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+        const QWidget *hit = UserClick::widgetAt(&brain(), UserClick::centreOf(widget));
+        ASSERT_TRUE(hit == widget || widget->isAncestorOf(hit))
+            << name << " is covered by " << qPrintable(hit->objectName());
+        UserClick::on(widget);
         finishFlip();
     }
     // Runs a flip the click started to its end, as its timer would.
@@ -502,14 +507,19 @@ TEST_F(BrowserTest, OpenFromTheChangeBoxAndCancelled)
     EXPECT_FALSE(shown("OpenB"));
 }
 
-TEST_F(BrowserTest, BrowsingAfterLoadAPluginChoosesAFileInstead)
+TEST_F(BrowserTest, AfterLoadAPluginTheOpenOptionLeadsBackToAFile)
 {
     openAddPage("open letters");
     click("openradio");
     click("loadplugin");
     clickListItem("plugins", "clock");
+    // The plugin list covers the browse button; nobody can click it there.
+    QWidget *browse = control("BrowseButton");
+    EXPECT_TRUE(control("plugincontainer")
+                    ->isAncestorOf(UserClick::widgetAt(&brain(), UserClick::centreOf(browse))));
+    click("openradio");
+    EXPECT_FALSE(shown("plugincontainer"));
     click("BrowseButton");
-    EXPECT_FALSE(shown("plugincontainer")) << "it would cover the file list";
     EXPECT_EQ(brain().Commandtype, "Open");
     brain().openBrowserFolder(m_docs + "/letters");
     clickListItem("Filelist", "mum.odt");
