@@ -4,6 +4,7 @@
 #include "TickTimer.h"
 #include "TrayIcon.h"
 
+#include <QAction>
 #include <QMenu>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 namespace {
 
 const QString kHeadPicture = QStringLiteral("normalico");
+const QString kAnimatedTip = QStringLiteral("Animated TrayIcon");
 
 } // namespace
 
@@ -33,6 +35,11 @@ AboutWindow::AboutWindow(MenuState &menu, TrayIcon &tray, std::function<bool()> 
     setObjectName(QStringLiteral("about"));
     m_tray.setMenu(m_menu.menue());
     connect(m_ear, &TickTimer::tick, this, &AboutWindow::earTick);
+    // Listening switched off shows the head at once rather than at the ear's next tick.
+    connect(m_menu.action(MenuState::Listen), &QAction::toggled, this, [this](bool listening) {
+        if (!listening)
+            showPicture(kHeadPicture, kAnimatedTip);
+    });
     connect(&m_tray, &TrayIcon::activated, this, &AboutWindow::onActivated);
     connect(m_menu.menue(), &QMenu::aboutToHide, this, &AboutWindow::onMenuHidden);
 }
@@ -71,7 +78,7 @@ void AboutWindow::removeTrayIcon()
 
 void AboutWindow::earTick()
 {
-    const QString tip = QStringLiteral("Animated TrayIcon");
+    const QString &tip = kAnimatedTip;
     if (!m_listening || !m_listening()) {
         showPicture(kHeadPicture, tip);
         return;

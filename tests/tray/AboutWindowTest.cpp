@@ -127,6 +127,18 @@ TEST_F(AboutWindowTest, HeadComesBackOnTheFirstTickAfterListeningStops)
     EXPECT_EQ(m_tray.tip(), kAnimated);
 }
 
+TEST_F(AboutWindowTest, HeadComesBackAtOnceWhenListenIsSwitchedOff)
+{
+    m_about.addTrayIcon();
+    m_menu.setChecked(MenuState::Listen, true);
+    m_listening = true;
+    tick(2);
+    EXPECT_EQ(m_tray.picture(), "l2");
+    m_menu.setChecked(MenuState::Listen, false);
+    EXPECT_EQ(m_tray.picture(), "normalico") << "before any tick";
+    EXPECT_EQ(m_tray.tip(), kAnimated);
+}
+
 TEST_F(AboutWindowTest, TicksBeforeTheIconIsAddedDecideWhatItShowsWhenAdded)
 {
     m_listening = true;
