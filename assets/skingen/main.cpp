@@ -111,11 +111,14 @@ void prepare(QPainter &p)
 // controls must not spill onto either.
 void caption(QPainter &p, const QString &text, int x, int aboveY, int topRow, int largest = 10)
 {
-    for (int size = largest; size >= 7; --size) {
+    // Some captions have only six rows between the controls above and below them; the
+    // smallest size still reads there, where a larger one would be cut by the control.
+    constexpr int kSmallest = 6;
+    for (int size = largest; size >= kSmallest; --size) {
         const QFont font = sans(size, true);
         const QRect ink = QFontMetrics(font).tightBoundingRect(text);
         const int baseline = aboveY - 2 - ink.bottom();
-        if (baseline + ink.top() < topRow && size > 7)
+        if (baseline + ink.top() < topRow && size > kSmallest)
             continue;
         p.setFont(font);
         p.setPen(kSoftInk);
@@ -429,7 +432,8 @@ const std::map<QString, std::function<QImage()>> &pictures()
          [] {
              return shapedPage(287, 287, true, [](QPainter &p) {
                  title(p, QStringLiteral("Quillet brain"), 143.5, 49);
-                 caption(p, QStringLiteral("Your commands"), 25, 98, 90);
+                 // Between the help link's bottom (row 90) and the list's top (row 96).
+                 caption(p, QStringLiteral("Your commands"), 25, 97, 90);
              });
          }},
         {"addpage",
@@ -438,7 +442,9 @@ const std::map<QString, std::function<QImage()>> &pictures()
                  title(p, QStringLiteral("New command"), 143.5, 49);
                  caption(p, QStringLiteral("Say this phrase:"), 24, 88, 64);
                  caption(p, QStringLiteral("Do this:"), 20, 118, 105);
-                 caption(p, QStringLiteral("With this:"), 24, 140, 132);
+                 // Under the options' words (to row 129) and above the Read, Script and plugin
+                 // panels (from row 136), which would cover it lower down.
+                 caption(p, QStringLiteral("With this:"), 24, 137, 130);
                  // The Speak option's picture is hidden while Speak is the chosen kind; its
                  // word stays readable on the page beneath the marker.
                  p.drawImage(120, 118, option(48, QStringLiteral("Speak")));

@@ -323,7 +323,6 @@ void BrainWindow::buildBrowserPage()
     m_drivething->setTextFormat(Qt::PlainText);
     place(m_drivething, {480, 105, 1635, 195});
     m_drivething->setFont(smallFont(10));
-    m_drivething->setFixedWidth(Twips::toPixels(3750 - 480 - 300));
 
     PictureBox *picture1 = pictureBox("Picture1", QString(), m_browser, {290, 1200, 3690, 700});
     picture1->setColor(Qt::white);
@@ -714,11 +713,19 @@ void BrainWindow::browseFromChangeBox()
     m_addform->show();
 }
 
+void BrainWindow::showDriveName(const QString &name)
+{
+    // The name's box keeps its rectangle; a longer name ends in an ellipsis, and the drive
+    // list shows it whole.
+    m_drivething->setText(
+        m_drivething->fontMetrics().elidedText(name, Qt::ElideRight, m_drivething->width()));
+}
+
 void BrainWindow::chooseDrive(int index)
 {
     if (index < 0 || index >= m_volumes.size())
         return;
-    m_drivething->setText(m_volumes[index].name);
+    showDriveName(m_volumes[index].name);
     showFolder(m_volumes[index].root);
 }
 
@@ -728,7 +735,7 @@ void BrainWindow::openBrowserFolder(const QString &folder)
     const int index = m_drive1->findData(volume.root);
     if (index >= 0)
         m_drive1->setCurrentIndex(index);
-    m_drivething->setText(volume.name);
+    showDriveName(volume.name);
     showFolder(folder);
 }
 

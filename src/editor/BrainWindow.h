@@ -130,6 +130,7 @@ private:
     bool listLocked() const;
     bool addPageUp() const;
     void buildFrontPage();
+    void showDriveName(const QString &name);
     void buildChangeBox();
     void buildAddPage();
     void buildBrowserPage();
