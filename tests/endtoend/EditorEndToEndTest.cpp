@@ -1,6 +1,7 @@
 // The command editor of the whole program, driven through the X server as a user drives it:
 // pointer and keyboard come from xdotool, so window placement, focus and the window's shape
-// all take part. The command added is then said into the microphone and must be answered.
+// all take part. The command added is then said into the microphone and must be answered;
+// an entry is changed, with keys pressed between Change and Save, and removed.
 #include "BrainWindow.h"
 #include "BubbleWindow.h"
 #include "CharacterWindow.h"
@@ -20,6 +21,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QListView>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QWindow>
@@ -193,6 +195,50 @@ TEST(EditorEndToEnd, CommandAddedWithMouseAndKeyboardIsSavedAndHeard)
     // Both answers are spoken aloud, the new command's as well.
     ASSERT_TRUE(waitFor([&] { return starts.count() >= 2; }, 15000));
     ASSERT_TRUE(waitFor([&] { return !program.mun().isSpeaking(); }, 20000));
+
+    // Changed: the row clicked, Change, then keys pressed on the list, which keeps the keyboard,
+    // before the new phrase is typed and saved. The change goes to the row it was opened on.
+    const CommandList &list = program.commands();
+    auto *view = brain.findChild<QListView *>(QStringLiteral("FalseBrainlist"));
+    const QRect row4(view->viewport()->mapTo(&brain, view->visualRect(list.index(4, 0)).topLeft()),
+                     view->visualRect(list.index(4, 0)).size());
+    ASSERT_TRUE(clickAt(at, row4));
+    ASSERT_TRUE(
+        waitFor([&] { return list.selectedIndex(CommandList::FalseBrainlist) == 4; }, 10000))
+        << "the click on the row did not select it";
+    ASSERT_TRUE(clickAt(at, {193, 220, 82, 27})); // changeB
+    ASSERT_TRUE(waitFor([&] { return control("changebox")->isVisible(); }, 10000))
+        << "the click on Change did not open the change box";
+    bool keyed = false;
+    xdotool({"key", "--delay", "30", "Home", "p", "Up"}, &keyed);
+    ASSERT_TRUE(keyed);
+    ASSERT_TRUE(clickAt(at, {24, 106, 233, 19})); // changephrase
+    ASSERT_TRUE(waitFor([&] { return control("changephrase")->hasFocus(); }, 10000));
+    xdotool({"key", "ctrl+a"}, &keyed);
+    ASSERT_TRUE(typeText("say hi there"));
+    ASSERT_TRUE(waitFor(
+        [&] { return brain.findChild<QLineEdit *>("changephrase")->text() == "say hi there"; },
+        10000));
+    EXPECT_EQ(list.selectedIndex(CommandList::FalseBrainlist), 4) << "the keys moved the list";
+    ASSERT_TRUE(clickAt(at, {13, 220, 82, 27})); // changeb2
+    ASSERT_TRUE(waitFor([&] { return !control("changebox")->isVisible(); }, 10000))
+        << "the click on Save did not save; shown: " << dialogs.shown.join('\n').toStdString();
+    EXPECT_TRUE(app.read("data/brainlist")
+                    .startsWith(TempAppFolder::reservedEntries +
+                                QByteArray("say hi there\r\nSpeak\r\nHello from the test\r\n")));
+    EXPECT_TRUE(app.read("data/Temp").contains("\r\n<start>=say hi there\r\n"));
+    EXPECT_FALSE(app.read("data/Temp").contains("<start>=say hello"));
+    EXPECT_TRUE(app.read("data/Temp").contains("\r\n<start>=Pebble listen\r\n"));
+
+    // Removed: the changed row is still the selected one.
+    ASSERT_TRUE(clickAt(at, {102, 220, 82, 27})); // removeB
+    ASSERT_TRUE(waitFor([&] { return list.count() == 5; }, 10000))
+        << "the click on Remove did not remove";
+    EXPECT_EQ(app.read("data/brainlist"),
+              TempAppFolder::reservedEntries +
+                  QByteArray("switch on the radio\r\nSpeak\r\nThe radio is on\r\n"));
+    EXPECT_FALSE(app.read("data/Temp").contains("say hi there"));
+    EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('\n').toStdString();
 }
 
 } // namespace
