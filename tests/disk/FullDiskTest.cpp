@@ -242,7 +242,8 @@ TEST_F(DiskProgramTest, StartOnAFullDiskLeavesTheListAsItWas)
 TEST_F(DiskProgramTest, ScriptThatCannotBeSavedKeepsItsFileAndTheList)
 {
     ASSERT_TRUE(program().start());
-    CommandEditing editing(m_app.paths(), program().commands(), m_dialogs);
+    const AppPaths paths = m_app.paths();
+    CommandEditing editing(paths, program().commands(), m_dialogs);
     editing.setSaveTheList([this] { program().listSaver().savethelist(); });
     const int row = program().commands().selectByPhrase("greet");
     ASSERT_EQ(row, 5);

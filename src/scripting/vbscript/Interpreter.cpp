@@ -687,12 +687,13 @@ void Interpreter::executeText(const std::string &code, bool global)
         // A procedure that Execute declares inside another belongs to that call of it alone.
         if (ctx && !mod->procs.empty() && !m_frame->executed)
             m_frame->executed = std::make_unique<std::unordered_map<std::string, Proc *>>();
-        auto &table = ctx ? *m_frame->executed : m_procs;
+        // Code without procedures may run in a procedure that has no table of its own yet.
+        auto *table = ctx ? m_frame->executed.get() : &m_procs;
         for (auto &p : mod->procs) {
-            if (table.count(p->name))
+            if (table->count(p->name))
                 throw ScriptError{err::NameRedefined, errorText(err::NameRedefined)};
             if (ctx)
-                table[p->name] = p.get();
+                (*table)[p->name] = p.get();
             else
                 addProcedure(p.get());
         }
