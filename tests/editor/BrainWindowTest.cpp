@@ -3,6 +3,8 @@
 #include "CharacterChooser.h"
 #include "CommandList.h"
 #include "FakeServices.h"
+#include "ImageButton.h"
+#include "PictureBox.h"
 #include "Program.h"
 #include "RecordingDialogs.h"
 #include "TempAppFolder.h"
@@ -145,6 +147,34 @@ protected:
     RecordingDialogs m_dialogs;
     std::unique_ptr<Program> m_program;
 };
+
+// A picture larger than its control is cut at the control's edge, a smaller one leaves a gap:
+// either is what a user sees as a broken skin.
+TEST_F(BrainWindowTest, EveryPictureFillsTheControlThatShowsIt)
+{
+    int boxes = 0;
+    for (PictureBox *box : brain().findChildren<PictureBox *>()) {
+        // The turning card's strip holds every frame side by side and moves behind its window.
+        if (box->picture().isNull() || box->objectName() == "flippi")
+            continue;
+        ++boxes;
+        const QSize picture = box->picture().deviceIndependentSize().toSize();
+        EXPECT_LE(std::abs(picture.width() - box->width()), 1)
+            << qPrintable(box->objectName()) << " " << picture.width() << " in " << box->width();
+        EXPECT_LE(std::abs(picture.height() - box->height()), 1)
+            << qPrintable(box->objectName()) << " " << picture.height() << " in " << box->height();
+    }
+    EXPECT_GT(boxes, 10);
+    // A button is its picture: sizeHint is the picture's size.
+    const QList<ImageButton *> buttons = brain().findChildren<ImageButton *>();
+    EXPECT_GT(buttons.size(), 20);
+    for (ImageButton *button : buttons) {
+        EXPECT_LE(std::abs(button->sizeHint().width() - button->width()), 1)
+            << qPrintable(button->objectName());
+        EXPECT_LE(std::abs(button->sizeHint().height() - button->height()), 1)
+            << qPrintable(button->objectName());
+    }
+}
 
 TEST_F(BrainWindowTest, ControlsSitAtTheirRectangles)
 {
