@@ -1,6 +1,7 @@
 #include "BrainWindow.h"
 
 #include "AppPaths.h"
+#include "CardFlip.h"
 #include "CharacterChooser.h"
 #include "ChooserScroll.h"
 #include "CommandList.h"
@@ -459,13 +460,13 @@ void BrainWindow::selectionChanged()
     m_current->setText(row < 0 ? QString()
                                : CommandEditing::selectionCaption(m_list.selectedKind(),
                                                                   m_list.selectedArgument()));
-    m_changeB->setVisible(row > 3);
+    m_changeB->setVisible(m_editing.isEditable(row));
     updateRemoveAndChange();
 }
 
 void BrainWindow::updateRemoveAndChange()
 {
-    m_removeB->setVisible(m_list.selectedIndex(CommandList::FalseBrainlist) > 3);
+    m_removeB->setVisible(m_editing.isEditable(m_list.selectedIndex(CommandList::FalseBrainlist)));
 }
 
 bool BrainWindow::listLocked() const
@@ -545,42 +546,22 @@ void BrainWindow::mouseReleaseEvent(QMouseEvent *)
 
 void BrainWindow::chooseOption(Option option)
 {
-    ImageButton *clicked = nullptr;
-    switch (option) {
-    case Option::Script:
-        Commandtype = QStringLiteral("Script");
-        clicked = m_scriptradio;
-        break;
-    case Option::Open:
-        Commandtype = QStringLiteral("Open");
-        clicked = m_openradio;
-        break;
-    case Option::Speak:
-        Commandtype = QStringLiteral("Speak");
-        clicked = m_speakhider;
-        break;
-    case Option::Type:
-        Commandtype = QStringLiteral("Type");
-        clicked = m_typeradio;
-        break;
-    case Option::Read:
-        Commandtype = QStringLiteral("Read");
-        clicked = m_readradio;
-        break;
-    }
-    m_action->setText(option == Option::Read     ? QStringLiteral("the time")
-                      : option == Option::Script ? QStringLiteral("a")
-                                                 : QString());
-    m_action->setReadOnly(option == Option::Open);
-    m_browseButton->setVisible(option == Option::Open);
+    ImageButton *const markers[] = {m_scriptradio, m_openradio, m_speakhider, m_typeradio,
+                                    m_readradio};
+    const AddOptions::Offer offer = AddOptions::offer(option);
+    Commandtype = offer.kind;
+    m_action->setText(offer.startArgument);
+    m_action->setReadOnly(offer.argumentReadOnly);
+    m_browseButton->setVisible(offer.browse);
+    m_loadplugin->setVisible(offer.browse);
+    // The Speak option's picture hides the word drawn on the page beneath it while chosen.
     m_speakhider->setVisible(option != Option::Speak);
-    m_loadplugin->setVisible(option == Option::Open);
-    m_sellectedcontainer->setVisible(option == Option::Read);
-    m_scriptcontainer->setVisible(option == Option::Script);
-    if (option == Option::Script)
+    m_sellectedcontainer->setVisible(offer.readChoices);
+    m_scriptcontainer->setVisible(offer.scriptBox);
+    if (offer.scriptBox)
         m_scriptthing->clear();
     m_plugincontainer->hide();
-    m_dot->move(clicked->pos());
+    m_dot->move(markers[int(option)]->pos());
 }
 
 void BrainWindow::openAddPage()
@@ -598,7 +579,7 @@ void BrainWindow::startFlip()
 
 void BrainWindow::updateAddButton()
 {
-    m_add->setVisible(!m_action->text().isEmpty() && !m_phrasetext->text().isEmpty());
+    m_add->setVisible(CommandEditing::isComplete(m_phrasetext->text(), m_action->text()));
 }
 
 void BrainWindow::addCommand()
@@ -651,8 +632,8 @@ void BrainWindow::openChangeBox()
 
 void BrainWindow::updateSaveButton()
 {
-    m_changeb2->setVisible(!m_changephrase->text().isEmpty() &&
-                           !m_changeaction->toPlainText().isEmpty());
+    m_changeb2->setVisible(
+        CommandEditing::isComplete(m_changephrase->text(), m_changeaction->toPlainText()));
 }
 
 void BrainWindow::saveChange()
@@ -682,7 +663,7 @@ void BrainWindow::cancelChange()
 void BrainWindow::removeCommand()
 {
     const int row = m_list.selectedIndex(CommandList::FalseBrainlist);
-    if (row <= 3)
+    if (!m_editing.isEditable(row))
         return;
     m_editing.remove(row);
     m_list.setSelectedIndex(CommandList::FalseBrainlist, row - 1);
@@ -692,10 +673,8 @@ void BrainWindow::removeCommand()
 
 void BrainWindow::chooseReadRow(int row)
 {
-    static const char *const kArguments[] = {"the time", "the date", "the selected text"};
-    static const int kTops[] = {120, 360, 600};
-    m_dot2->move(Twips::toPixels(30), Twips::toPixels(kTops[row]));
-    m_action->setText(QString::fromLatin1(kArguments[row]));
+    m_dot2->move(Twips::toPixels(30), Twips::toPixels(AddOptions::readRowTopTwips(row)));
+    m_action->setText(AddOptions::readArgument(row));
 }
 
 void BrainWindow::browseFromAddPage()
@@ -863,26 +842,31 @@ void BrainWindow::applyFrame(int frame)
 
 void BrainWindow::flipTick()
 {
-    flipp += m_addnewTag == QLatin1String("true") ? 1 : -1;
-    if (flipp == 1) {
-        m_addnewTag = QStringLiteral("true");
+    const CardFlip::Step step = CardFlip::tick(flipp, m_addnewTag);
+    switch (step.show) {
+    case CardFlip::Show::FrontPage:
         applyBaseShape();
-        m_flippflopp->setEnabled(false);
-    } else if (flipp >= 2 && flipp <= 17) {
-        applyFrame(int(flipp) - 2);
-    } else if (flipp == 18) {
+        break;
+    case CardFlip::Show::Frame:
+        applyFrame(step.frame);
+        break;
+    case CardFlip::Show::Edge:
         m_loadplugin->hide();
         QCoreApplication::processEvents();
-        applyFrame(16);
+        applyFrame(step.frame);
         QCoreApplication::processEvents();
         m_addform->hide();
-    } else if (flipp == 19) {
+        break;
+    case CardFlip::Show::AddPage:
         applyBaseShape();
         m_addform->show();
         m_addform->move(m_addform->x(), 0);
-        m_addnewTag = QStringLiteral("false");
-        m_flippflopp->setEnabled(false);
+        break;
+    case CardFlip::Show::Nothing:
+        break;
     }
+    if (step.ended)
+        m_flippflopp->setEnabled(false);
 }
 
 void BrainWindow::addflipp()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AboutFade.h"
+#include "AddOptions.h"
 #include "CommandEditing.h"
 #include "FileBrowsing.h"
 #include "RegionBuffer.h"
@@ -61,7 +62,7 @@ public:
     QLineEdit *action() const { return m_action; }
 
     // The action kinds the add page offers.
-    enum class Option { Script, Open, Speak, Type, Read };
+    using Option = AddOptions::Option;
     void chooseOption(Option option);
 
     // Opens a folder in the browser page as a double-click in the folder list would, moving the

@@ -40,8 +40,14 @@ public:
     };
     ChangeBox openChange(int row);
 
-    // Whether a row may be changed or removed: the four reserved entries may not.
+    // Whether a row may be changed or removed: the four reserved entries may not. The
+    // editor offers Change and Remove only for such a row.
     bool isEditable(int row) const;
+    // Whether a phrase and its argument are enough to offer Add, or Save in the change box.
+    static bool isComplete(const QString &phrase, const QString &argument)
+    {
+        return !phrase.isEmpty() && !argument.isEmpty();
+    }
 
     // Saves row's change to the new phrase and the change box's text. False when refused.
     bool saveChange(int row, const QString &newPhrase, const QString &text);
