@@ -1,32 +1,32 @@
 #include "BrainWindow.h"
 
 #include "AppPaths.h"
+#include "BrowserPage.h"
 #include "CardFlip.h"
 #include "CharacterChooser.h"
-#include "ChooserScroll.h"
+#include "CharacterPage.h"
 #include "CommandList.h"
 #include "Dialogs.h"
 #include "EditorSkin.h"
+#include "EditorWidgets.h"
 #include "FlipShapes.h"
 #include "ImageButton.h"
 #include "LinkLabel.h"
 #include "MenuState.h"
 #include "PictureBox.h"
+#include "PluginList.h"
 #include "ShellOpener.h"
 #include "TickTimer.h"
 #include "Twips.h"
 #include "WindowMover.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -34,29 +34,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-namespace {
-
-// Lists whose own scroll bar lies over a track picture: only the handle is drawn.
-const char *const kSkinnedScrollBar =
-    "QScrollBar:vertical { background: transparent; width: 12px; margin: 2px 2px 2px 0; }"
-    "QScrollBar::handle:vertical { background: rgba(70, 96, 140, 150); border-radius: 4px;"
-    " min-height: 16px; }"
-    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
-    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: transparent; }";
-
-void place(QWidget *widget, const QRect &twips)
-{
-    widget->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
-}
-
-QFont smallFont(int pixels)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixels);
-    return font;
-}
-
-} // namespace
+using namespace EditorWidgets;
 
 BrainWindow::BrainWindow(const AppPaths &paths, CommandList &list, Dialogs &dialogs,
                          QWidget *parent)
@@ -98,25 +76,6 @@ void BrainWindow::setSaveTheList(std::function<void()> save)
 void BrainWindow::setWindowMover(WindowMover *mover)
 {
     m_mover = mover ? mover : m_systemMover.get();
-}
-
-ImageButton *BrainWindow::imageButton(const QString &name, const QString &picture, QWidget *parent,
-                                      const QRect &twips)
-{
-    auto *button = new ImageButton(EditorSkin::picture(picture), parent);
-    button->setObjectName(name);
-    place(button, twips);
-    return button;
-}
-
-PictureBox *BrainWindow::pictureBox(const QString &name, const QString &picture, QWidget *parent,
-                                    const QRect &twips)
-{
-    auto *box =
-        new PictureBox(picture.isEmpty() ? QPixmap() : EditorSkin::picture(picture), parent);
-    box->setObjectName(name);
-    place(box, twips);
-    return box;
 }
 
 // ---- Building the pages ----
@@ -262,8 +221,8 @@ void BrainWindow::buildAddPage()
     m_browseButton->hide();
     connect(m_browseButton, &ImageButton::clicked, this, &BrainWindow::browseFromAddPage);
     connect(m_phrasetext, &QLineEdit::textChanged, this, [this] {
-        if (m_plugincontainer->isVisible())
-            m_action->setText(selectedPluginPath());
+        if (m_pluginList->isVisible())
+            m_action->setText(m_pluginList->selectedPath());
         updateAddButton();
     });
     connect(m_action, &QLineEdit::textChanged, this, &BrainWindow::updateAddButton);
@@ -302,99 +261,22 @@ void BrainWindow::buildAddPage()
     m_cancelb = imageButton("cancelb", "cancel", m_addform, {2880, 3320, 1215, 375});
     connect(m_cancelb, &ImageButton::clicked, this, &BrainWindow::cancelAddPage);
 
-    buildBrowserPage();
-}
-
-void BrainWindow::buildBrowserPage()
-{
-    m_browser = pictureBox("browser", "browserpage", m_addform, {0, 0, 4305, 4305});
-    m_browser->setMovesWindow(true);
-    m_browser->hide();
-
-    // The drive list lies beneath its picture, which lets clicks through: a click on the drive
-    // name opens the list of volumes.
-    m_drive1 = new QComboBox(m_browser);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    place(m_drive1, {240, 720, 3735, 315});
-    connect(m_drive1, &QComboBox::activated, this, &BrainWindow::chooseDrive);
-    m_picture3 = pictureBox("Picture3", "drive", m_browser, {240, 720, 3750, 345});
-    m_picture3->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_drivething = new QLabel(m_picture3);
-    m_drivething->setObjectName(QStringLiteral("drivething"));
-    m_drivething->setTextFormat(Qt::PlainText);
-    place(m_drivething, {480, 105, 1635, 195});
-    m_drivething->setFont(smallFont(10));
-
-    PictureBox *picture1 = pictureBox("Picture1", QString(), m_browser, {290, 1200, 3690, 700});
-    picture1->setColor(Qt::white);
-    pictureBox("scroll2", "scroll2", picture1, {3480, 0, 210, 705});
-    m_dir1 = new QListWidget(picture1);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    place(m_dir1, {-30, -30, 3800, 765});
-    PictureBox *picture2 = pictureBox("Picture2", QString(), m_browser, {290, 2130, 3705, 975});
-    picture2->setColor(Qt::white);
-    pictureBox("scroll1", "scroll1", picture2, {3450, -10, 270, 990});
-    m_filelist = new QListWidget(picture2);
-    m_filelist->setObjectName(QStringLiteral("Filelist"));
-    place(m_filelist, {-45, -45, 3800, 1065});
-    for (QListWidget *list : {m_dir1, m_filelist}) {
-        list->setFrameShape(QFrame::NoFrame);
-        list->setAutoFillBackground(false);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        list->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kSkinnedScrollBar));
-        list->setFont(smallFont(10));
-    }
-    connect(m_dir1, &QListWidget::itemClicked, this, [this] { m_openvrap->show(); });
-    connect(m_dir1, &QListWidget::itemActivated, this,
-            [this](QListWidgetItem *item) { showFolder(item->data(Qt::UserRole).toString()); });
-
-    m_openvrap = imageButton("openvrap", "select", m_browser, {240, 3300, 1230, 405});
-    connect(m_openvrap, &ImageButton::clicked, this, &BrainWindow::selectBrowsed);
-    m_cancelBrowser = imageButton("cancelBrowser", "cancel", m_browser, {2880, 3320, 1215, 375});
-    connect(m_cancelBrowser, &ImageButton::clicked, this, &BrainWindow::cancelBrowser);
+    // Over the add page's other controls.
+    m_browserPage = new BrowserPage(m_addform);
+    connect(m_browserPage, &BrowserPage::chosen, this, &BrainWindow::browsed);
+    connect(m_browserPage, &BrowserPage::cancelled, this, &BrainWindow::browserCancelled);
 }
 
 void BrainWindow::buildPluginList()
 {
-    m_plugincontainer = pictureBox("plugincontainer", "scriptbox", this, {240, 2040, 3795, 1200});
-    m_plugincontainer->hide();
-    PictureBox *hider =
-        pictureBox("pluginhider", QString(), m_plugincontainer, {80, 120, 3635, 980});
-    hider->setColor(palette().color(QPalette::Base));
-    m_plugins = new QListWidget(hider);
-    m_plugins->setObjectName(QStringLiteral("plugins"));
-    place(m_plugins, {-15, -15, 3660, 1005});
-    m_plugins->setFont(smallFont(10));
-    connect(m_plugins, &QListWidget::itemClicked, this, &BrainWindow::pluginClicked);
+    m_pluginList = new PluginList(m_paths, this);
+    connect(m_pluginList, &PluginList::clicked, this, &BrainWindow::pluginClicked);
 }
 
 void BrainWindow::buildCharacterPage()
 {
-    m_chch = pictureBox("CHCH", "characterpage", this, {0, 0, 4305, 3825});
-    m_chch->setMovesWindow(true);
-    m_chch->hide();
-    m_container = pictureBox("container", QString(), m_chch, {320, 1260, 3375, 1815});
-    m_characterlist = new CharacterChooser(m_container);
-    place(m_characterlist, {120, 0, 3255, 855});
-    // The white bars part the columns of thumbnails.
-    const struct {
-        const char *name;
-        int left;
-        int width;
-    } bars[] = {{"bar2", 1290, 50}, {"bar1", 2070, 60}, {"Bar3", 2860, 50}, {"Picture4", 3640, 50}};
-    for (const auto &bar : bars)
-        pictureBox(bar.name, QString(), m_chch, {bar.left, 1200, bar.width, 1935})
-            ->setColor(Qt::white);
-    m_scrollup = imageButton("scrollup", "scrollup", m_chch, {3720, 1200, 210, 210});
-    m_scrolldown = imageButton("scrolldown", "scrolldown", m_chch, {3720, 2925, 210, 210});
-    connect(m_scrollup, &ImageButton::clicked, this,
-            [this] { setChooserTop(ChooserScroll::up(m_chooserTop)); });
-    connect(m_scrolldown, &ImageButton::clicked, this, [this] {
-        setChooserTop(ChooserScroll::down(m_chooserTop, m_characterlist->heightTwips()));
-    });
-    m_cchch = imageButton("CCHCH", "close", m_chch, {2880, 3360, 1215, 375});
-    connect(m_cchch, &ImageButton::clicked, this, &BrainWindow::closeCharacterPage);
+    m_characterPage = new CharacterPage(this);
+    connect(m_characterPage, &CharacterPage::closeClicked, this, &BrainWindow::closeCharacterPage);
 }
 
 // ---- Load ----
@@ -404,19 +286,11 @@ void BrainWindow::load()
     trans = 255;
     m_changeBrowse = false;
     m_fade.reset();
-    m_browser->move(m_browser->x(), 0);
     m_addform->move(m_addform->x(), 0);
-    refreshPlugins();
-    place(m_plugincontainer, {240, 2040, 3795, 1200});
-    m_plugincontainer->setPicture(m_scriptcontainer->picture());
-    m_chch->move(m_chch->x(), 0);
+    m_pluginList->load(m_scriptcontainer->picture());
+    m_characterPage->load();
     trans = 255;
-
-    m_volumes = FileBrowsing::volumes();
-    m_drive1->clear();
-    for (const FileBrowsing::Volume &volume : m_volumes)
-        m_drive1->addItem(volume.name, volume.root);
-    openBrowserFolder(QDir::homePath());
+    m_browserPage->load();
 
     m_aboutPicture->move(m_aboutPicture->x(), Twips::toPixels(480));
     m_changebox->move(m_changebox->x(), Twips::toPixels(1350));
@@ -441,7 +315,7 @@ void BrainWindow::closeEditor()
     m_changephrase->clear();
     m_changeaction->clear();
     m_openB->hide();
-    m_plugincontainer->hide();
+    m_pluginList->hide();
     brainOpen = false;
     hide();
 }
@@ -560,7 +434,7 @@ void BrainWindow::chooseOption(Option option)
     m_scriptcontainer->setVisible(offer.scriptBox);
     if (offer.scriptBox)
         m_scriptthing->clear();
-    m_plugincontainer->hide();
+    m_pluginList->hide();
     m_dot->move(markers[int(option)]->pos());
 }
 
@@ -586,7 +460,7 @@ void BrainWindow::addCommand()
 {
     m_sellectedcontainer->hide();
     m_scriptcontainer->hide();
-    m_plugincontainer->hide();
+    m_pluginList->hide();
     if (!m_editing.add(m_phrasetext->text(), Commandtype, m_action->text(),
                        m_scriptthing->toPlainText()))
         return;
@@ -598,7 +472,7 @@ void BrainWindow::addCommand()
 
 void BrainWindow::cancelAddPage()
 {
-    m_plugincontainer->hide();
+    m_pluginList->hide();
     m_scriptcontainer->hide();
     m_sellectedcontainer->hide();
     QCoreApplication::processEvents();
@@ -624,8 +498,8 @@ void BrainWindow::openChangeBox()
     if (box.browsable)
         m_openB->show();
     if (box.pluginChoice) {
-        refreshPlugins();
-        m_plugincontainer->show();
+        m_pluginList->refresh();
+        m_pluginList->show();
     }
     m_changebox->show();
 }
@@ -643,7 +517,7 @@ void BrainWindow::saveChange()
     if (!m_editing.saveChange(row, m_changephrase->text(), m_changeaction->toPlainText()))
         return;
     if (plugin)
-        m_plugincontainer->hide();
+        m_pluginList->hide();
     m_openB->hide();
     m_current->setText(CommandEditing::savedCaption(m_list.kind(row), m_list.argument(row)));
     m_changebox->hide();
@@ -653,7 +527,7 @@ void BrainWindow::saveChange()
 
 void BrainWindow::cancelChange()
 {
-    m_plugincontainer->hide();
+    m_pluginList->hide();
     m_changebox->hide();
     m_changephrase->clear();
     m_changeaction->clear();
@@ -682,117 +556,55 @@ void BrainWindow::browseFromAddPage()
     // The plugin list, while up, covers this button: the way back to a file is the Open
     // option again.
     m_changeBrowse = false;
-    m_browser->show();
+    m_browserPage->show();
 }
 
 void BrainWindow::browseFromChangeBox()
 {
     m_changeBrowse = true;
-    m_browser->show();
+    m_browserPage->show();
     m_addform->show();
-}
-
-void BrainWindow::showDriveName(const QString &name)
-{
-    // The name's box keeps its rectangle; a longer name ends in an ellipsis, and the drive
-    // list shows it whole.
-    m_drivething->setText(
-        m_drivething->fontMetrics().elidedText(name, Qt::ElideRight, m_drivething->width()));
-}
-
-void BrainWindow::chooseDrive(int index)
-{
-    if (index < 0 || index >= m_volumes.size())
-        return;
-    showDriveName(m_volumes[index].name);
-    showFolder(m_volumes[index].root);
 }
 
 void BrainWindow::openBrowserFolder(const QString &folder)
 {
-    const FileBrowsing::Volume volume = FileBrowsing::volumeOf(m_volumes, folder);
-    const int index = m_drive1->findData(volume.root);
-    if (index >= 0)
-        m_drive1->setCurrentIndex(index);
-    showDriveName(volume.name);
-    showFolder(folder);
+    m_browserPage->openFolder(folder);
 }
 
-void BrainWindow::showFolder(const QString &folder)
+QString BrainWindow::browserFolder() const
 {
-    m_folder = folder;
-    const QString root = m_drive1->currentData().toString();
-    m_dir1->clear();
-    for (const FileBrowsing::FolderRow &row :
-         FileBrowsing::folderRows(root.isEmpty() ? QStringLiteral("/") : root, folder)) {
-        const QString mark = row.open ? QStringLiteral("\u25BE ") : QStringLiteral("\u25B8 ");
-        auto *item = new QListWidgetItem(QString(row.depth * 2, ' ') + mark + row.name, m_dir1);
-        item->setData(Qt::UserRole, row.path);
-        item->setToolTip(row.path);
-        if (row.path == folder)
-            m_dir1->setCurrentItem(item, QItemSelectionModel::NoUpdate);
-    }
-    m_filelist->clear();
-    m_filelist->addItems(FileBrowsing::files(folder));
+    return m_browserPage->folder();
 }
 
-void BrainWindow::selectBrowsed()
+void BrainWindow::browsed(const QString &path)
 {
-    const QListWidgetItem *file = m_filelist->currentItem();
-    const bool chosen = file && file->isSelected();
-    const QString path = FileBrowsing::chosenPath(m_folder, chosen ? file->text() : QString());
-    if (m_changeBrowse)
+    if (m_changeBrowse) {
         m_changeaction->setPlainText(path);
-    else
-        m_action->setText(path);
-    m_browser->hide();
-    if (m_changeBrowse)
         m_addform->hide();
+    } else {
+        m_action->setText(path);
+    }
 }
 
-void BrainWindow::cancelBrowser()
+void BrainWindow::browserCancelled()
 {
-    m_browser->hide();
     if (m_changeBrowse)
         m_addform->hide();
-    m_openvrap->hide();
 }
 
 // ---- The plugin list ----
 
-void BrainWindow::refreshPlugins()
-{
-    const QString selected = m_plugins->currentItem() && m_plugins->currentItem()->isSelected()
-                                 ? m_plugins->currentItem()->text()
-                                 : QString();
-    m_plugins->clear();
-    m_plugins->addItems(FileBrowsing::files(m_paths.pluginsDir()));
-    if (!selected.isEmpty()) {
-        const QList<QListWidgetItem *> same = m_plugins->findItems(selected, Qt::MatchExactly);
-        if (!same.isEmpty())
-            m_plugins->setCurrentItem(same.first());
-    }
-}
-
-QString BrainWindow::selectedPluginPath() const
-{
-    const QListWidgetItem *item = m_plugins->currentItem();
-    if (!item || !item->isSelected())
-        return {};
-    return m_paths.pluginsDir() + '/' + item->text();
-}
-
 void BrainWindow::loadPlugin()
 {
     Commandtype = QStringLiteral("Plugin");
-    refreshPlugins();
-    m_plugincontainer->show();
-    m_action->setText(selectedPluginPath());
+    m_pluginList->refresh();
+    m_pluginList->show();
+    m_action->setText(m_pluginList->selectedPath());
 }
 
-void BrainWindow::pluginClicked(QListWidgetItem *)
+void BrainWindow::pluginClicked()
 {
-    const QString path = selectedPluginPath();
+    const QString path = m_pluginList->selectedPath();
     if (m_changebox->isVisible())
         m_changeaction->setPlainText(path);
     else if (m_addform->isVisible() && Commandtype == QLatin1String("Plugin"))
@@ -979,33 +791,40 @@ QString BrainWindow::aboutMessage()
 
 // ---- The character page ----
 
+CharacterChooser *BrainWindow::characterlist() const
+{
+    return m_characterPage->chooser();
+}
+
+int BrainWindow::chooserTop() const
+{
+    return m_characterPage->chooserTop();
+}
+
 void BrainWindow::setChooserTop(int twips)
 {
-    m_chooserTop = twips;
-    m_characterlist->move(m_characterlist->x(), Twips::toPixels(twips));
+    m_characterPage->setChooserTop(twips);
 }
 
 void BrainWindow::showCharacterPage()
 {
-    m_chch->show();
+    m_characterPage->show();
 }
 
 void BrainWindow::hideCharacterPage()
 {
-    m_chch->hide();
+    m_characterPage->hide();
 }
 
 bool BrainWindow::characterPageShown() const
 {
-    return m_chch->isVisible();
+    return m_characterPage->isShown();
 }
 
 void BrainWindow::closeCharacterPage()
 {
-    if (brainOpen) {
-        m_chch->hide();
-    } else {
+    // A window without the editor open goes first, so the page beneath never shows.
+    if (!brainOpen)
         hide();
-        m_chch->hide();
-    }
+    m_characterPage->hide();
 }

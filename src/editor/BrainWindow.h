@@ -3,7 +3,6 @@
 #include "AboutFade.h"
 #include "AddOptions.h"
 #include "CommandEditing.h"
-#include "FileBrowsing.h"
 #include "RegionBuffer.h"
 
 #include <QWidget>
@@ -13,19 +12,19 @@
 #include <optional>
 
 class AppPaths;
+class BrowserPage;
 class CharacterChooser;
+class CharacterPage;
 class CommandList;
 class Dialogs;
 class ImageButton;
 class LinkLabel;
 class MenuState;
 class PictureBox;
-class QComboBox;
+class PluginList;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QListWidget;
-class QListWidgetItem;
 class QPlainTextEdit;
 class QTextBrowser;
 class ShellOpener;
@@ -57,7 +56,7 @@ public:
 
     CommandList &commands() const { return m_list; }
     CommandEditing &editing() { return m_editing; }
-    CharacterChooser *characterlist() const { return m_characterlist; }
+    CharacterChooser *characterlist() const;
     QLineEdit *phrasetext() const { return m_phrasetext; }
     QLineEdit *action() const { return m_action; }
 
@@ -68,7 +67,7 @@ public:
     // Opens a folder in the browser page as a double-click in the folder list would, moving the
     // drive list to the folder's volume first.
     void openBrowserFolder(const QString &folder);
-    QString browserFolder() const { return m_folder; }
+    QString browserFolder() const;
 
     // The character page `CHCH` over whatever page is open.
     void showCharacterPage();
@@ -76,7 +75,7 @@ public:
     bool characterPageShown() const;
 
     // The chooser's top inside its frame, in twips.
-    int chooserTop() const { return m_chooserTop; }
+    int chooserTop() const;
     void setChooserTop(int twips);
 
     // True while the editor page is open.
@@ -131,10 +130,8 @@ private:
     bool listLocked() const;
     bool addPageUp() const;
     void buildFrontPage();
-    void showDriveName(const QString &name);
     void buildChangeBox();
     void buildAddPage();
-    void buildBrowserPage();
     void buildPluginList();
     void buildCharacterPage();
     void buildAboutAndFlipPictures();
@@ -142,11 +139,6 @@ private:
     void applyFrame(int frame);
     void applyShape(const QList<ShapeRect> &rects);
     void setFadeMenuItemsEnabled(bool enabled);
-
-    ImageButton *imageButton(const QString &name, const QString &picture, QWidget *parent,
-                             const QRect &twips);
-    PictureBox *pictureBox(const QString &name, const QString &picture, QWidget *parent,
-                           const QRect &twips);
 
     // Front page.
     void closeEditor();
@@ -171,16 +163,12 @@ private:
     void chooseReadRow(int row);
     void browseFromAddPage();
     void browseFromChangeBox();
-    void chooseDrive(int index);
-    void showFolder(const QString &folder);
-    void selectBrowsed();
-    void cancelBrowser();
+    void browsed(const QString &path);
+    void browserCancelled();
 
     // The plugin list.
     void loadPlugin();
-    void refreshPlugins();
-    QString selectedPluginPath() const;
-    void pluginClicked(QListWidgetItem *item);
+    void pluginClicked();
 
     // The character page.
     void closeCharacterPage();
@@ -204,9 +192,6 @@ private:
 
     QString m_addnewTag = QStringLiteral("true");
     bool m_changeBrowse = false;
-    QString m_folder;
-    QList<FileBrowsing::Volume> m_volumes;
-    int m_chooserTop = 0;
 
     // Front page.
     ImageButton *m_closebutton = nullptr;
@@ -247,27 +232,10 @@ private:
     ImageButton *m_add = nullptr;
     ImageButton *m_cancelb = nullptr;
 
-    // Browser page.
-    PictureBox *m_browser = nullptr;
-    PictureBox *m_picture3 = nullptr;
-    QLabel *m_drivething = nullptr;
-    QComboBox *m_drive1 = nullptr;
-    QListWidget *m_dir1 = nullptr;
-    QListWidget *m_filelist = nullptr;
-    ImageButton *m_openvrap = nullptr;
-    ImageButton *m_cancelBrowser = nullptr;
-
-    // Plugin list.
-    PictureBox *m_plugincontainer = nullptr;
-    QListWidget *m_plugins = nullptr;
-
-    // Character page.
-    PictureBox *m_chch = nullptr;
-    PictureBox *m_container = nullptr;
-    CharacterChooser *m_characterlist = nullptr;
-    ImageButton *m_scrollup = nullptr;
-    ImageButton *m_scrolldown = nullptr;
-    ImageButton *m_cchch = nullptr;
+    // The pages that keep to themselves.
+    BrowserPage *m_browserPage = nullptr;
+    PluginList *m_pluginList = nullptr;
+    CharacterPage *m_characterPage = nullptr;
 
     PictureBox *m_aboutPicture = nullptr;
     PictureBox *m_flippi = nullptr;
