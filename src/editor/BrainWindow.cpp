@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "BrowserPage.h"
 #include "CardFlip.h"
+#include "ChangeBox.h"
 #include "CharacterChooser.h"
 #include "CharacterPage.h"
 #include "CommandList.h"
@@ -155,26 +156,15 @@ void BrainWindow::buildFrontPage()
 
 void BrainWindow::buildChangeBox()
 {
-    m_changebox = pictureBox("changebox", "changepage", this, {0, 1350, 4305, 2475});
-    m_changebox->setMovesWindow(true);
-    m_changebox->hide();
-    m_changephrase = new QLineEdit(m_changebox);
-    m_changephrase->setObjectName(QStringLiteral("changephrase"));
-    place(m_changephrase, {360, 240, 3495, 285});
-    m_changeaction = new QPlainTextEdit(m_changebox);
-    m_changeaction->setObjectName(QStringLiteral("changeaction"));
-    place(m_changeaction, {340, 750, 3615, 1075});
-    m_changeaction->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_changeb2 = imageButton("changeb2", "save", m_changebox, {195, 1950, 1230, 405});
-    m_openB = imageButton("OpenB", "browse", m_changebox, {1540, 1950, 1230, 405});
-    m_openB->hide();
-    m_changecancel =
-        imageButton("changecancel", "cancelchange", m_changebox, {2880, 1940, 1260, 440});
-    connect(m_changephrase, &QLineEdit::textChanged, this, &BrainWindow::updateSaveButton);
-    connect(m_changeaction, &QPlainTextEdit::textChanged, this, &BrainWindow::updateSaveButton);
-    connect(m_changeb2, &ImageButton::clicked, this, &BrainWindow::saveChange);
-    connect(m_openB, &ImageButton::clicked, this, &BrainWindow::browseFromChangeBox);
-    connect(m_changecancel, &ImageButton::clicked, this, &BrainWindow::cancelChange);
+    m_changeBox = new ChangeBox(m_editing, this);
+    connect(m_changeBox, &ChangeBox::pluginListWanted, this, [this] {
+        m_pluginList->refresh();
+        m_pluginList->show();
+    });
+    connect(m_changeBox, &ChangeBox::browseClicked, this, &BrainWindow::browseFromChangeBox);
+    connect(m_changeBox, &ChangeBox::saved, this, &BrainWindow::changeSaved);
+    // The plugin list is made later, above the box.
+    connect(m_changeBox, &ChangeBox::closed, this, [this] { m_pluginList->hide(); });
 }
 
 void BrainWindow::buildAddPage()
@@ -293,7 +283,7 @@ void BrainWindow::load()
     m_browserPage->load();
 
     m_aboutPicture->move(m_aboutPicture->x(), Twips::toPixels(480));
-    m_changebox->move(m_changebox->x(), Twips::toPixels(1350));
+    m_changeBox->load();
     applyBaseShape();
     // Kept above other windows, as a card on the desk.
     raise();
@@ -311,10 +301,7 @@ void BrainWindow::paintEvent(QPaintEvent *)
 
 void BrainWindow::closeEditor()
 {
-    m_changebox->hide();
-    m_changephrase->clear();
-    m_changeaction->clear();
-    m_openB->hide();
+    m_changeBox->close();
     m_pluginList->hide();
     brainOpen = false;
     hide();
@@ -345,7 +332,7 @@ void BrainWindow::updateRemoveAndChange()
 
 bool BrainWindow::listLocked() const
 {
-    return m_changebox->isVisible() || addPageUp();
+    return m_changeBox->isShown() || addPageUp();
 }
 
 bool BrainWindow::addPageUp() const
@@ -486,52 +473,14 @@ void BrainWindow::cancelAddPage()
 
 void BrainWindow::openChangeBox()
 {
-    const int row = m_list.selectedIndex(CommandList::FalseBrainlist);
-    if (!m_editing.isEditable(row))
-        return;
-    // The box edits this entry, whatever happens to the selection while it is up.
-    m_changeRow = row;
-    const CommandEditing::ChangeBox box = m_editing.openChange(row);
-    m_changephrase->setText(box.phrase);
-    m_changeaction->setPlainText(box.text);
-    m_changeaction->setReadOnly(box.locked);
-    if (box.browsable)
-        m_openB->show();
-    if (box.pluginChoice) {
-        m_pluginList->refresh();
-        m_pluginList->show();
-    }
-    m_changebox->show();
+    m_changeBox->open(m_list.selectedIndex(CommandList::FalseBrainlist));
 }
 
-void BrainWindow::updateSaveButton()
+void BrainWindow::changeSaved(int row)
 {
-    m_changeb2->setVisible(
-        CommandEditing::isComplete(m_changephrase->text(), m_changeaction->toPlainText()));
-}
-
-void BrainWindow::saveChange()
-{
-    const int row = m_changeRow;
-    const bool plugin = m_list.kind(row) == QLatin1String("Plugin");
-    if (!m_editing.saveChange(row, m_changephrase->text(), m_changeaction->toPlainText()))
-        return;
-    if (plugin)
+    if (m_list.kind(row) == QLatin1String("Plugin"))
         m_pluginList->hide();
-    m_openB->hide();
     m_current->setText(CommandEditing::savedCaption(m_list.kind(row), m_list.argument(row)));
-    m_changebox->hide();
-    m_changephrase->clear();
-    m_changeaction->clear();
-}
-
-void BrainWindow::cancelChange()
-{
-    m_pluginList->hide();
-    m_changebox->hide();
-    m_changephrase->clear();
-    m_changeaction->clear();
-    m_openB->hide();
 }
 
 void BrainWindow::removeCommand()
@@ -579,7 +528,7 @@ QString BrainWindow::browserFolder() const
 void BrainWindow::browsed(const QString &path)
 {
     if (m_changeBrowse) {
-        m_changeaction->setPlainText(path);
+        m_changeBox->setText(path);
         m_addform->hide();
     } else {
         m_action->setText(path);
@@ -605,8 +554,8 @@ void BrainWindow::loadPlugin()
 void BrainWindow::pluginClicked()
 {
     const QString path = m_pluginList->selectedPath();
-    if (m_changebox->isVisible())
-        m_changeaction->setPlainText(path);
+    if (m_changeBox->isShown())
+        m_changeBox->setText(path);
     else if (m_addform->isVisible() && Commandtype == QLatin1String("Plugin"))
         m_action->setText(path);
 }

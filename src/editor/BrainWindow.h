@@ -13,6 +13,7 @@
 
 class AppPaths;
 class BrowserPage;
+class ChangeBox;
 class CharacterChooser;
 class CharacterPage;
 class CommandList;
@@ -154,9 +155,7 @@ private:
     void addCommand();
     void cancelAddPage();
     void openChangeBox();
-    void updateSaveButton();
-    void saveChange();
-    void cancelChange();
+    void changeSaved(int row);
     void removeCommand();
 
     // The Read choices and the browser page.
@@ -183,8 +182,6 @@ private:
     TickTimer *m_flippflopp = nullptr;
     TickTimer *m_fadeinout = nullptr;
     AboutFade m_fade;
-    // The entry the change box was opened on.
-    int m_changeRow = -1;
     RegionBuffer m_region;
     std::unique_ptr<WindowMover> m_systemMover;
     std::optional<QPoint> m_manualDrag;
@@ -205,13 +202,7 @@ private:
     ImageButton *m_removeB = nullptr;
     ImageButton *m_changeB = nullptr;
 
-    // Change box.
-    PictureBox *m_changebox = nullptr;
-    QLineEdit *m_changephrase = nullptr;
-    QPlainTextEdit *m_changeaction = nullptr;
-    ImageButton *m_changeb2 = nullptr;
-    ImageButton *m_openB = nullptr;
-    ImageButton *m_changecancel = nullptr;
+    ChangeBox *m_changeBox = nullptr;
 
     // Add page.
     PictureBox *m_addform = nullptr;
