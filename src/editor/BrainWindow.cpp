@@ -1,5 +1,6 @@
 #include "BrainWindow.h"
 
+#include "AddPage.h"
 #include "AppPaths.h"
 #include "BrowserPage.h"
 #include "CardFlip.h"
@@ -12,7 +13,6 @@
 #include "EditorWidgets.h"
 #include "FlipShapes.h"
 #include "ImageButton.h"
-#include "LinkLabel.h"
 #include "MenuState.h"
 #include "PictureBox.h"
 #include "PluginList.h"
@@ -26,11 +26,9 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
@@ -169,90 +167,10 @@ void BrainWindow::buildChangeBox()
 
 void BrainWindow::buildAddPage()
 {
-    m_addform = pictureBox("addform", "addpage", this, {0, 0, 4305, 4305});
-    m_addform->setMovesWindow(true);
-    m_addform->hide();
-
-    m_scriptradio = imageButton("scriptradio", "scriptradio", m_addform, {300, 1770, 650, 195});
-    m_openradio = imageButton("openradio", "openradio", m_addform, {1080, 1770, 655, 195});
-    m_speakhider = imageButton("speakhider", "speakradio", m_addform, {1800, 1770, 720, 195});
-    m_speakhider->hide();
-    m_typeradio = imageButton("typeradio", "typeradio", m_addform, {2600, 1770, 615, 195});
-    m_readradio = imageButton("readradio", "readradio", m_addform, {3270, 1770, 665, 195});
-    connect(m_scriptradio, &ImageButton::clicked, this, [this] { chooseOption(Option::Script); });
-    connect(m_openradio, &ImageButton::clicked, this, [this] { chooseOption(Option::Open); });
-    connect(m_speakhider, &ImageButton::clicked, this, [this] { chooseOption(Option::Speak); });
-    connect(m_typeradio, &ImageButton::clicked, this, [this] { chooseOption(Option::Type); });
-    connect(m_readradio, &ImageButton::clicked, this, [this] { chooseOption(Option::Read); });
-    m_dot = new QLabel(m_addform);
-    m_dot->setObjectName(QStringLiteral("dot"));
-    m_dot->setPixmap(EditorSkin::picture(QStringLiteral("dot")));
-    place(m_dot, {1800, 1770, 195, 195});
-    // The marker sits on its option; a click on it is a click on the option.
-    m_dot->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    m_loadplugin = new LinkLabel(QStringLiteral("Load a plugin"), m_addform);
-    m_loadplugin->setObjectName(QStringLiteral("loadplugin"));
-    place(m_loadplugin, {240, 2400, 960, 195});
-    m_loadplugin->setFont(smallFont(9));
-    m_loadplugin->setStyleSheet(
-        QStringLiteral("QLabel { color: rgb(30, 70, 150); text-decoration: underline; }"));
-    m_loadplugin->hide();
-    connect(m_loadplugin, &LinkLabel::clicked, this, &BrainWindow::loadPlugin);
-
-    m_phrasetext = new QLineEdit(m_addform);
-    m_phrasetext->setObjectName(QStringLiteral("phrasetext"));
-    place(m_phrasetext, {360, 1320, 3495, 255});
-    m_action = new QLineEdit(m_addform);
-    m_action->setObjectName(QStringLiteral("action"));
-    place(m_action, {360, 2100, 3495, 255});
-    m_browseButton = imageButton("BrowseButton", "browsebutton", m_addform, {3690, 2100, 240, 210});
-    m_browseButton->setToolTip(QStringLiteral("Choose a file or folder"));
-    m_browseButton->hide();
-    connect(m_browseButton, &ImageButton::clicked, this, &BrainWindow::browseFromAddPage);
-    connect(m_phrasetext, &QLineEdit::textChanged, this, [this] {
-        if (m_pluginList->isVisible())
-            m_action->setText(m_pluginList->selectedPath());
-        updateAddButton();
-    });
-    connect(m_action, &QLineEdit::textChanged, this, &BrainWindow::updateAddButton);
-
-    m_sellectedcontainer =
-        pictureBox("sellectedcontainer", "readchoices", m_addform, {240, 2040, 3780, 840});
-    m_sellectedcontainer->hide();
-    const struct {
-        const char *name;
-        QRect twips;
-    } rows[] = {{"telltime", {0, 120, 975, 255}},
-                {"telldate", {0, 360, 975, 255}},
-                {"readtext", {0, 600, 2175, 255}}};
-    for (int row = 0; row < 3; ++row) {
-        ImageButton *choice =
-            imageButton(rows[row].name, rows[row].name, m_sellectedcontainer, rows[row].twips);
-        connect(choice, &ImageButton::clicked, this, [this, row] { chooseReadRow(row); });
-    }
-    m_dot2 = new QLabel(m_sellectedcontainer);
-    m_dot2->setObjectName(QStringLiteral("dot2"));
-    m_dot2->setPixmap(EditorSkin::picture(QStringLiteral("dot2")));
-    place(m_dot2, {30, 120, 195, 195});
-    m_dot2->setAttribute(Qt::WA_TransparentForMouseEvents);
-
-    m_scriptcontainer =
-        pictureBox("scriptcontainer", "scriptbox", m_addform, {240, 2040, 3795, 1200});
-    m_scriptcontainer->hide();
-    m_scriptthing = new QPlainTextEdit(m_scriptcontainer);
-    m_scriptthing->setObjectName(QStringLiteral("scriptthing"));
-    place(m_scriptthing, {60, 70, 3650, 1050});
-    m_scriptthing->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-    m_add = imageButton("add", "add", m_addform, {240, 3320, 1230, 405});
-    m_add->hide();
-    connect(m_add, &ImageButton::clicked, this, &BrainWindow::addCommand);
-    m_cancelb = imageButton("cancelb", "cancel", m_addform, {2880, 3320, 1215, 375});
-    connect(m_cancelb, &ImageButton::clicked, this, &BrainWindow::cancelAddPage);
-
-    // Over the add page's other controls.
-    m_browserPage = new BrowserPage(m_addform);
+    m_addPage = new AddPage(m_editing, Commandtype, this);
+    connect(m_addPage, &AddPage::turnBack, this, &BrainWindow::startFlip);
+    connect(m_addPage, &AddPage::browseClicked, this, &BrainWindow::browseFromAddPage);
+    m_browserPage = m_addPage->browser();
     connect(m_browserPage, &BrowserPage::chosen, this, &BrainWindow::browsed);
     connect(m_browserPage, &BrowserPage::cancelled, this, &BrainWindow::browserCancelled);
 }
@@ -260,6 +178,7 @@ void BrainWindow::buildAddPage()
 void BrainWindow::buildPluginList()
 {
     m_pluginList = new PluginList(m_paths, this);
+    m_addPage->setPluginList(m_pluginList);
     connect(m_pluginList, &PluginList::clicked, this, &BrainWindow::pluginClicked);
 }
 
@@ -276,8 +195,8 @@ void BrainWindow::load()
     trans = 255;
     m_changeBrowse = false;
     m_fade.reset();
-    m_addform->move(m_addform->x(), 0);
-    m_pluginList->load(m_scriptcontainer->picture());
+    m_addPage->load();
+    m_pluginList->load(EditorSkin::picture(QStringLiteral("scriptbox")));
     m_characterPage->load();
     trans = 255;
     m_browserPage->load();
@@ -407,22 +326,17 @@ void BrainWindow::mouseReleaseEvent(QMouseEvent *)
 
 void BrainWindow::chooseOption(Option option)
 {
-    ImageButton *const markers[] = {m_scriptradio, m_openradio, m_speakhider, m_typeradio,
-                                    m_readradio};
-    const AddOptions::Offer offer = AddOptions::offer(option);
-    Commandtype = offer.kind;
-    m_action->setText(offer.startArgument);
-    m_action->setReadOnly(offer.argumentReadOnly);
-    m_browseButton->setVisible(offer.browse);
-    m_loadplugin->setVisible(offer.browse);
-    // The Speak option's picture hides the word drawn on the page beneath it while chosen.
-    m_speakhider->setVisible(option != Option::Speak);
-    m_sellectedcontainer->setVisible(offer.readChoices);
-    m_scriptcontainer->setVisible(offer.scriptBox);
-    if (offer.scriptBox)
-        m_scriptthing->clear();
-    m_pluginList->hide();
-    m_dot->move(markers[int(option)]->pos());
+    m_addPage->chooseOption(option);
+}
+
+QLineEdit *BrainWindow::phrasetext() const
+{
+    return m_addPage->phrasetext();
+}
+
+QLineEdit *BrainWindow::action() const
+{
+    return m_addPage->action();
 }
 
 void BrainWindow::openAddPage()
@@ -436,37 +350,6 @@ void BrainWindow::openAddPage()
 void BrainWindow::startFlip()
 {
     m_flippflopp->setEnabled(true);
-}
-
-void BrainWindow::updateAddButton()
-{
-    m_add->setVisible(CommandEditing::isComplete(m_phrasetext->text(), m_action->text()));
-}
-
-void BrainWindow::addCommand()
-{
-    m_sellectedcontainer->hide();
-    m_scriptcontainer->hide();
-    m_pluginList->hide();
-    if (!m_editing.add(m_phrasetext->text(), Commandtype, m_action->text(),
-                       m_scriptthing->toPlainText()))
-        return;
-    startFlip();
-    m_add->hide();
-    m_action->clear();
-    m_phrasetext->clear();
-}
-
-void BrainWindow::cancelAddPage()
-{
-    m_pluginList->hide();
-    m_scriptcontainer->hide();
-    m_sellectedcontainer->hide();
-    QCoreApplication::processEvents();
-    startFlip();
-    m_add->hide();
-    m_action->clear();
-    m_phrasetext->clear();
 }
 
 // ---- The change box ----
@@ -494,12 +377,6 @@ void BrainWindow::removeCommand()
 
 // ---- The Read choices and the browser page ----
 
-void BrainWindow::chooseReadRow(int row)
-{
-    m_dot2->move(Twips::toPixels(30), Twips::toPixels(AddOptions::readRowTopTwips(row)));
-    m_action->setText(AddOptions::readArgument(row));
-}
-
 void BrainWindow::browseFromAddPage()
 {
     // The plugin list, while up, covers this button: the way back to a file is the Open
@@ -512,7 +389,7 @@ void BrainWindow::browseFromChangeBox()
 {
     m_changeBrowse = true;
     m_browserPage->show();
-    m_addform->show();
+    m_addPage->show();
 }
 
 void BrainWindow::openBrowserFolder(const QString &folder)
@@ -529,35 +406,27 @@ void BrainWindow::browsed(const QString &path)
 {
     if (m_changeBrowse) {
         m_changeBox->setText(path);
-        m_addform->hide();
+        m_addPage->hide();
     } else {
-        m_action->setText(path);
+        m_addPage->setArgument(path);
     }
 }
 
 void BrainWindow::browserCancelled()
 {
     if (m_changeBrowse)
-        m_addform->hide();
+        m_addPage->hide();
 }
 
 // ---- The plugin list ----
-
-void BrainWindow::loadPlugin()
-{
-    Commandtype = QStringLiteral("Plugin");
-    m_pluginList->refresh();
-    m_pluginList->show();
-    m_action->setText(m_pluginList->selectedPath());
-}
 
 void BrainWindow::pluginClicked()
 {
     const QString path = m_pluginList->selectedPath();
     if (m_changeBox->isShown())
         m_changeBox->setText(path);
-    else if (m_addform->isVisible() && Commandtype == QLatin1String("Plugin"))
-        m_action->setText(path);
+    else if (m_addPage->isShown() && Commandtype == QLatin1String("Plugin"))
+        m_addPage->setArgument(path);
 }
 
 // ---- Shape, flip and fade ----
@@ -612,16 +481,14 @@ void BrainWindow::flipTick()
         applyFrame(step.frame);
         break;
     case CardFlip::Show::Edge:
-        m_loadplugin->hide();
-        QCoreApplication::processEvents();
+        m_addPage->hideForTurn();
         applyFrame(step.frame);
         QCoreApplication::processEvents();
-        m_addform->hide();
+        m_addPage->hide();
         break;
     case CardFlip::Show::AddPage:
         applyBaseShape();
-        m_addform->show();
-        m_addform->move(m_addform->x(), 0);
+        m_addPage->showAfterTurn();
         break;
     case CardFlip::Show::Nothing:
         break;
@@ -632,17 +499,10 @@ void BrainWindow::flipTick()
 
 void BrainWindow::addflipp()
 {
-    if (m_addform->isVisible())
+    if (m_addPage->isShown())
         return;
     show();
-    m_action->clear();
-    m_browseButton->hide();
-    m_action->setReadOnly(false);
-    m_speakhider->hide();
-    m_dot->move(m_speakhider->pos());
-    Commandtype = QStringLiteral("Speak");
-    m_sellectedcontainer->hide();
-    m_scriptcontainer->hide();
+    m_addPage->prepareForScript();
     m_addnewTag = QStringLiteral("true");
     flipp = 1;
     m_flippflopp->setEnabled(true);
@@ -650,14 +510,10 @@ void BrainWindow::addflipp()
 
 void BrainWindow::cancelflipp()
 {
-    if (!m_addform->isVisible())
+    if (!m_addPage->isShown())
         return;
-    m_scriptcontainer->hide();
-    m_sellectedcontainer->hide();
     m_flippflopp->setEnabled(true);
-    m_add->hide();
-    m_action->clear();
-    m_phrasetext->clear();
+    m_addPage->clearForScript();
 }
 
 void BrainWindow::SetTrans(int alpha)

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class AddPage;
 class AppPaths;
 class BrowserPage;
 class ChangeBox;
@@ -19,14 +20,12 @@ class CharacterPage;
 class CommandList;
 class Dialogs;
 class ImageButton;
-class LinkLabel;
 class MenuState;
 class PictureBox;
 class PluginList;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QPlainTextEdit;
 class QTextBrowser;
 class ShellOpener;
 class TickTimer;
@@ -58,8 +57,8 @@ public:
     CommandList &commands() const { return m_list; }
     CommandEditing &editing() { return m_editing; }
     CharacterChooser *characterlist() const;
-    QLineEdit *phrasetext() const { return m_phrasetext; }
-    QLineEdit *action() const { return m_action; }
+    QLineEdit *phrasetext() const;
+    QLineEdit *action() const;
 
     // The action kinds the add page offers.
     using Option = AddOptions::Option;
@@ -151,22 +150,17 @@ private:
     // The add page, the change box and Remove.
     void openAddPage();
     void startFlip();
-    void updateAddButton();
-    void addCommand();
-    void cancelAddPage();
     void openChangeBox();
     void changeSaved(int row);
     void removeCommand();
 
-    // The Read choices and the browser page.
-    void chooseReadRow(int row);
+    // The browser, from the add page or the change box.
     void browseFromAddPage();
     void browseFromChangeBox();
     void browsed(const QString &path);
     void browserCancelled();
 
     // The plugin list.
-    void loadPlugin();
     void pluginClicked();
 
     // The character page.
@@ -204,24 +198,7 @@ private:
 
     ChangeBox *m_changeBox = nullptr;
 
-    // Add page.
-    PictureBox *m_addform = nullptr;
-    QLineEdit *m_phrasetext = nullptr;
-    QLineEdit *m_action = nullptr;
-    ImageButton *m_scriptradio = nullptr;
-    ImageButton *m_openradio = nullptr;
-    ImageButton *m_speakhider = nullptr;
-    ImageButton *m_typeradio = nullptr;
-    ImageButton *m_readradio = nullptr;
-    QLabel *m_dot = nullptr;
-    ImageButton *m_browseButton = nullptr;
-    LinkLabel *m_loadplugin = nullptr;
-    PictureBox *m_sellectedcontainer = nullptr;
-    QLabel *m_dot2 = nullptr;
-    PictureBox *m_scriptcontainer = nullptr;
-    QPlainTextEdit *m_scriptthing = nullptr;
-    ImageButton *m_add = nullptr;
-    ImageButton *m_cancelb = nullptr;
+    AddPage *m_addPage = nullptr;
 
     // The pages that keep to themselves.
     BrowserPage *m_browserPage = nullptr;
