@@ -57,6 +57,8 @@ std::string errorText(int number)
         return "Object not a collection";
     case err::KeyExists:
         return "This key is already associated with an element of this collection";
+    case err::UnsupportedAutomationType:
+        return "Variable uses an Automation type not supported in VBScript";
     case err::Undefined:
         return "Variable is undefined";
     case err::IllegalAssignment:

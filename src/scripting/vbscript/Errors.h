@@ -33,6 +33,7 @@ enum : int {
     WrongArgCount = 450,
     NotACollection = 451,
     KeyExists = 457,
+    UnsupportedAutomationType = 458,
     Undefined = 500,
     IllegalAssignment = 501,
     ClassNotDefined = 506,

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <new>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 namespace vbs {
@@ -22,6 +23,16 @@ const size_t kGlobalsReserve = 1 << 15;
 bool isIntegral(Type t)
 {
     return t == Type::Integer || t == Type::Long || t == Type::Byte;
+}
+
+bool isConversion(const Builtin *b)
+{
+    static const char *const names[] = {"cbool", "cbyte", "ccur", "cdate", "cdbl",
+                                        "cint",  "clng",  "csng", "cstr"};
+    for (const char *n : names)
+        if (b->name == std::string_view(n))
+            return true;
+    return false;
 }
 
 // How deeply scripts may make the evaluator recurse: nested expressions, blocks and procedure
@@ -993,6 +1004,13 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
             }
             if (!t->hasParens)
                 fail(err::TypeMismatch);
+        }
+        if (t->kind == EK::Ident && t->rk == RK::Builtin && isConversion(t->builtin)) {
+            // VBScript's conversions refuse to be called for nothing, after their arguments
+            // have been worked out.
+            for (auto &a : t->args)
+                eval(a.get());
+            fail(err::UnsupportedAutomationType);
         }
         eval(t);
         return Flow::Normal;
