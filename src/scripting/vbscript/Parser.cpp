@@ -17,26 +17,25 @@ namespace {
 constexpr int kMaxNesting = 200;
 constexpr int kMaxExprHeight = 1000;
 
-// Outside a class, Property declares nothing, and published scripts use it as a variable
-// (`For Each property In obj.Properties_`); there it is a name unless a declaration follows.
-void freePropertyOutsideClasses(std::vector<Token> &toks)
+// Property and Default are keywords only where they start or end a declaration; anywhere else
+// VBScript reads them as names, and published scripts use them so
+// (`For Each property In obj.Properties_`, `Dim Default`, `Sub Property(p)`).
+void freeContextualKeywords(std::vector<Token> &toks)
 {
-    bool inClass = false;
+    auto is = [&](size_t k, Kw kw) {
+        return k < toks.size() && toks[k].kind == Tok::Ident && toks[k].kw == kw;
+    };
     for (size_t k = 0; k < toks.size(); ++k) {
         Token &t = toks[k];
         if (t.kind != Tok::Ident)
             continue;
-        const Token *after = k + 1 < toks.size() ? &toks[k + 1] : nullptr;
-        if (t.kw == Kw::Class) {
-            bool ends = k > 0 && toks[k - 1].kind == Tok::Ident && toks[k - 1].kw == Kw::End;
-            inClass = !ends;
-        } else if (t.kw == Kw::Property && !inClass &&
-                   !(after && after->kind == Tok::Ident &&
-                     (after->kw == Kw::Get || after->kw == Kw::Let || after->kw == Kw::Set)) &&
-                   !(k > 0 && toks[k - 1].kind == Tok::Ident &&
-                     (toks[k - 1].kw == Kw::End || toks[k - 1].kw == Kw::Exit))) {
+        if (t.kw == Kw::Property && !is(k + 1, Kw::Get) && !is(k + 1, Kw::Let) &&
+            !is(k + 1, Kw::Set) && !(k > 0 && (is(k - 1, Kw::End) || is(k - 1, Kw::Exit))))
             t.kw = Kw::None;
-        }
+        else if (t.kw == Kw::Default &&
+                 !(k > 0 && is(k - 1, Kw::Public) &&
+                   (is(k + 1, Kw::Sub) || is(k + 1, Kw::Function) || is(k + 1, Kw::Property))))
+            t.kw = Kw::None;
     }
 }
 
@@ -45,7 +44,7 @@ public:
     explicit Parser(std::vector<Token> toks)
         : m_t(std::move(toks))
     {
-        freePropertyOutsideClasses(m_t);
+        freeContextualKeywords(m_t);
     }
 
     // A whole text that is one expression, for Eval.
