@@ -48,7 +48,13 @@ int64_t lng(const Value &v)
 
 bool textMode(const Value *a, int n, int i)
 {
-    return !missing(a, n, i) && lng(a[i]) == 1;
+    if (missing(a, n, i))
+        return false;
+    // vbDatabaseCompare means nothing without a database.
+    const int64_t mode = lng(a[i]);
+    if (mode != 0 && mode != 1)
+        fail(err::InvalidCall);
+    return mode == 1;
 }
 
 Value str(std::u16string s)
@@ -146,21 +152,20 @@ Value fInStr(Interpreter &, Value *a, int n)
 }
 Value fInStrRev(Interpreter &, Value *a, int n)
 {
-    if (a[0].isNull() || a[1].isNull())
-        return Value::null();
     std::u16string hay = s16(a[0]), nd = s16(a[1]);
     int64_t start = missing(a, n, 2) ? -1 : lng(a[2]);
     if (start == 0 || start < -1)
         fail(err::InvalidCall);
+    const bool text = textMode(a, n, 3);
     if (start == -1)
         start = static_cast<int64_t>(hay.size());
-    if (nd.empty())
-        return Value(static_cast<int32_t>(start));
     if (static_cast<size_t>(start) > hay.size())
         return Value(static_cast<int32_t>(0));
+    if (nd.empty())
+        return Value(static_cast<int32_t>(start));
     if (static_cast<size_t>(start) < nd.size())
         return Value(static_cast<int32_t>(0));
-    size_t p = rfindText(hay, nd, start - nd.size(), textMode(a, n, 3));
+    size_t p = rfindText(hay, nd, start - nd.size(), text);
     return Value(static_cast<int32_t>(p == std::u16string::npos ? 0 : p + 1));
 }
 Value fLCase(Interpreter &, Value *a, int)
@@ -200,8 +205,6 @@ Value fRTrim(Interpreter &, Value *a, int)
 }
 Value fReplace(Interpreter &, Value *a, int n)
 {
-    if (a[0].isNull() || a[1].isNull() || a[2].isNull())
-        return Value::null();
     std::u16string s = s16(a[0]), find = s16(a[1]), with = s16(a[2]);
     int64_t start = missing(a, n, 3) ? 1 : lng(a[3]);
     int64_t count = missing(a, n, 4) ? -1 : lng(a[4]);
@@ -250,11 +253,11 @@ Value makeStringArray(const std::vector<std::u16string> &parts)
 }
 Value fSplit(Interpreter &, Value *a, int n)
 {
-    if (a[0].isNull())
-        return Value::null();
     std::u16string s = s16(a[0]);
     std::u16string d = missing(a, n, 1) ? u" " : s16(a[1]);
     int64_t count = missing(a, n, 2) ? -1 : lng(a[2]);
+    if (count < -1)
+        fail(err::InvalidCall);
     bool text = textMode(a, n, 3);
     std::vector<std::u16string> parts;
     if (s.empty())
@@ -304,6 +307,15 @@ const ArrayRep *oneDim(const Value &v)
 }
 Value fJoin(Interpreter &, Value *a, int n)
 {
+    if (a[0].isObject() && a[0].objectPtr()) {
+        if (!a[0].objectPtr()->hasMember(""))
+            fail(err::NoSuchMember);
+        a[0] = defaultOf(a[0]);
+    }
+    if (a[0].isNull())
+        fail(err::InvalidUseOfNull);
+    if (a[0].isArray() && a[0].arrayRep()->upper.size() > 1)
+        fail(err::TypeMismatch);
     const ArrayRep *r = oneDim(a[0]);
     std::u16string d = missing(a, n, 1) ? u" " : s16(a[1]);
     // The length of the strings is known before any is copied; an array of one long string
@@ -322,8 +334,13 @@ Value fJoin(Interpreter &, Value *a, int n)
             out += d;
         if (r->data[i].isString()) {
             out += r->data[i].str();
-        } else if (!r->data[i].isNull()) {
-            out += r->data[i].toU16();
+        } else {
+            const Value &element = r->data[i];
+            if (element.isNull())
+                fail(err::TypeMismatch);
+            if (element.isObject() && element.objectPtr() && !element.objectPtr()->hasMember(""))
+                fail(err::NoSuchMember);
+            out += element.toU16();
             checkStringLength(out.size()); // numbers and dates: a few characters each
         }
     }
@@ -339,10 +356,10 @@ Value fStrReverse(Interpreter &, Value *a, int)
 }
 Value fStrComp(Interpreter &, Value *a, int n)
 {
+    const bool text = textMode(a, n, 2);
     if (a[0].isNull() || a[1].isNull())
         return Value::null();
-    return Value::integer(
-        static_cast<int16_t>(compareText(s16(a[0]), s16(a[1]), textMode(a, n, 2))));
+    return Value::integer(static_cast<int16_t>(compareText(s16(a[0]), s16(a[1]), text)));
 }
 // Chr and Asc speak the Windows code page VBScript's users have, Windows-1252: its bytes
 // 0x80-0x9F stand for these characters; every other byte is the same code point in Unicode.
@@ -567,14 +584,14 @@ int optInt(const Value *a, int n, int i, int def)
 Value fFormatNumber(Interpreter &, Value *a, int n)
 {
     if (a[0].isNull())
-        fail(err::InvalidUseOfNull);
+        fail(err::TypeMismatch);
     return Value(formatFixed(a[0].toDouble(), optInt(a, n, 1, 2), optInt(a, n, 2, -1),
                              optInt(a, n, 3, 0), optInt(a, n, 4, -1)));
 }
 Value fFormatCurrency(Interpreter &, Value *a, int n)
 {
     if (a[0].isNull())
-        fail(err::InvalidUseOfNull);
+        fail(err::TypeMismatch);
     double d = a[0].toDouble();
     std::string body =
         formatFixed(std::fabs(d), optInt(a, n, 1, 2), optInt(a, n, 2, -1), 0, optInt(a, n, 4, -1));
@@ -586,7 +603,7 @@ Value fFormatCurrency(Interpreter &, Value *a, int n)
 Value fFormatPercent(Interpreter &, Value *a, int n)
 {
     if (a[0].isNull())
-        fail(err::InvalidUseOfNull);
+        fail(err::TypeMismatch);
     return Value(formatFixed(a[0].toDouble() * 100, optInt(a, n, 1, 2), optInt(a, n, 2, -1),
                              optInt(a, n, 3, 0), optInt(a, n, 4, -1)) +
                  "%");
@@ -594,7 +611,7 @@ Value fFormatPercent(Interpreter &, Value *a, int n)
 Value fFormatDateTime(Interpreter &, Value *a, int n)
 {
     if (a[0].isNull())
-        fail(err::InvalidUseOfNull);
+        fail(err::TypeMismatch);
     double d = a[0].toDate();
     switch (optInt(a, n, 1, 0)) {
     case 0:
@@ -829,8 +846,7 @@ Value fAbs(Interpreter &, Value *a, int)
 }
 Value fSgn(Interpreter &, Value *a, int)
 {
-    if (a[0].isNull())
-        return Value::null();
+    noNull(a[0]);
     double d = a[0].toDouble();
     return Value::integer(static_cast<int16_t>(d > 0 ? 1 : (d < 0 ? -1 : 0)));
 }
@@ -884,7 +900,9 @@ Value fRGB(Interpreter &, Value *a, int)
 {
     auto part = [&](int i) {
         int64_t v = lng(a[i]);
-        return v < 0 ? 0 : (v > 255 ? 255 : v);
+        if (v < 0)
+            fail(err::InvalidCall);
+        return std::min<int64_t>(v, 255);
     };
     return Value(static_cast<int32_t>(part(0) + part(1) * 256 + part(2) * 65536));
 }
@@ -1027,6 +1045,8 @@ Value fDateAdd(Interpreter &, Value *a, int)
 {
     std::string iv = intervalOf(a[0]);
     double k = num(a[1]);
+    if (a[2].isNull())
+        return Value::null();
     double d = dateArg(a[2]);
     // More than the range holds in seconds, and the counts below would overflow.
     if (!(std::fabs(k) < 1e12))

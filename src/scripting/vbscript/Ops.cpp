@@ -378,6 +378,9 @@ Value binary(BinOp op, const Value &av, const Value &bv, bool aLit, bool bLit)
             checkStringLength((bytes.size() + more.size() + 1) / 2);
             return Value::fromBytes(bytes + more);
         }
+        // Nothing has no value to give, as opposed to an object without a default one.
+        if ((a.isObject() && !a.objectPtr()) || (b.isObject() && !b.objectPtr()))
+            fail(err::ObjectNotSet);
         checkStringLength((a.isString() ? a.str().size() : 0) +
                           (b.isString() ? b.str().size() : 0));
         std::u16string s = a.isNull() ? u"" : a.toU16();
