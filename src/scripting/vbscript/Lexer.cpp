@@ -123,6 +123,8 @@ std::vector<Token> tokenize(const std::string &src)
         }
         if (c == ':') {
             newline();
+            if (!out.empty() && out.back().kind == Tok::Newline && out.back().line == line)
+                out.back().colon = true;
             ++i;
             continue;
         }
@@ -262,7 +264,8 @@ std::vector<Token> tokenize(const std::string &src)
                 ++k;
             }
             Token t;
-            if (!forceLong && v <= 0xFFFF) {
+            // The suffix only keeps the sign bit from wrapping: &H10& is still an Integer.
+            if (v <= (forceLong ? 0x7FFFu : 0xFFFFu)) {
                 t.kind = Tok::Integer;
                 t.number = static_cast<int16_t>(static_cast<uint16_t>(v));
             } else {

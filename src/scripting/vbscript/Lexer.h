@@ -84,6 +84,7 @@ struct Token {
     int line = 0;
     char op[3] = {0, 0, 0};
     bool spaceBefore = false; // distinguishes `f (a)` from `f(a)` in call statements
+    bool colon = false;       // a Newline written as ':', which keeps a single-line If going
     std::string name;         // identifiers: lower-case; the original spelling is in `spelling`
     std::string spelling;
     // Written in brackets: a name of any characters, none at all too, and never a keyword.

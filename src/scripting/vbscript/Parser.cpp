@@ -119,7 +119,25 @@ private:
     bool atEndOfStatement() const
     {
         return cur().kind == Tok::Newline || cur().kind == Tok::End ||
-               (m_singleLineIf && isKw(Kw::Else));
+               (m_singleLineIf && isKw(Kw::Else)) || atClosingEnd();
+    }
+    // VBScript lets the End of a procedure or a class, and of a single-line If, follow a
+    // statement on its line without a ':' (`x = 1 End Sub`).
+    bool atClosingEnd() const
+    {
+        if (!isKw(Kw::End) || peek(1).kind != Tok::Ident)
+            return false;
+        const Kw k = peek(1).kw;
+        return k == Kw::Sub || k == Kw::Function || k == Kw::Property || k == Kw::Class ||
+               (m_singleLineIf && k == Kw::If);
+    }
+    // Whether the token before the current one ended a line, not just a statement.
+    bool lineEnded() const
+    {
+        if (m_pos == 0)
+            return false;
+        const Token &before = m_t[m_pos - 1];
+        return before.kind == Tok::Newline && (!before.colon || cur().line != before.line);
     }
     [[noreturn]] void fail(int number) { throw CompileError{number, cur().line}; }
 
@@ -175,7 +193,7 @@ private:
     }
     void endOfStatement()
     {
-        if (m_singleLineIf && isKw(Kw::Else))
+        if ((m_singleLineIf && isKw(Kw::Else)) || atClosingEnd())
             return;
         if (cur().kind == Tok::Newline)
             next();
@@ -275,7 +293,9 @@ private:
             }
             next();
         }
-        endOfStatement();
+        // The body may start on the header's line: `Sub S() x = True End Sub`.
+        if (cur().kind == Tok::Newline)
+            next();
         m_proc = p.get();
         for (auto &prm : p->params)
             declareLocal(prm.name);
@@ -723,12 +743,21 @@ private:
         s->line = line;
         s->value = expression();
         expectKw(Kw::Then, err::ExpectedThen);
+        if (cur().kind == Tok::Newline && cur().colon) {
+            // `If c Then :` is a single-line If, whose statements, if any, follow the ':'.
+            next();
+            if (lineEnded()) {
+                out.push_back(std::move(s));
+                return;
+            }
+        }
         if (cur().kind != Tok::Newline && cur().kind != Tok::End) {
             // Single-line If: statements up to the line end, optionally `Else` statements.
             bool saved = m_singleLineIf;
             m_singleLineIf = true;
             singleLineStatements(s->body, line);
-            if (isKw(Kw::Else)) {
+            // An Else on a later line belongs to the block If around this one.
+            if (isKw(Kw::Else) && !lineEnded()) {
                 next();
                 singleLineStatements(s->elseBody, line);
             }
@@ -787,11 +816,11 @@ private:
             statement(out);
             if (isKw(Kw::Else) || cur().kind == Tok::End || cur().line != line)
                 return;
-            if (isKw(Kw::End) && peek(1).kw == Kw::If)
+            if (atClosingEnd())
                 return;
-            // statement() consumed a Newline; if the next token sits on the same line, the
-            // newline was a ':' and more statements follow.
-            if (m_t[m_pos - 1].kind == Tok::Newline && m_t[m_pos - 1].line != line)
+            // statement() consumed a Newline; if it was a ':' within the line, more statements
+            // follow.
+            if (lineEnded())
                 return;
         }
     }
