@@ -726,6 +726,8 @@ Value fCBool(Interpreter &, Value *a, int)
 Value fCByte(Interpreter &, Value *a, int)
 {
     noNull(a[0]);
+    if (a[0].type() == Type::Boolean) // True's bits, all ones
+        return Value::byte(a[0].rawInt() ? 255 : 0);
     double d = roundHalfEven(a[0].toDouble());
     if (d < 0 || d > 255)
         fail(err::Overflow);
@@ -818,6 +820,8 @@ Value fRound(Interpreter &, Value *a, int n)
                    : d;
     if (a[0].isString())
         return Value(r);
+    if (a[0].type() == Type::Boolean)
+        return a[0];
     return roundLike(a[0], r);
 }
 
@@ -830,9 +834,10 @@ Value fAbs(Interpreter &, Value *a, int)
         return Value::null();
     case Type::Empty:
         return Value::integer(0);
+    case Type::Byte:
+        return v;
     case Type::Integer:
     case Type::Long:
-    case Type::Byte:
     case Type::Boolean:
         return fitInteger(std::llabs(v.rawInt()),
                           v.type() == Type::Long ? Type::Long : Type::Integer);
@@ -1331,15 +1336,15 @@ Value fScriptEngine(Interpreter &, Value *, int)
 }
 Value fScriptEngineMajor(Interpreter &, Value *, int)
 {
-    return Value::integer(5);
+    return Value(static_cast<int32_t>(5));
 }
 Value fScriptEngineMinor(Interpreter &, Value *, int)
 {
-    return Value::integer(8);
+    return Value(static_cast<int32_t>(8));
 }
 Value fScriptEngineBuild(Interpreter &, Value *, int)
 {
-    return Value::integer(16384);
+    return Value(static_cast<int32_t>(16384));
 }
 Value fGetLocale(Interpreter &, Value *, int)
 {
@@ -1518,8 +1523,8 @@ bool findConstant(const std::string &name, Value &out)
         i16("vbdefaultbutton3", 512);
         i16("vbdefaultbutton4", 768);
         i16("vbapplicationmodal", 0);
-        i32("vbsystemmodal", 4096);
-        i32("vbmsgboxhelpbutton", 16384);
+        i16("vbsystemmodal", 4096);
+        i16("vbmsgboxhelpbutton", 16384);
         i32("vbmsgboxsetforeground", 65536);
         i32("vbmsgboxright", 524288);
         i32("vbmsgboxrtlreading", 1048576);

@@ -534,9 +534,10 @@ bool Value::toBool() const
         std::u16string l;
         for (char16_t c : s)
             l.push_back(c < 128 ? static_cast<char16_t>(tolower(c)) : c);
-        if (l == u"true")
+        // The spellings a Boolean is written out with to a file, which read back as one.
+        if (l == u"true" || l == u"#true#")
             return true;
-        if (l == u"false")
+        if (l == u"false" || l == u"#false#")
             return false;
         double d;
         if (parseNumber(s, d))
