@@ -1,5 +1,7 @@
 #include "Errors.h"
 
+#include <cstdint>
+
 namespace vbs {
 
 std::string errorText(int number)
@@ -157,6 +159,40 @@ std::string errorText(int number)
         return "Element not found";
     default:
         return "Unknown runtime error";
+    }
+}
+
+int errorOfHresult(int number)
+{
+    const auto code = static_cast<uint32_t>(number);
+    if (!(code & 0x80000000u))
+        return number;
+    const uint32_t facility = (code >> 16) & 0x1FFF, low = code & 0xFFFF;
+    if (facility == 10) // the scripting engines' own: the low word is the error itself
+        return static_cast<int>(low);
+    if (facility != 7)
+        return number;
+    switch (low) { // Windows error codes
+    case 2:        // ERROR_FILE_NOT_FOUND
+        return err::FileNotFound;
+    case 3: // ERROR_PATH_NOT_FOUND
+        return err::PathNotFound;
+    case 5: // ERROR_ACCESS_DENIED
+        return err::PermissionDenied;
+    case 8:  // ERROR_NOT_ENOUGH_MEMORY
+    case 14: // ERROR_OUTOFMEMORY
+        return err::OutOfMemory;
+    case 38: // ERROR_HANDLE_EOF
+        return err::InputPastEnd;
+    case 80:  // ERROR_FILE_EXISTS
+    case 183: // ERROR_ALREADY_EXISTS
+        return err::FileExists;
+    case 87: // ERROR_INVALID_PARAMETER
+        return err::InvalidCall;
+    case 112: // ERROR_DISK_FULL
+        return err::DiskFull;
+    default:
+        return number;
     }
 }
 

@@ -83,5 +83,8 @@ enum : int {
 } // namespace err
 
 std::string errorText(int number);
+// The VBScript error a failure code of the Windows or the scripting facility stands for;
+// any other number is given back as it is.
+int errorOfHresult(int number);
 
 } // namespace vbs

@@ -48,6 +48,8 @@ public:
     struct ErrState {
         int number = 0;
         std::string description, source;
+        std::string helpFile;
+        int32_t helpContext = 0;
     };
     ErrState &errState() { return m_err; }
     // Err.Raise names its source here; the handler that catches the error picks it up.

@@ -454,23 +454,33 @@ Value ErrObject::invoke(const std::string &name, std::vector<Value> &args)
     if (n == "source")
         return Value(e.source);
     if (n == "helpfile")
-        return Value(std::string());
+        return Value(e.helpFile);
     if (n == "helpcontext")
-        return Value(static_cast<int32_t>(0));
+        return Value(e.helpContext);
     if (n == "clear") {
         e = Interpreter::ErrState{};
         return Value();
     }
     if (n == "raise") {
         argCount(args, 1, 5);
-        int number = args[0].toInt32();
-        std::string source =
-            given(args, 1) ? args[1].toString() : "Microsoft VBScript runtime error";
-        std::string desc = given(args, 2) ? args[2].toString() : errorText(number);
-        if (!given(args, 2) && desc == "Unknown runtime error" && number != 0)
-            desc = "Unknown runtime error";
+        int32_t number = args[0].toInt32();
+        // Past 65535 only an HRESULT, with its severity bit, is a number an error can have.
+        if (number > 0xFFFF)
+            fail(err::InvalidCall);
+        number = errorOfHresult(number);
         if (number == 0)
             fail(err::InvalidCall);
+        // What is left out comes from the Err object as it stands, until Err.Clear.
+        std::string source = given(args, 1)     ? args[1].toString()
+                             : e.source.empty() ? "Microsoft VBScript runtime error"
+                                                : e.source;
+        std::string desc = given(args, 2)          ? args[2].toString()
+                           : e.description.empty() ? errorText(number)
+                                                   : e.description;
+        if (given(args, 3))
+            e.helpFile = args[3].toString();
+        if (given(args, 4))
+            e.helpContext = args[4].toInt32();
         m_in.setRaisedSource(source);
         throw ScriptError{number, desc};
     }
@@ -489,6 +499,10 @@ void ErrObject::setProperty(const std::string &name, std::vector<Value> &, const
         e.description = value.toString();
     else if (n == "source")
         e.source = value.toString();
+    else if (n == "helpfile")
+        e.helpFile = value.toString();
+    else if (n == "helpcontext")
+        e.helpContext = value.toInt32();
     else
         fail(err::NoSuchMember);
 }
