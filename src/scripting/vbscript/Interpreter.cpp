@@ -391,9 +391,13 @@ void Interpreter::resolveModule(Module &m)
             throw CompileError{err::NameRedefined, 0};
         addClass(*c);
     }
+    // Within one piece of code VBScript lets a procedure be defined again, and the last
+    // definition is the one called; a name another piece already took stays taken.
+    std::vector<std::string> own;
     for (auto &p : m.procs) {
-        if (m_procs.count(p->name))
+        if (m_procs.count(p->name) && std::find(own.begin(), own.end(), p->name) == own.end())
             throw CompileError{err::NameRedefined, p->line};
+        own.push_back(p->name);
         addProcedure(p.get());
     }
     for (auto &g : m.globalsDeclared)

@@ -3,6 +3,7 @@
 #include "Errors.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 
 namespace vbs {
@@ -90,6 +91,7 @@ public:
             }
             skipNewlines();
         }
+        hoistConsts(m_mod->body);
         return std::move(m_mod);
     }
 
@@ -297,6 +299,12 @@ private:
         if (cur().kind == Tok::Newline)
             next();
         m_proc = p.get();
+        // A procedure defined inside a block at module level is still one of the module's own,
+        // with loops and constants of its own.
+        std::vector<StmtP> outerConsts = std::move(m_hoistedConsts);
+        m_hoistedConsts.clear();
+        const int outerFor = m_forDepth, outerDo = m_doDepth;
+        m_forDepth = m_doDepth = 0;
         for (auto &prm : p->params)
             declareLocal(prm.name);
         Kw endKw = kind;
@@ -314,6 +322,10 @@ private:
         next();
         endOfStatement();
         m_proc = nullptr;
+        hoistConsts(p->body);
+        m_hoistedConsts = std::move(outerConsts);
+        m_forDepth = outerFor;
+        m_doDepth = outerDo;
         if (cls) {
             cls->methods.push_back(std::move(p));
         } else {
@@ -600,11 +612,17 @@ private:
             fail(err::LoopWithoutDo);
         case Kw::Sub:
         case Kw::Function:
+            // VBScript defines a procedure written inside a block at module level as if it
+            // stood outside, whether or not the block runs.
+            if (m_proc || m_class)
+                fail(err::SyntaxError);
+            procedure(nullptr);
+            return;
         case Kw::Class:
         case Kw::Public:
         case Kw::Private:
         case Kw::Property:
-            // Procedures and classes are declared only at module level.
+            // Classes are declared only at module level.
             fail(err::SyntaxError);
         case Kw::None:
         case Kw::Me: // Me.v = 1, Me.SetIt 5
@@ -613,6 +631,13 @@ private:
         default:
             fail(err::ExpectedStatement);
         }
+    }
+
+    void hoistConsts(Block &body)
+    {
+        body.insert(body.begin(), std::make_move_iterator(m_hoistedConsts.begin()),
+                    std::make_move_iterator(m_hoistedConsts.end()));
+        m_hoistedConsts.clear();
     }
 
     void dimList(Block &out, bool moduleLevel)
@@ -657,7 +682,12 @@ private:
                 m_mod->constsDeclared.push_back(s->target->name);
             expectOp('=', err::ExpectedEquals);
             s->value = expression();
-            out.push_back(std::move(s));
+            // VBScript defines a constant as the code is compiled, so one inside a block that
+            // never runs still has its value.
+            if (&out != (m_proc ? &m_proc->body : &m_mod->body))
+                m_hoistedConsts.push_back(std::move(s));
+            else
+                out.push_back(std::move(s));
             if (!isOp(','))
                 break;
             next();
@@ -1313,6 +1343,8 @@ private:
     size_t m_pos = 0;
     std::unique_ptr<Module> m_mod;
     Proc *m_proc = nullptr;
+    // Constants declared inside blocks of the procedure or module being parsed.
+    std::vector<StmtP> m_hoistedConsts;
     ClassDef *m_class = nullptr;
     bool m_singleLineIf = false;
     bool m_callStmt = false;

@@ -1,4 +1,5 @@
 Sub A
 End Sub
 Sub A
+    Dim x, x
 End Sub
