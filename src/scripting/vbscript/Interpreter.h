@@ -226,7 +226,7 @@ private:
     int m_running = 0;
 
     uint32_t m_rndSeed = 0x50000;
-    double m_lastRnd = 0;
+    double m_lastRnd = 0x50000 / 16777216.0; // Rnd(0) before any Rnd: the seed's own value
 
     friend class ClassInstance;
 };

@@ -1206,7 +1206,7 @@ Value fIsNull(Interpreter &, Value *a, int)
 {
     return Value(a[0].isNull());
 }
-Value fIsNumeric(Interpreter &, Value *a, int)
+Value fIsNumeric(Interpreter &in, Value *a, int)
 {
     const Value &v = a[0];
     switch (v.type()) {
@@ -1222,6 +1222,12 @@ Value fIsNumeric(Interpreter &, Value *a, int)
     case Type::String: {
         double d; // "1e309" is no number: converting it overflows
         return Value(parseNumber(v.str(), d) && std::isfinite(d));
+    }
+    case Type::Object: {
+        if (!v.objectPtr() || !v.objectPtr()->hasMember(""))
+            return Value(false);
+        Value inner = defaultOf(v);
+        return fIsNumeric(in, &inner, 1);
     }
     default:
         return Value(false);

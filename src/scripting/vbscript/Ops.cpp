@@ -187,6 +187,12 @@ int compare(const Value &av, const Value &bv, bool aLit, bool bLit, bool textCom
         int64_t x = a.rawInt(), y = b.rawInt();
         return x < y ? -1 : (x > y ? 1 : 0);
     }
+    // A Double met by a Single is rounded to the Single's precision first, so that
+    // CSng(0.1) = 0.1 holds.
+    if ((ta == Type::Single && tb == Type::Double) || (ta == Type::Double && tb == Type::Single)) {
+        const float x = static_cast<float>(a.toDouble()), y = static_cast<float>(b.toDouble());
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
     double x = a.toDouble(), y = b.toDouble();
     return x < y ? -1 : (x > y ? 1 : 0);
 }
