@@ -1030,11 +1030,19 @@ private:
             e = std::make_unique<Expr>();
             e->kind = EK::Me;
             e->line = line;
+        } else if (isOp('(')) {
+            e = parenthesised();
         } else {
             e = ident(line);
         }
+        return postfix(std::move(e), statementStart, line);
+    }
+
+    // The calls, indexes and members that follow what a designator starts with.
+    ExprP postfix(ExprP e, bool statementStart, int line)
+    {
         for (;;) {
-            if (isOp('(') && !e->hasParens &&
+            if (isOp('(') && !e->hasParens && e->kind != EK::Paren &&
                 !(statementStart && cur().spaceBefore && e->kind != EK::Me &&
                   !(peek(1).kind == Tok::Op && peek(1).op[0] == ')') && isCallStatementSpace())) {
                 next();
@@ -1042,7 +1050,7 @@ private:
                 e->hasParens = true;
                 measure(*e);
                 expectOp(')', err::ExpectedRParen);
-            } else if (isOp('(') && e->hasParens && !cur().spaceBefore) {
+            } else if (isOp('(') && (e->hasParens || e->kind == EK::Paren) && !cur().spaceBefore) {
                 next();
                 auto ix = std::make_unique<Expr>();
                 ix->kind = EK::Index;
@@ -1066,6 +1074,20 @@ private:
                 break;
             }
         }
+        return e;
+    }
+
+    ExprP parenthesised()
+    {
+        int line = cur().line;
+        next();
+        auto inner = expression();
+        expectOp(')', err::ExpectedRParen);
+        auto e = std::make_unique<Expr>();
+        e->kind = EK::Paren;
+        e->line = line;
+        e->a = std::move(inner);
+        measure(*e);
         return e;
     }
 
@@ -1293,16 +1315,9 @@ private:
             return constant(Value::date(t.number));
         case Tok::Op:
             if (t.op[0] == '(') {
+                // `(f)(x)`, `(New C).Prop`: what the brackets give can be indexed or called.
                 int line = t.line;
-                next();
-                auto inner = expression();
-                expectOp(')', err::ExpectedRParen);
-                auto e = std::make_unique<Expr>();
-                e->kind = EK::Paren;
-                e->line = line;
-                e->a = std::move(inner);
-                measure(*e);
-                return e;
+                return postfix(parenthesised(), false, line);
             }
             if (t.op[0] == '.')
                 return designator(false);
