@@ -1238,18 +1238,19 @@ private:
     }
     ExprP mulExpr()
     {
-        return leftAssociative(&Parser::unaryExpr, [this] {
+        return leftAssociative(&Parser::powExpr, [this] {
             return isOp('*') ? symbol('*', BinOp::Mul) : symbol('/', BinOp::Div);
         });
     }
-    ExprP unaryExpr()
+    // VBScript gives a sign to the operand next to it before ^ is worked out: -3 ^ 2 is 9.
+    ExprP signedOperand()
     {
         if (isOp('-') || isOp('+')) {
             bool neg = isOp('-');
             int line = cur().line;
             next();
             Nest nest(*this);
-            auto operand = unaryExpr();
+            auto operand = signedOperand();
             if (!neg)
                 return operand;
             auto e = std::make_unique<Expr>();
@@ -1259,32 +1260,15 @@ private:
             measure(*e);
             return e;
         }
-        return powExpr();
+        return primary();
     }
     ExprP powExpr()
     {
-        auto e = primary();
+        auto e = signedOperand();
         while (isOp('^')) {
             int line = cur().line;
             next();
-            // The exponent may carry its own sign: 2 ^ -1.
-            ExprP rhs;
-            if (isOp('-') || isOp('+')) {
-                bool neg = isOp('-');
-                next();
-                rhs = primary();
-                if (neg) {
-                    auto n = std::make_unique<Expr>();
-                    n->kind = EK::Neg;
-                    n->line = line;
-                    n->a = std::move(rhs);
-                    measure(*n);
-                    rhs = std::move(n);
-                }
-            } else {
-                rhs = primary();
-            }
-            e = makeBinary(BinOp::Pow, std::move(e), std::move(rhs), line);
+            e = makeBinary(BinOp::Pow, std::move(e), signedOperand(), line);
         }
         return e;
     }
