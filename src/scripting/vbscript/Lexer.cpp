@@ -254,6 +254,16 @@ std::vector<Token> tokenize(const std::string &src)
                 ++digits;
                 ++k;
             }
+            if (digits == 0 && !isdigit((unsigned char)src[i + 1]) && i + 2 < n &&
+                identChar((unsigned char)src[i + 2])) {
+                // `"x" &hi`: no digits follow, so this is & before a name starting with h or o.
+                Token t;
+                t.kind = Tok::Op;
+                t.op[0] = '&';
+                push(std::move(t));
+                ++i;
+                continue;
+            }
             if (digits == 0)
                 throw CompileError{err::SyntaxError, line};
             if (v > 0xFFFFFFFFull)
