@@ -276,6 +276,9 @@ static Value logical(BinOp op, const Value &a, const Value &b)
             return Value(true);
         if (op == BinOp::Imp && an && x == -1)
             return Value(true);
+        // Nothing false implies: False Imp Null is True.
+        if (op == BinOp::Imp && bn && x == 0)
+            return o.type() == Type::Boolean ? Value(true) : fitInteger(-1, Type::Integer);
         return Value::null();
     }
     int64_t x = toLongArg(a), y = toLongArg(b);
