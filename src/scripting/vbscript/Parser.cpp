@@ -139,7 +139,8 @@ private:
         if (m_pos == 0)
             return false;
         const Token &before = m_t[m_pos - 1];
-        return before.kind == Tok::Newline && (!before.colon || cur().line != before.line);
+        return before.kind == Tok::Newline &&
+               (!before.colon || cur().line != before.line || cur().kind == Tok::End);
     }
     [[noreturn]] void fail(int number) { throw CompileError{number, cur().line}; }
 

@@ -39,3 +39,5 @@ For Each t In Array(True, False)
         WScript.Echo "not reached"
     End If
 Next
+' An empty single-line If may end the code.
+If False Then :
