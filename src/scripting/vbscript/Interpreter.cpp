@@ -1504,6 +1504,7 @@ Value Interpreter::invokeObject(HostObject *obj, const std::string &name, const 
     std::vector<Value> args;
     evalArgs(call, args);
     Value r = obj->invoke(name, args);
+    ScriptClock::noteLongWork();
     writeBack(call, args);
     return r;
 }
@@ -1669,7 +1670,9 @@ Value Interpreter::callBuiltin(const Builtin *b, const Expr *e)
         else
             argv[i] = eval(e->args[i].get());
     }
-    return b->fn(*this, argv, n);
+    Value result = b->fn(*this, argv, n);
+    ScriptClock::noteLongWork();
+    return result;
 }
 
 Value Interpreter::callProc(Proc *p, const Expr *call, ClassInstance *me)

@@ -82,10 +82,15 @@ public:
         std::vector<ClassInstance *> objects;
         int generation = -1; // of the Class_Terminate running; -1 when none runs
     };
-    // Every loop turn and call looks at the clock: one turn may take long, in the library or
-    // in a host call, and the time-out must not wait for thousands of them.
+    // Loop turns and calls look at the clock every few of them, and at once after work that
+    // may take long on its own: one turn may take long, in the library or in a host call, and
+    // the time-out must not wait for many of them. Turns of plain statements are quick
+    // enough that a few of them pass unseen.
     void tick()
     {
+        if (--m_ticksToClock > 0 && !ScriptClock::takeLongWork()) [[likely]]
+            return;
+        m_ticksToClock = kTicksPerClockRead;
         if (ScriptClock::coarseNow() > m_budget.deadline) [[unlikely]]
             checkTime();
     }
@@ -223,6 +228,8 @@ private:
     int m_timeoutMs = 10000;
     int m_waitLimitMs = 60000;
     ScriptClock::Budget m_budget;
+    static constexpr int kTicksPerClockRead = 8;
+    int m_ticksToClock = kTicksPerClockRead;
     int m_running = 0;
 
     uint32_t m_rndSeed = 0x50000;

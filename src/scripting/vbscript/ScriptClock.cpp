@@ -11,6 +11,8 @@ thread_local ScriptClock::Budget *t_budget = nullptr;
 // The coarse clock must count from the same origin as the one deadlines are set by.
 static_assert(std::is_same_v<ScriptClock::Clock, std::chrono::steady_clock>);
 
+thread_local bool ScriptClock::t_longWork = false;
+
 ScriptClock::Running::Running(Budget &budget)
     : m_previous(t_budget)
 {
@@ -30,6 +32,7 @@ ScriptClock::Waiting::Waiting(WaitFor what)
 
 ScriptClock::Waiting::~Waiting()
 {
+    noteLongWork();
     // The budget lives in the interpreter that started the wait; the engine keeps a retired
     // interpreter alive until its outermost call returns.
     if (!m_budget || m_budget->deadline == Clock::time_point::max())

@@ -65,9 +65,19 @@ public:
     // allowance: host code that waits calls it after, or between, its waits.
     static void stopIfWaitsSpent();
 
-    // The time to the last tick of the system clock, a few milliseconds behind: read on every
-    // turn of a loop, it costs a fraction of what the exact time does, and a time-out of
-    // seconds needs no more.
+    // Work that may take long on its own, a library or host call or a long string or array
+    // built: the running script reads the clock at its next loop turn or call rather than
+    // after its usual count of them.
+    static void noteLongWork() { t_longWork = true; }
+    static bool takeLongWork()
+    {
+        const bool was = t_longWork;
+        t_longWork = false;
+        return was;
+    }
+
+    // The time to the last tick of the system clock, a few milliseconds behind: it costs a
+    // fraction of what the exact time does, and a time-out of seconds needs no more.
     static Clock::time_point coarseNow()
     {
         timespec now;
@@ -75,6 +85,9 @@ public:
         return Clock::time_point(std::chrono::seconds(now.tv_sec) +
                                  std::chrono::nanoseconds(now.tv_nsec));
     }
+
+private:
+    static thread_local bool t_longWork;
 };
 
 } // namespace vbs

@@ -1,9 +1,12 @@
 #include "Value.h"
 
+#include "ScriptClock.h"
+
 #include "DateTime.h"
 #include "Errors.h"
 #include "HostObject.h"
 #include "Ops.h"
+#include "ScriptClock.h"
 
 #include <charconv>
 #include <clocale>
@@ -20,18 +23,24 @@ namespace {
 // grant far more and only fail, or end the program, when the elements are written.
 constexpr size_t kMaxArrayBytes = size_t(1) << 30;
 constexpr size_t kMaxArrayElements = kMaxArrayBytes / sizeof(Value);
+// Building this much takes long enough for the time-out to want a look at the clock.
+constexpr size_t kLongWork = size_t(1) << 16;
 } // namespace
 
 void checkStringLength(size_t length)
 {
     if (length > kMaxStringLength)
         throw ScriptError{err::OutOfStringSpace, errorText(err::OutOfStringSpace)};
+    if (length > kLongWork)
+        ScriptClock::noteLongWork();
 }
 
 void checkArraySize(size_t elements, size_t bytesEach)
 {
     if (elements > kMaxArrayBytes / (sizeof(Value) + bytesEach))
         throw ScriptError{err::OutOfMemory, errorText(err::OutOfMemory)};
+    if (elements > kLongWork)
+        ScriptClock::noteLongWork();
 }
 
 Value::Value(const std::string &utf8)
@@ -69,6 +78,8 @@ Value Value::array(std::vector<int32_t> upper)
             throw ScriptError{err::OutOfMemory, errorText(err::OutOfMemory)};
         n *= extent;
     }
+    if (n > kLongWork)
+        ScriptClock::noteLongWork();
     try {
         v.m_u.arr->data.resize(n);
     } catch (const std::bad_alloc &) {
