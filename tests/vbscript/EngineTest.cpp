@@ -263,8 +263,8 @@ public:
     int calls = 0;
 };
 
-// The clock is read on every turn, not every few thousand: turns of 50 ms each end within a
-// turn or so of the time-out.
+// The clock is read after every host call, not every few thousand turns: turns of 50 ms each
+// end within a turn or so of the time-out.
 TEST(VbsEngine, TimeOutStopsALoopWhoseTurnsEachTakeLong)
 {
     Engine engine;
