@@ -5,8 +5,8 @@ Class Log
     Public Sub Write(s)
         text = text & s
     End Sub
-    Public Sub DeleteFile(spec, force)
-        WScript.Echo "DeleteFile", spec, force
+    Public Sub DeleteFile(pattern, force)
+        WScript.Echo "DeleteFile", pattern, force
     End Sub
 End Class
 Sub MySub(a, b)
