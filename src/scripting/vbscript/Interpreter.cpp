@@ -12,6 +12,7 @@
 #include <new>
 #include <stdexcept>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 
 namespace vbs {
@@ -393,11 +394,10 @@ void Interpreter::resolveModule(Module &m)
     }
     // Within one piece of code VBScript lets a procedure be defined again, and the last
     // definition is the one called; a name another piece already took stays taken.
-    std::vector<std::string> own;
+    std::unordered_set<std::string> own;
     for (auto &p : m.procs) {
-        if (m_procs.count(p->name) && std::find(own.begin(), own.end(), p->name) == own.end())
+        if (own.insert(p->name).second && m_procs.count(p->name))
             throw CompileError{err::NameRedefined, p->line};
-        own.push_back(p->name);
         addProcedure(p.get());
     }
     for (auto &g : m.globalsDeclared)

@@ -725,13 +725,9 @@ private:
                     if (target->kind == EK::Index || target->args.size() != 1 ||
                         target->args[0]->kind == EK::Missing)
                         fail(err::ExpectedEndOfStatement);
-                    auto p = std::make_unique<Expr>();
-                    p->kind = EK::Paren;
-                    p->line = target->args[0]->line;
-                    p->a = std::move(target->args[0]);
-                    measure(*p);
+                    const int argLine = target->args[0]->line;
+                    m_leadingOperand = bracketed(std::move(target->args[0]), argLine);
                     target->args.clear();
-                    m_leadingOperand = std::move(p);
                     target->args.push_back(expression());
                     if (isOp(',')) {
                         next();
@@ -750,12 +746,8 @@ private:
                 for (auto &a : target->args) {
                     if (a->kind == EK::Missing)
                         continue;
-                    auto p = std::make_unique<Expr>();
-                    p->kind = EK::Paren;
-                    p->line = a->line;
-                    p->a = std::move(a);
-                    measure(*p);
-                    a = std::move(p);
+                    const int argLine = a->line;
+                    a = bracketed(std::move(a), argLine);
                 }
                 measure(*target);
             }
@@ -1084,6 +1076,11 @@ private:
         next();
         auto inner = expression();
         expectOp(')', err::ExpectedRParen);
+        return bracketed(std::move(inner), line);
+    }
+
+    ExprP bracketed(ExprP inner, int line)
+    {
         auto e = std::make_unique<Expr>();
         e->kind = EK::Paren;
         e->line = line;
