@@ -3,6 +3,7 @@
 #include "Engine.h"
 #include "Objects.h"
 #include "PosixChildProcess.h"
+#include "QuilletVersion.h"
 
 #include <cerrno>
 #include <clocale>
@@ -85,6 +86,23 @@ std::unique_ptr<vbs::ChildProcess> execCommand(const std::string &command)
     return process;
 }
 
+const char kHelp[] =
+    "Usage: vbsrun [--error-numbers] FILE\n"
+    "       vbsrun --help | --version\n"
+    "\n"
+    "Runs a VBScript file with Quillet's script engine, on the console: WScript.Echo and\n"
+    "MsgBox print their text, InputBox reads a line from standard input, and WScript.Shell's\n"
+    "Run and Exec start programs. SendKeys is not offered: a console has no window for keys.\n"
+    "An error stops the script with its line and description on standard error.\n"
+    "\n"
+    "Options:\n"
+    "  --error-numbers  put the error's number before its description\n"
+    "  --help           print this help and exit\n"
+    "  --version        print the version and exit\n"
+    "\n"
+    "Exit status: the script's WScript.Quit code, 0 when it ends, 1 after a script error,\n"
+    "2 when FILE cannot be read. See vbsrun(1) for more.\n";
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -92,6 +110,14 @@ int main(int argc, char **argv)
     // The program's windowing library takes the user's locale for the whole C library; the
     // runner does the same, so that scripts run here as they run there.
     std::setlocale(LC_ALL, "");
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::printf("vbsrun %s\n", QUILLET_VERSION);
+        return 0;
+    }
     // --error-numbers adds the error number to the message, for the engine's tests.
     bool numbers = argc > 2 && std::string(argv[1]) == "--error-numbers";
     if (numbers) {
@@ -99,7 +125,7 @@ int main(int argc, char **argv)
         ++argv;
     }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: vbsrun [--error-numbers] FILE\n");
+        std::fprintf(stderr, "usage: vbsrun [--error-numbers] FILE (vbsrun --help tells more)\n");
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
