@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 AppPaths::AppPaths(QString appFolder)
     : m_appFolder(QDir::cleanPath(std::move(appFolder)))
@@ -12,7 +14,25 @@ AppPaths AppPaths::fromApplication()
     const QString overridden = qEnvironmentVariable("QUILLET_APP_DIR");
     if (!overridden.isEmpty())
         return AppPaths(QDir(overridden).absolutePath());
-    return AppPaths(QCoreApplication::applicationDirPath());
+    const QString binaryFolder = QCoreApplication::applicationDirPath();
+    if (!shippedFolder(binaryFolder).isEmpty())
+        return AppPaths(userFolder());
+    return AppPaths(binaryFolder);
+}
+
+QString AppPaths::shippedFolder(const QString &binaryFolder)
+{
+    if (QFileInfo(binaryFolder + "/data").isDir())
+        return {};
+    const QString shipped = QDir::cleanPath(binaryFolder + "/../share/quillet");
+    if (!QFileInfo(shipped + "/data/brainlist.in").isFile())
+        return {};
+    return shipped;
+}
+
+QString AppPaths::userFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/quillet";
 }
 
 QString AppPaths::dataDir() const

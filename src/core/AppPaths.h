@@ -7,8 +7,17 @@ class AppPaths {
 public:
     explicit AppPaths(QString appFolder);
 
-    // The folder the binary runs from; QUILLET_APP_DIR overrides it for tests.
+    // The folder the program runs from: QUILLET_APP_DIR when set (for tests); else the
+    // binary's own folder when its data/ is beside it; else, for an installed program, the
+    // user's own folder.
     static AppPaths fromApplication();
+
+    // The read-only shipped files of a program installed as <prefix>/bin beside
+    // <prefix>/share/quillet, or empty when the binary runs from an application folder.
+    static QString shippedFolder(const QString &binaryFolder);
+
+    // $XDG_DATA_HOME/quillet (~/.local/share/quillet by default), where run.sh installs too.
+    static QString userFolder();
 
     QString appFolder() const { return m_appFolder; }
     QString dataDir() const;
