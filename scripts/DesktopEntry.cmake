@@ -1,6 +1,6 @@
 # Makes an installed application folder startable from the desktop's menus:
 #   cmake -DAPP_DIR=<installed folder> [-DAUTOSTART=ON|OFF] -P DesktopEntry.cmake
-# writes <data home>/applications/quillet.desktop and the icon into <data home>/icons/hicolor,
+# writes <data home>/applications/io.github.quillet.Quillet.desktop and the icon into <data home>/icons/hicolor,
 # where the data home is $XDG_DATA_HOME or ~/.local/share. AUTOSTART=ON also writes the entry
 # into <config home>/autostart ($XDG_CONFIG_HOME or ~/.config), so that Quillet starts with the
 # session; OFF takes it out again; left out, whatever is there stays.
@@ -41,7 +41,17 @@ function(write_entry target)
     file(RENAME "${target}.part" "${target}")
 endfunction()
 
-write_entry("${data_home}/applications/quillet.desktop")
+# The installed package's entry has the same id, so this one stands in its place in the menus
+# instead of showing Quillet twice. Entries of an older run.sh were named quillet.desktop.
+set(id io.github.quillet.Quillet.desktop)
+write_entry("${data_home}/applications/${id}")
+file(REMOVE "${data_home}/applications/quillet.desktop")
+if(EXISTS "${config_home}/autostart/quillet.desktop")
+    file(REMOVE "${config_home}/autostart/quillet.desktop")
+    if(NOT AUTOSTART)
+        set(AUTOSTART ON)
+    endif()
+endif()
 
 foreach(size 48 128 256)
     set(icon "${APP_DIR}/icons/quillet-${size}.png")
@@ -54,7 +64,7 @@ foreach(size 48 128 256)
 endforeach()
 
 if(AUTOSTART STREQUAL "ON")
-    write_entry("${config_home}/autostart/quillet.desktop")
+    write_entry("${config_home}/autostart/${id}")
 elseif(AUTOSTART STREQUAL "OFF")
-    file(REMOVE "${config_home}/autostart/quillet.desktop")
+    file(REMOVE "${config_home}/autostart/${id}")
 endif()

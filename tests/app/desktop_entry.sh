@@ -51,8 +51,8 @@ PY
 app=$home/quillet
 mkdir -p "$app"
 cp -a "$built/icons" "$app/"
-entry=$XDG_DATA_HOME/applications/quillet.desktop
-autostart=$XDG_CONFIG_HOME/autostart/quillet.desktop
+entry=$XDG_DATA_HOME/applications/io.github.quillet.Quillet.desktop
+autostart=$XDG_CONFIG_HOME/autostart/io.github.quillet.Quillet.desktop
 
 install_into "$app"
 [ -f "$entry" ] || fail "no entry in applications/"
@@ -91,3 +91,14 @@ install_into "$odd"
 desktop-file-validate "$entry" || fail "the entry for an odd path does not validate"
 [ "$(exec_path "$entry")" = "$odd/quillet" ] || fail "Exec for an odd path runs $(exec_path "$entry")"
 echo "ok: a path with spaces, quotes and dollars is quoted"
+
+# An older run.sh named its entries quillet.desktop: they give way to the new ones, and a
+# session that started Quillet keeps doing so.
+rm -f "$autostart"
+printf '[Desktop Entry]\nType=Application\nName=Quillet\nExec=/old/quillet\n' |
+    tee "$XDG_DATA_HOME/applications/quillet.desktop" >"$XDG_CONFIG_HOME/autostart/quillet.desktop"
+install_into "$app"
+[ ! -e "$XDG_DATA_HOME/applications/quillet.desktop" ] || fail "the old menu entry stayed"
+[ ! -e "$XDG_CONFIG_HOME/autostart/quillet.desktop" ] || fail "the old autostart entry stayed"
+[ "$(field "$autostart" Exec)" = "$app/quillet" ] || fail "autostart was lost with the old entry"
+echo "ok: entries of the old name are replaced"
