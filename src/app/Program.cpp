@@ -12,6 +12,7 @@
 #include "Dialogs.h"
 #include "Dispatcher.h"
 #include "EspeakSynthesizer.h"
+#include "KeyBackend.h"
 #include "ListSaver.h"
 #include "MenuCommands.h"
 #include "MenuState.h"
@@ -24,7 +25,6 @@
 #include "Speaker.h"
 #include "Startup.h"
 #include "X11WindowActivator.h"
-#include "XTestKeySender.h"
 #include "XdgShellOpener.h"
 
 #include <QAction>
@@ -39,7 +39,12 @@ Program::Services Program::desktopServices()
     Services services;
     services.recognizer = std::make_unique<PocketSphinxRecognizer>();
     services.synthesizer = std::make_unique<EspeakSynthesizer>();
-    services.keys = std::make_unique<XTestKeySender>();
+    KeyBackend keys = KeyBackend::choose();
+    std::fprintf(stderr, "keys: %s\n", qPrintable(keys.name));
+    if (!keys.shortfall.isEmpty())
+        std::fprintf(stderr, "Quillet: %s\n", qPrintable(keys.shortfall));
+    services.keys = std::move(keys.sender);
+    services.keyShortfall = keys.shortfall;
     services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());
     services.opener = std::make_unique<XdgShellOpener>();
     services.starter = std::make_unique<DetachedProcessStarter>();
@@ -108,6 +113,7 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
             m_listSaver->savethelist();
     });
     m_brain->setSaveTheList([this] { m_character->savethelist(); });
+    m_dispatcher->setTypingShortfall(m_services.keyShortfall);
     m_brain->setShellOpener(m_services.opener.get());
     m_brain->setMenu(m_menu.get());
     m_brain->characterlist()->setServices(m_commands.get(), m_character.get(), m_menu.get());

@@ -48,6 +48,9 @@ public:
         std::unique_ptr<WindowActivator> windows;
         // The desktop's tray where left out.
         std::unique_ptr<TrayIcon> tray;
+        // What the key sender cannot reach and what the user can do about it; empty when it
+        // reaches every window.
+        QString keyShortfall;
     };
 
     // The real engines and services of the desktop.

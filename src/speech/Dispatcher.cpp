@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -128,7 +129,9 @@ void Dispatcher::carryOut(const QString &kind, const QString &argument)
     } else if (kind == QLatin1String("Speak")) {
         m_speaker.speakout(argument);
     } else if (kind == QLatin1String("Type")) {
-        m_speaker.speakout(QStringLiteral("Yes Sir"));
+        // XWayland windows still get the keys, so they are typed all the same.
+        m_speaker.speakout(m_typingShortfall.isEmpty() ? QStringLiteral("Yes Sir")
+                                                       : std::exchange(m_typingShortfall, {}));
         m_actions.typeKeys(argument);
     } else if (kind == QLatin1String("Read")) {
         m_mun.stopspeech();

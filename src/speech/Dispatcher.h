@@ -29,6 +29,10 @@ public:
     // The clock the time and date are read from; tests set their own.
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
+    // Where keys cannot reach every window, the sentence that tells the user what to do; it is
+    // said in place of the answer the first time a Type command runs, and never again.
+    void setTypingShortfall(const QString &sentence) { m_typingShortfall = sentence; }
+
     // The month name of the last date read.
     QString monthName() const { return m_monthName; }
 
@@ -53,5 +57,6 @@ private:
     CommandActions &m_actions;
     std::function<QDateTime()> m_clock;
     QString m_monthName;
+    QString m_typingShortfall;
     const bool m_debug;
 };

@@ -226,6 +226,20 @@ TEST_F(DispatcherTest, MalformedKeysAreSkippedAndTheStepsAfterStillRun)
     EXPECT_FALSE(listening());
 }
 
+TEST_F(DispatcherTest, KeysThatCannotReachEveryWindowAreExplainedOnceAndTypedAllTheSame)
+{
+    m_list.append({"note", "Type", "hello~"});
+    const QString sentence = "I can type only into windows that run through XWayland here.";
+    m_dispatcher.setTypingShortfall(sentence);
+    wake();
+    EXPECT_EQ(hear("note"), QStringList({"stop", "speak " + sentence}));
+    EXPECT_EQ(m_actions.calls, QStringList({"type hello~"}));
+    EXPECT_EQ(m_bubble.text(), sentence);
+    wake();
+    EXPECT_EQ(hear("note"), QStringList({"stop", "speak Yes Sir"}));
+    EXPECT_EQ(m_actions.calls, QStringList({"type hello~"}));
+}
+
 TEST_F(DispatcherTest, UnknownPhraseEndsListeningAndRestarts)
 {
     wake();

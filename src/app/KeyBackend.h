@@ -1,0 +1,21 @@
+#pragma once
+
+#include "KeySender.h"
+
+#include <QString>
+
+#include <memory>
+
+// The way keys reach the window the user works in, chosen once at start from the session.
+struct KeyBackend {
+    std::unique_ptr<KeySender> sender;
+    // Said on standard error at start: "keys: XTest", "keys: virtual keyboard".
+    QString name;
+    // When the sender cannot reach the desktop's own windows, what the user can do about it;
+    // empty when every window can be reached.
+    QString shortfall;
+
+    // An X11 session gets XTest. A Wayland session gets the compositor's virtual keyboard
+    // where it offers one, and XTest otherwise, which reaches only XWayland windows.
+    static KeyBackend choose();
+};
