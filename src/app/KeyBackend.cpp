@@ -1,7 +1,11 @@
 #include "KeyBackend.h"
 
+#include "PortalKeySender.h"
 #include "VirtualKeyboardKeySender.h"
 #include "XTestKeySender.h"
+
+#include <QDBusConnection>
+#include <QStandardPaths>
 
 KeyBackend KeyBackend::choose()
 {
@@ -11,6 +15,16 @@ KeyBackend KeyBackend::choose()
         if (auto keyboard = VirtualKeyboardKeySender::connect(&why)) {
             backend.sender = std::move(keyboard);
             backend.name = QStringLiteral("virtual keyboard");
+            return backend;
+        }
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        if (bus.isConnected() && PortalKeySender::isOffered(bus)) {
+            auto portal = std::make_unique<PortalKeySender>(
+                bus, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                         QStringLiteral("/quillet/remote-desktop-token"));
+            backend.portal = portal.get();
+            backend.sender = std::move(portal);
+            backend.name = QStringLiteral("RemoteDesktop portal");
             return backend;
         }
         backend.shortfall =

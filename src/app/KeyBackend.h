@@ -14,8 +14,11 @@ struct KeyBackend {
     // When the sender cannot reach the desktop's own windows, what the user can do about it;
     // empty when every window can be reached.
     QString shortfall;
+    // The portal sender when one is chosen; it says when the desktop does not allow keys.
+    class PortalKeySender *portal = nullptr;
 
     // An X11 session gets XTest. A Wayland session gets the compositor's virtual keyboard
-    // where it offers one, and XTest otherwise, which reaches only XWayland windows.
+    // where it offers one, else the desktop's RemoteDesktop portal (GNOME, KDE Plasma), and
+    // XTest otherwise, which reaches only XWayland windows.
     static KeyBackend choose();
 };

@@ -18,6 +18,7 @@
 #include "MenuState.h"
 #include "PasteBlocker.h"
 #include "PocketSphinxRecognizer.h"
+#include "PortalKeySender.h"
 #include "QL.h"
 #include "QtTrayIcon.h"
 #include "ScriptHost.h"
@@ -45,6 +46,7 @@ Program::Services Program::desktopServices()
         std::fprintf(stderr, "Quillet: %s\n", qPrintable(keys.shortfall));
     services.keys = std::move(keys.sender);
     services.keyShortfall = keys.shortfall;
+    services.portalKeys = keys.portal;
     services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());
     services.opener = std::make_unique<XdgShellOpener>();
     services.starter = std::make_unique<DetachedProcessStarter>();
@@ -114,6 +116,9 @@ Program::Program(const AppPaths &paths, Services services, Dialogs &dialogs)
     });
     m_brain->setSaveTheList([this] { m_character->savethelist(); });
     m_dispatcher->setTypingShortfall(m_services.keyShortfall);
+    if (m_services.portalKeys)
+        connect(m_services.portalKeys, &PortalKeySender::unavailable, m_speaker.get(),
+                [this](const QString &sentence) { m_speaker->speakout(sentence); });
     m_brain->setShellOpener(m_services.opener.get());
     m_brain->setMenu(m_menu.get());
     m_brain->characterlist()->setServices(m_commands.get(), m_character.get(), m_menu.get());

@@ -51,6 +51,8 @@ public:
         // What the key sender cannot reach and what the user can do about it; empty when it
         // reaches every window.
         QString keyShortfall;
+        // The portal key sender among the services, when keys go through the portal.
+        class PortalKeySender *portalKeys = nullptr;
     };
 
     // The real engines and services of the desktop.
