@@ -4,6 +4,7 @@
 #include "Engine.h"
 #include "HostObject.h"
 #include "ScriptClock.h"
+#include "ValueStack.h"
 
 #include <chrono>
 #include <memory>
@@ -216,7 +217,7 @@ private:
     std::vector<std::unique_ptr<Module>> m_executed;
     std::vector<std::unique_ptr<Expr>> m_executedExprs;
 
-    std::vector<Value> m_stack;
+    ValueStack m_stack;
     size_t m_sp = 0;
     Frame *m_frame = nullptr;
     int m_line = 0;
