@@ -38,7 +38,7 @@ Program::Services Program::desktopServices()
 {
     Services services;
     services.recognizer = std::make_unique<PocketSphinxRecognizer>();
-    services.synthesizer = std::make_unique<EspeakSynthesizer>();
+    services.synthesizer = EspeakSynthesizer::connectingInBackground();
     services.keys = std::make_unique<XTestKeySender>();
     services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());
     services.opener = std::make_unique<XdgShellOpener>();
