@@ -152,7 +152,7 @@ private:
     template <typename FetchArray>
     size_t elementOffset(const Expr *call, FetchArray array);
     // The local or global slot, following by-reference parameters.
-    Value *variablePtr(const Expr *e)
+    [[gnu::always_inline]] Value *variablePtr(const Expr *e)
     {
         Value *p;
         if (e->rk == RK::Local)
