@@ -268,6 +268,22 @@ struct Finalizer {
 };
 } // namespace
 
+inline const Value &Interpreter::evalRef(const Expr *e, Value &tmp)
+{
+    if (e->kind == EK::Ident && !e->hasParens) {
+        if (e->rk == RK::Local) {
+            const Value *p = &m_stack[m_frame->base + e->slot];
+            return p->type() == Type::Ref ? *p->refTarget() : *p;
+        }
+        if (e->rk == RK::Global)
+            return m_globals[e->slot];
+    } else if (e->kind == EK::Const) {
+        return e->value;
+    }
+    tmp = eval(e);
+    return tmp;
+}
+
 Interpreter::Interpreter(HostServices &services)
     : m_services(services)
     , m_stack(kStackSize)
@@ -1342,22 +1358,6 @@ Interpreter::Flow Interpreter::execDo(const Stmt &s)
 }
 
 // --- expressions -----------------------------------------------------------------------
-
-const Value &Interpreter::evalRef(const Expr *e, Value &tmp)
-{
-    if (e->kind == EK::Ident && !e->hasParens) {
-        if (e->rk == RK::Local) {
-            const Value *p = &m_stack[m_frame->base + e->slot];
-            return p->type() == Type::Ref ? *p->refTarget() : *p;
-        }
-        if (e->rk == RK::Global)
-            return m_globals[e->slot];
-    } else if (e->kind == EK::Const) {
-        return e->value;
-    }
-    tmp = eval(e);
-    return tmp;
-}
 
 static inline bool fastInt(const Value &v)
 {

@@ -131,7 +131,8 @@ private:
     void execErase(const Stmt &s);
     void execSelect(const Stmt &s, Flow &flow);
     Value eval(const Expr *e);
-    const Value &evalRef(const Expr *e, Value &tmp); // avoids a copy for plain variables
+    // Avoids a copy for plain variables; inline, as every operand of an operator comes here.
+    [[gnu::always_inline]] inline const Value &evalRef(const Expr *e, Value &tmp);
     Value evalIdent(const Expr *e);
     Value evalMember(const Expr *e);
     Value callProc(Proc *p, const Expr *call, ClassInstance *me);
