@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# The command editor's Add with lists of 50, 1000 and 5000 commands; prints medians of ten adds:
-#   add_ms_50, add_ms_1000, add_ms_5000   the click on Add until it returns
+# The command editor's Add with lists of 50, 1000, 5000 and 20,000 commands, and the start with
+# the longest one; prints
+#   start_ms_20000                        making the program until the character is shown
+#   start_rss_mb_20000                    resident memory once the recognizer has the grammar
+# and medians of ten adds:
+#   add_ms_50 ... add_ms_20000            the click on Add until it returns
 #   reload_ready_ms_1000                  the click until the recognizer listens with the new
 #                                         grammar (1000 commands)
 #   bench/edit.sh        builds in ${BUILD_DIR:-build} first

@@ -1,5 +1,7 @@
 #include "EditorSkin.h"
 
+#include <QImageReader>
+
 namespace {
 
 QString resourcePath(const QString &name)
@@ -19,6 +21,11 @@ QPixmap picture(const QString &name)
 QImage image(const QString &name)
 {
     return QImage(resourcePath(name));
+}
+
+QSize size(const QString &name)
+{
+    return QImageReader(resourcePath(name)).size();
 }
 
 } // namespace EditorSkin

@@ -10,5 +10,7 @@ namespace EditorSkin {
 // A null pixmap or image when there is no picture of that name.
 QPixmap picture(const QString &name);
 QImage image(const QString &name);
+// The size of a picture, read without decoding it.
+QSize size(const QString &name);
 
 } // namespace EditorSkin

@@ -39,7 +39,7 @@ Program::Services Program::desktopServices()
 {
     Services services;
     services.recognizer = std::make_unique<PocketSphinxRecognizer>();
-    services.synthesizer = std::make_unique<EspeakSynthesizer>();
+    services.synthesizer = EspeakSynthesizer::connectingInBackground();
     KeyBackend keys = KeyBackend::choose();
     std::fprintf(stderr, "keys: %s\n", qPrintable(keys.name));
     if (!keys.shortfall.isEmpty())

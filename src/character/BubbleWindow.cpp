@@ -4,6 +4,7 @@
 #include "CharacterWindow.h"
 #include "TickTimer.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPainter>
 
@@ -32,6 +33,18 @@ BubbleWindow::BubbleWindow(CharacterWindow &character, QWidget *parent)
     SetTrans(kLevel);
     setMask(BubbleShape::region());
     connect(m_timer1, &TickTimer::tick, this, &BubbleWindow::putinplace);
+    // The bubble only has to follow when the character moves or the bubble changes width;
+    // until then its timer sleeps.
+    m_timer1->setSchedule([this] { return pos() == place() ? TickTimer::kNothingPlanned : 0; });
+    m_character.installEventFilter(this);
+}
+
+bool BubbleWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == &m_character &&
+        (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        m_timer1->reschedule();
+    return QWidget::eventFilter(watched, event);
 }
 
 QString BubbleWindow::text() const
@@ -50,6 +63,7 @@ void BubbleWindow::setWidthTwips(int twips)
     // Less than one pixel wide shows nothing; the window system still needs one pixel, which
     // lies outside the outline.
     resize(qMax(1, qRound(double(twips) / kTwipsPerPixel)), height());
+    m_timer1->reschedule();
 }
 
 void BubbleWindow::SetTrans(int level)
@@ -57,11 +71,16 @@ void BubbleWindow::SetTrans(int level)
     setWindowOpacity(qBound(0, level, 255) / 255.0);
 }
 
-void BubbleWindow::putinplace()
+QPoint BubbleWindow::place() const
 {
     const float left = float(m_character.leftTwips()) - float(m_widthTwips) / 6;
     const float top = float(m_character.topTwips()) - float(heightTwips());
-    move(qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel));
+    return {qRound(left / kTwipsPerPixel), qRound(top / kTwipsPerPixel)};
+}
+
+void BubbleWindow::putinplace()
+{
+    move(place());
 }
 
 void BubbleWindow::paintEvent(QPaintEvent *event)

@@ -38,9 +38,13 @@ public:
     void putinplace();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // Where putinplace puts the bubble.
+    QPoint place() const;
+
     CharacterWindow &m_character;
     QLabel *m_speech;
     TickTimer *m_timer1;

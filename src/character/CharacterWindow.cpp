@@ -35,6 +35,10 @@ CharacterWindow::CharacterWindow(MenuState &menu, QWidget *parent)
     connect(m_wink, &TickTimer::tick, this, &CharacterWindow::winkTick);
     connect(m_animate, &TickTimer::tick, this, &CharacterWindow::animateTick);
     connect(m_fadeinout, &TickTimer::tick, this, &CharacterWindow::fadeTick);
+    m_wink->setSchedule(
+        [this] { return FrameAnimator::quietWinkTicks(winkcount, TickTimer::kMaxQuietTicks); });
+    m_animate->setSchedule(
+        [this] { return FrameAnimator::quietIdleTicks(idlecount, TickTimer::kMaxQuietTicks); });
 }
 
 CharacterWindow::~CharacterWindow() = default;

@@ -70,3 +70,22 @@ FrameAnimator::IdleStep FrameAnimator::animateTick(float &idlecount)
         return step;
     }
 }
+
+// Played forward on a copy, so the answer cannot drift from what the ticks really do.
+int FrameAnimator::quietWinkTicks(float winkcount, int limit)
+{
+    for (int quiet = 0; quiet < limit; ++quiet)
+        if (winkTick(winkcount) != kNoFrame)
+            return quiet;
+    return limit;
+}
+
+int FrameAnimator::quietIdleTicks(float idlecount, int limit)
+{
+    for (int quiet = 0; quiet < limit; ++quiet) {
+        const IdleStep step = animateTick(idlecount);
+        if (step.frame != kNoFrame || step.wink != WinkChange::Keep || step.asleep)
+            return quiet;
+    }
+    return limit;
+}

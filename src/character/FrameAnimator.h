@@ -20,6 +20,11 @@ public:
     // One tick of the idle timer: advances idlecount and says what to do.
     static IdleStep animateTick(float &idlecount);
 
+    // How many of the coming ticks from these counts would do nothing but count, looked at up
+    // to `limit` ticks ahead: the timers sleep through them.
+    static int quietWinkTicks(float winkcount, int limit);
+    static int quietIdleTicks(float idlecount, int limit);
+
     // The value the speaking code sets at the end of an utterance spoken while asleep: the
     // next tick starts the falling-asleep gesture.
     static constexpr float kFallAsleepFrom = 499;

@@ -438,8 +438,10 @@ void BrainWindow::buildAboutAndFlipPictures()
     m_aboutPicture->hide();
     m_aboutPicture->installEventFilter(this);
 
-    m_flippi = pictureBox("flippi", "flipstrip", this, {4320, 0, 73095, 4305});
-    m_flippi->resize(m_flippi->picture().size());
+    // Every frame of the turn side by side, 5.6 MB decoded: held only while the editor is
+    // open or its card turns.
+    m_flippi = pictureBox("flippi", QString(), this, {4320, 0, 73095, 4305});
+    m_flippi->resize(EditorSkin::size(QStringLiteral("flipstrip")));
 }
 
 QWidget *BrainWindow::aboutPicture() const
@@ -470,8 +472,30 @@ void BrainWindow::applyFrame(int frame)
     m_flippi->move(-FlipShapes::sliceLeft(frame), 0);
 }
 
+void BrainWindow::holdFlipStrip(bool hold)
+{
+    if (hold == !m_flippi->picture().isNull())
+        return;
+    m_flippi->setPicture(hold ? EditorSkin::picture(QStringLiteral("flipstrip")) : QPixmap());
+}
+
+void BrainWindow::showEvent(QShowEvent *event)
+{
+    holdFlipStrip(true);
+    QWidget::showEvent(event);
+}
+
+void BrainWindow::hideEvent(QHideEvent *event)
+{
+    if (!m_flippflopp->isEnabled())
+        holdFlipStrip(false);
+    QWidget::hideEvent(event);
+}
+
 void BrainWindow::flipTick()
 {
+    // A script may turn the card of a closed editor.
+    holdFlipStrip(true);
     const CardFlip::Step step = CardFlip::tick(flipp, m_addnewTag);
     switch (step.show) {
     case CardFlip::Show::FrontPage:
@@ -493,8 +517,11 @@ void BrainWindow::flipTick()
     case CardFlip::Show::Nothing:
         break;
     }
-    if (step.ended)
+    if (step.ended) {
         m_flippflopp->setEnabled(false);
+        if (isHidden())
+            holdFlipStrip(false);
+    }
 }
 
 void BrainWindow::addflipp()

@@ -123,6 +123,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -137,6 +139,8 @@ private:
     void buildAboutAndFlipPictures();
     void applyBaseShape();
     void applyFrame(int frame);
+    // The turning card's strip is decoded only while someone can see it.
+    void holdFlipStrip(bool hold);
     void applyShape(const QList<ShapeRect> &rects);
     void setFadeMenuItemsEnabled(bool enabled);
 

@@ -67,8 +67,10 @@ void Speaker::speechend()
     m_character.showframe(0);
     if (asleep) {
         // The next idle tick starts the falling-asleep gesture; blinking stays off.
+        m_character.animate()->deliverDue();
         m_character.idlecount = 499;
         m_character.animate()->setEnabled(true);
+        m_character.animate()->reschedule();
     } else {
         m_character.wink()->setEnabled(true);
         m_character.animate()->setEnabled(true);

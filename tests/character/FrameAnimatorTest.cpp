@@ -204,3 +204,43 @@ TEST_F(CharacterFramesTest, TheTimersDriveTheSlots)
     emit window.animate()->tick();
     EXPECT_DOUBLE_EQ(window.shownFrame(), 8);
 }
+
+// The timers sleep as long as these say; a wrong answer would skip or delay a frame.
+TEST(FrameAnimatorQuietTicks, EndRightBeforeTheNextTickThatActs)
+{
+    for (int start = 0; start <= 230; ++start) {
+        float count = float(start);
+        const int quiet = FrameAnimator::quietWinkTicks(count, 4096);
+        for (int i = 0; i < quiet; ++i) {
+            ASSERT_EQ(FrameAnimator::winkTick(count), FrameAnimator::kNoFrame) << start;
+        }
+        if (quiet < 4096) {
+            EXPECT_NE(FrameAnimator::winkTick(count), FrameAnimator::kNoFrame) << start;
+        }
+    }
+    const auto acts = [](const FrameAnimator::IdleStep &step) {
+        return step.frame != FrameAnimator::kNoFrame || step.wink != W::Keep || step.asleep;
+    };
+    for (int start = -5; start <= 1005; ++start) {
+        float count = float(start);
+        const int quiet = FrameAnimator::quietIdleTicks(count, 4096);
+        for (int i = 0; i < quiet; ++i) {
+            ASSERT_FALSE(acts(FrameAnimator::animateTick(count))) << start;
+        }
+        if (quiet < 4096) {
+            EXPECT_TRUE(acts(FrameAnimator::animateTick(count))) << start;
+        }
+    }
+}
+
+TEST(FrameAnimatorQuietTicks, CountFromTheTables)
+{
+    EXPECT_EQ(FrameAnimator::quietWinkTicks(0, 4096), 209);
+    EXPECT_EQ(FrameAnimator::quietWinkTicks(210, 4096), 9);
+    EXPECT_EQ(FrameAnimator::quietIdleTicks(0, 4096), 208);
+    EXPECT_EQ(FrameAnimator::quietIdleTicks(215, 4096), 193);
+    EXPECT_EQ(FrameAnimator::quietIdleTicks(FrameAnimator::kFallAsleepFrom, 4096), 0);
+    // A count that has left the table never acts again: the limit is all there is.
+    EXPECT_EQ(FrameAnimator::quietWinkTicks(300, 50), 50);
+    EXPECT_EQ(FrameAnimator::quietIdleTicks(208.5f, 50), 50);
+}

@@ -4,6 +4,7 @@
 #include "FakeServices.h"
 #include "FlipShapes.h"
 #include "MenuState.h"
+#include "PictureBox.h"
 #include "Program.h"
 #include "RecordingDialogs.h"
 #include "ScriptHost.h"
@@ -322,3 +323,37 @@ TEST_F(FlipFadeTest, ScriptsTurnToTheAddPageAndBack)
 }
 
 } // namespace
+
+namespace {
+
+QPixmap stripOf(QWidget *flippi)
+{
+    auto *box = qobject_cast<PictureBox *>(flippi);
+    return box ? box->picture() : QPixmap();
+}
+
+} // namespace
+
+// The strip is the editor's largest picture; a closed editor holds none of it.
+TEST_F(FlipFadeTest, TheFlipStripIsHeldOnlyWhileTheEditorIsOpenOrTurning)
+{
+    QWidget *flippi = control("flippi");
+    ASSERT_FALSE(brain().isVisible());
+    EXPECT_TRUE(stripOf(flippi).isNull());
+    EXPECT_EQ(flippi->size(), QSize(4873, 287)) << "sized for the strip all the same";
+
+    brain().brainOpen = true;
+    brain().show();
+    ASSERT_FALSE(stripOf(flippi).isNull());
+    EXPECT_EQ(stripOf(flippi).size(), flippi->size());
+    brain().hide();
+    EXPECT_TRUE(stripOf(flippi).isNull());
+
+    // A turn of the closed editor, as a script may start one, has the strip while it lasts.
+    brain().addflipp();
+    brain().hide();
+    brain().flipTick();
+    EXPECT_FALSE(stripOf(flippi).isNull());
+    runFlip();
+    EXPECT_TRUE(stripOf(flippi).isNull());
+}

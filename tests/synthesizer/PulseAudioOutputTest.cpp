@@ -92,6 +92,26 @@ TEST(PulseAudioOutput, AudioReachesTheSoundServerAndTheEventsCome)
     EXPECT_GT(last - first, rate);
 }
 
+// The program's own synthesizer returns before the server has answered; what it is told to
+// say at once must still be heard, not spoken into the silent stand-in.
+TEST(PulseAudioOutput, ConnectingInBackgroundSpeaksWhatWasSaidAtOnce)
+{
+    MonitorRecorder monitor;
+    ASSERT_TRUE(monitor.waitUntilRecording());
+    const std::unique_ptr<EspeakSynthesizer> synthesizer =
+        EspeakSynthesizer::connectingInBackground();
+    SpeechEvents events(*synthesizer);
+    const qsizetype before = monitor.samples();
+    synthesizer->speaktext("Hello, the sound server can hear me.");
+    ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 2; }))
+        << events.events.join(" ").toStdString();
+    EXPECT_EQ(events.events, (QStringList{"start", "end"}));
+    EXPECT_TRUE(synthesizer->isAudible());
+    const qsizetype atEnd = monitor.samples();
+    ASSERT_TRUE(waitUntil([&] { return monitor.samples() > atEnd + rate / 2; }));
+    EXPECT_GT(monitor.peak(before), 3000);
+}
+
 TEST(PulseAudioOutput, StopSilencesTheSinkAtOnce)
 {
     MonitorRecorder monitor;

@@ -201,6 +201,24 @@ TEST(SynthesizerOutput, FallsBackToSilentOutputWithoutASoundServer)
     EXPECT_FALSE(events.offUiThread);
 }
 
+TEST(SynthesizerOutput, ConnectingInBackgroundFallsBackToSilenceWithoutASoundServer)
+{
+    const QByteArray saved = qgetenv("PULSE_SERVER");
+    qputenv("PULSE_SERVER", "unix:/nonexistent/quillet-no-server");
+    const std::unique_ptr<EspeakSynthesizer> synthesizer =
+        EspeakSynthesizer::connectingInBackground();
+    SpeechEvents events(*synthesizer);
+    synthesizer->speaktext("Hi");
+    ASSERT_TRUE(waitUntil([&] { return events.events.size() >= 2; }));
+    if (saved.isNull())
+        qunsetenv("PULSE_SERVER");
+    else
+        qputenv("PULSE_SERVER", saved);
+    EXPECT_EQ(events.events, startEnd);
+    EXPECT_FALSE(events.offUiThread);
+    EXPECT_FALSE(synthesizer->isAudible());
+}
+
 TEST(SynthesizerOutput, FindsTheOutputOnceItComesBack)
 {
     // No output for the first three tries, as when the sound server starts after the program.

@@ -268,11 +268,27 @@ struct Finalizer {
 };
 } // namespace
 
+inline const Value &Interpreter::evalRef(const Expr *e, Value &tmp)
+{
+    if (e->kind == EK::Ident && !e->hasParens) {
+        if (e->rk == RK::Local) {
+            const Value *p = &m_stack[m_frame->base + e->slot];
+            return p->type() == Type::Ref ? *p->refTarget() : *p;
+        }
+        if (e->rk == RK::Global)
+            return m_globals[e->slot];
+    } else if (e->kind == EK::Const) {
+        return e->value;
+    }
+    tmp = eval(e);
+    return tmp;
+}
+
 Interpreter::Interpreter(HostServices &services)
     : m_services(services)
+    , m_stack(kStackSize)
     , m_dying(std::make_shared<Dying>())
 {
-    m_stack.resize(kStackSize);
     // By-reference parameters point into the globals; run-time code (ExecuteGlobal) may add
     // globals, so keep the storage from moving.
     m_globals.reserve(kGlobalsReserve);
@@ -1343,22 +1359,6 @@ Interpreter::Flow Interpreter::execDo(const Stmt &s)
 
 // --- expressions -----------------------------------------------------------------------
 
-const Value &Interpreter::evalRef(const Expr *e, Value &tmp)
-{
-    if (e->kind == EK::Ident && !e->hasParens) {
-        if (e->rk == RK::Local) {
-            const Value *p = &m_stack[m_frame->base + e->slot];
-            return p->type() == Type::Ref ? *p->refTarget() : *p;
-        }
-        if (e->rk == RK::Global)
-            return m_globals[e->slot];
-    } else if (e->kind == EK::Const) {
-        return e->value;
-    }
-    tmp = eval(e);
-    return tmp;
-}
-
 static inline bool fastInt(const Value &v)
 {
     return v.type() == Type::Integer || v.type() == Type::Long;
@@ -1682,6 +1682,7 @@ Value Interpreter::callProc(Proc *p, const Expr *call, ClassInstance *me)
         fail(err::WrongArgCount);
     if (m_sp + p->numLocals + 1 >= kStackSize)
         fail(err::OutOfStack);
+    m_stack.reach(m_sp + p->numLocals + 1);
     size_t base = m_sp;
     // Array elements passed by reference keep their arrays in place until the call returns.
     std::vector<ArrayLock> lent;
@@ -1767,6 +1768,7 @@ Value Interpreter::callProcArgs(Proc *p, std::vector<Value> &args, ClassInstance
         fail(err::WrongArgCount);
     if (m_sp + p->numLocals + 1 >= kStackSize)
         fail(err::OutOfStack);
+    m_stack.reach(m_sp + p->numLocals + 1);
     size_t base = m_sp;
     for (size_t i = 0; i < args.size(); ++i)
         m_stack[base + i] = p->params[i].byRef ? Value::ref(&args[i]) : args[i];

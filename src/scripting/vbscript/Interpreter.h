@@ -4,6 +4,7 @@
 #include "Engine.h"
 #include "HostObject.h"
 #include "ScriptClock.h"
+#include "ValueStack.h"
 
 #include <chrono>
 #include <memory>
@@ -130,7 +131,8 @@ private:
     void execErase(const Stmt &s);
     void execSelect(const Stmt &s, Flow &flow);
     Value eval(const Expr *e);
-    const Value &evalRef(const Expr *e, Value &tmp); // avoids a copy for plain variables
+    // Avoids a copy for plain variables; inline, as every operand of an operator comes here.
+    [[gnu::always_inline]] inline const Value &evalRef(const Expr *e, Value &tmp);
     Value evalIdent(const Expr *e);
     Value evalMember(const Expr *e);
     Value callProc(Proc *p, const Expr *call, ClassInstance *me);
@@ -151,7 +153,7 @@ private:
     template <typename FetchArray>
     size_t elementOffset(const Expr *call, FetchArray array);
     // The local or global slot, following by-reference parameters.
-    Value *variablePtr(const Expr *e)
+    [[gnu::always_inline]] Value *variablePtr(const Expr *e)
     {
         Value *p;
         if (e->rk == RK::Local)
@@ -216,7 +218,7 @@ private:
     std::vector<std::unique_ptr<Module>> m_executed;
     std::vector<std::unique_ptr<Expr>> m_executedExprs;
 
-    std::vector<Value> m_stack;
+    ValueStack m_stack;
     size_t m_sp = 0;
     Frame *m_frame = nullptr;
     int m_line = 0;

@@ -78,17 +78,6 @@ Value defaultOf(const Value &v)
     return cur;
 }
 
-Value fitInteger(int64_t v, Type atLeast)
-{
-    if (atLeast == Type::Byte && v >= 0 && v <= 255)
-        return Value::byte(static_cast<uint8_t>(v));
-    if (atLeast != Type::Long && v >= -32768 && v <= 32767)
-        return Value::integer(static_cast<int16_t>(v));
-    if (v >= INT32_MIN && v <= INT32_MAX)
-        return Value(static_cast<int32_t>(v));
-    return Value(static_cast<double>(v));
-}
-
 char16_t foldCase(char16_t c)
 {
     if (c < 128)

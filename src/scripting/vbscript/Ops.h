@@ -2,6 +2,8 @@
 
 #include "Value.h"
 
+#include <cstdint>
+
 namespace vbs {
 
 // An object's default property, as used where a plain value is wanted: in arithmetic and
@@ -48,7 +50,17 @@ std::u16string upper(const std::u16string &s);
 // Appends b to a in place when a is a uniquely owned string (the `s = s & x` idiom).
 void appendInPlace(Value &a, const Value &b);
 
-// Integer result: keeps the narrowest of Integer/Long that holds it, else Double.
-Value fitInteger(int64_t v, Type atLeast);
+// Integer result: keeps the narrowest of Integer/Long that holds it, else Double. Here for the
+// interpreter's loops to have it inline: every counted turn and integer sum goes through it.
+inline Value fitInteger(int64_t v, Type atLeast)
+{
+    if (atLeast == Type::Byte && v >= 0 && v <= 255)
+        return Value::byte(static_cast<uint8_t>(v));
+    if (atLeast != Type::Long && v >= -32768 && v <= 32767)
+        return Value::integer(static_cast<int16_t>(v));
+    if (v >= INT32_MIN && v <= INT32_MAX)
+        return Value(static_cast<int32_t>(v));
+    return Value(static_cast<double>(v));
+}
 
 } // namespace vbs

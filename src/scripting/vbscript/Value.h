@@ -109,7 +109,7 @@ public:
         }
         return *this;
     }
-    Value &operator=(Value &&o) noexcept
+    [[gnu::always_inline]] Value &operator=(Value &&o) noexcept
     {
         if (this != &o) {
             release();
@@ -245,7 +245,7 @@ private:
         }
     }
     void retainConst() const { const_cast<Value *>(this)->retain(); }
-    void release()
+    [[gnu::always_inline]] void release()
     {
         if (m_type == Type::String || m_type == Type::Array || m_type == Type::Object)
             releaseSlow();

@@ -41,21 +41,38 @@ EspeakSynthesizer::EspeakSynthesizer(SinkFactory makeSink, QObject *parent)
     start(makeSink(), makeSink);
 }
 
+// Made without a worker; the caller gives it one.
+EspeakSynthesizer::EspeakSynthesizer(QObject *parent, std::nullptr_t)
+    : Synthesizer(parent)
+{}
+
+std::unique_ptr<EspeakSynthesizer> EspeakSynthesizer::connectingInBackground(QObject *parent)
+{
+    std::unique_ptr<EspeakSynthesizer> synthesizer(new EspeakSynthesizer(parent, nullptr));
+    const int sampleRate = outputSampleRate();
+    EspeakSynthesizer *self = synthesizer.get();
+    synthesizer->m_worker = SpeechWorker::connecting(
+        [sampleRate] { return openSink(std::make_unique<PulseAudioSink>(), sampleRate); },
+        sampleRate, self->notifier(&EspeakSynthesizer::onAudioStarted),
+        self->notifier(&EspeakSynthesizer::onAudioFinished));
+    return synthesizer;
+}
+
+// The worker's notifications come from its own thread; queued onto this object they are
+// handled on the UI thread, in the order they were sent.
+SpeechWorker::Notify EspeakSynthesizer::notifier(void (EspeakSynthesizer::*handler)(quint64))
+{
+    return [this, handler](quint64 id) {
+        QMetaObject::invokeMethod(
+            this, [this, handler, id] { (this->*handler)(id); }, Qt::QueuedConnection);
+    };
+}
+
 void EspeakSynthesizer::start(std::unique_ptr<AudioSink> sink, SinkFactory reopen)
 {
-    // The worker's notifications come from its own thread; queued onto this object they are
-    // handled on the UI thread, in the order they were sent.
     m_worker = std::make_unique<SpeechWorker>(
-        std::move(sink), outputSampleRate(),
-        [this](quint64 id) {
-            QMetaObject::invokeMethod(
-                this, [this, id] { onAudioStarted(id); }, Qt::QueuedConnection);
-        },
-        [this](quint64 id) {
-            QMetaObject::invokeMethod(
-                this, [this, id] { onAudioFinished(id); }, Qt::QueuedConnection);
-        },
-        std::move(reopen));
+        std::move(sink), outputSampleRate(), notifier(&EspeakSynthesizer::onAudioStarted),
+        notifier(&EspeakSynthesizer::onAudioFinished), std::move(reopen));
 }
 
 void EspeakSynthesizer::setReopenInterval(std::chrono::milliseconds interval)

@@ -2,14 +2,13 @@
 
 #include "AudioSink.h"
 #include "EspeakLibrary.h"
+#include "SpeechWorker.h"
 #include "Synthesizer.h"
 
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <set>
-
-class SpeechWorker;
 
 // `mun` on espeak-ng: synthesizes on a worker thread and plays through an AudioSink.
 //
@@ -33,6 +32,11 @@ public:
     explicit EspeakSynthesizer(std::unique_ptr<AudioSink> sink = {}, QObject *parent = nullptr);
     // The output comes from makeSink, and is asked for again while silent.
     explicit EspeakSynthesizer(SinkFactory makeSink, QObject *parent = nullptr);
+    // Like the default constructor, but returns at once: the sound server is looked for on the
+    // worker thread, and what is said meanwhile is spoken once it has answered (or silently,
+    // with all its events, when none does). For the program's start, which must not wait for
+    // a sound server.
+    static std::unique_ptr<EspeakSynthesizer> connectingInBackground(QObject *parent = nullptr);
     ~EspeakSynthesizer() override;
 
     void speaktext(const QString &text) override;
@@ -60,7 +64,9 @@ public:
     void setReopenInterval(std::chrono::milliseconds interval);
 
 private:
+    EspeakSynthesizer(QObject *parent, std::nullptr_t);
     void start(std::unique_ptr<AudioSink> sink, SinkFactory reopen);
+    SpeechWorker::Notify notifier(void (EspeakSynthesizer::*handler)(quint64));
     void onAudioStarted(quint64 id);
     void onAudioFinished(quint64 id);
     void endCurrent();

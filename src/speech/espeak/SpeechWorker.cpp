@@ -13,11 +13,18 @@ constexpr auto pollInterval = std::chrono::milliseconds(5);
 
 SpeechWorker::SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Notify started,
                            Notify finished, SinkFactory reopen)
+    : SpeechWorker(std::move(sink), sampleRate, std::move(started), std::move(finished),
+                   std::move(reopen), false)
+{}
+
+SpeechWorker::SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Notify started,
+                           Notify finished, SinkFactory reopen, bool connectFirst)
     : m_sampleRate(sampleRate)
     , m_started(std::move(started))
     , m_finished(std::move(finished))
     , m_reopen(std::move(reopen))
     , m_sink(std::move(sink))
+    , m_connectFirst(connectFirst && m_reopen)
 {
     if (!m_sink) {
         m_sink = std::make_unique<SilentSink>();
@@ -25,6 +32,13 @@ SpeechWorker::SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Noti
         m_audible = false;
     }
     m_thread = std::thread(&SpeechWorker::run, this);
+}
+
+std::unique_ptr<SpeechWorker> SpeechWorker::connecting(SinkFactory makeSink, int sampleRate,
+                                                       Notify started, Notify finished)
+{
+    return std::unique_ptr<SpeechWorker>(new SpeechWorker(
+        nullptr, sampleRate, std::move(started), std::move(finished), std::move(makeSink), true));
 }
 
 SpeechWorker::~SpeechWorker()
@@ -94,7 +108,7 @@ void SpeechWorker::setReopenInterval(std::chrono::milliseconds interval)
     m_wake.notify_all();
 }
 
-void SpeechWorker::tryReopen()
+void SpeechWorker::tryReopen(bool announce)
 {
     // Opening may wait for a slow server a few seconds; the lock stays free meanwhile, so
     // stopspeech and new texts are never held up by it.
@@ -107,7 +121,8 @@ void SpeechWorker::tryReopen()
     sink->setPaused(m_paused);
     m_sink = std::move(sink);
     m_audible = true;
-    std::fprintf(stderr, "Quillet: speaking through the sound server again\n");
+    if (announce)
+        std::fprintf(stderr, "Quillet: speaking through the sound server again\n");
 }
 
 bool SpeechWorker::silenceFailedSinkLocked()
@@ -125,6 +140,8 @@ bool SpeechWorker::silenceFailedSinkLocked()
 
 void SpeechWorker::run()
 {
+    if (m_connectFirst)
+        tryReopen(false);
     while (true) {
         Job job;
         bool idle = false;

@@ -29,6 +29,10 @@ public:
     // restarted) after the program is heard again without a restart.
     SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Notify started, Notify finished,
                  SinkFactory reopen = {});
+    // Silent at first: the worker's first act is to ask makeSink for the real output, so that
+    // a sound server's slow answer holds up nobody. Texts given meanwhile wait for it.
+    static std::unique_ptr<SpeechWorker> connecting(SinkFactory makeSink, int sampleRate,
+                                                    Notify started, Notify finished);
     ~SpeechWorker();
     SpeechWorker(const SpeechWorker &) = delete;
     SpeechWorker &operator=(const SpeechWorker &) = delete;
@@ -52,6 +56,9 @@ private:
         EspeakLibrary::Voice voice;
     };
 
+    SpeechWorker(std::unique_ptr<AudioSink> sink, int sampleRate, Notify started, Notify finished,
+                 SinkFactory reopen, bool connectFirst);
+
     void run();
     void speak(const Job &job);
     // The rest run with m_mutex held.
@@ -61,7 +68,8 @@ private:
     // Puts the silent output in place of a real one that failed; true when it did.
     bool silenceFailedSinkLocked();
     // Called unlocked, on the worker thread, while nothing is being spoken.
-    void tryReopen();
+    // announce: say so when it works.
+    void tryReopen(bool announce = true);
 
     const int m_sampleRate;
     const Notify m_started;
@@ -73,6 +81,8 @@ private:
     std::condition_variable m_wake;
     std::deque<Job> m_jobs;
     std::unique_ptr<AudioSink> m_sink;
+    // The real output is looked for before anything else the thread does.
+    const bool m_connectFirst;
     bool m_audible = true;
     quint64 m_cancelledUpTo = 0;
     bool m_stretchOpen = false;

@@ -125,6 +125,7 @@ void PocketSphinxRecognizer::applyGrammar(const PendingGrammar &pending)
     QHash<QString, QStringList> pronunciations;
     for (const QString &word : pending.grammar.vocabulary())
         pronunciations.insert(word, m_pronunciations->pronunciations(word));
+    m_pronunciations->releasePages();
 
     // A phrase with an unpronounceable word cannot be heard; the others still can.
     auto grammar = std::make_unique<RecognitionGrammar>(pending.grammar);

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string_view>
 
+#include <sys/mman.h>
+
 namespace {
 
 struct IpaPhone {
@@ -82,12 +84,18 @@ QString PronunciationDictionary::phonesFromIpa(const QString &ipa)
 void PronunciationDictionary::loadIndex()
 {
     m_loaded = true;
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    m_file.setFileName(m_path);
+    if (!m_file.open(QIODevice::ReadOnly))
         return;
-    m_data = file.readAll();
-    const char *data = m_data.constData();
-    const qsizetype size = m_data.size();
+    m_size = m_file.size();
+    m_text = m_size > 0 ? reinterpret_cast<const char *>(m_file.map(0, m_size)) : nullptr;
+    if (!m_text) {
+        m_copy = m_file.readAll();
+        m_text = m_copy.constData();
+        m_size = m_copy.size();
+    }
+    const char *data = m_text;
+    const qsizetype size = m_size;
     for (qsizetype at = 0; at < size;) {
         const char *newline = static_cast<const char *>(memchr(data + at, '\n', size - at));
         const qsizetype end = newline ? newline - data : size;
@@ -97,11 +105,20 @@ void PronunciationDictionary::loadIndex()
     }
     std::stable_sort(m_lines.begin(), m_lines.end(),
                      [this](uint32_t a, uint32_t b) { return keyAt(a) < keyAt(b); });
+    releasePages();
+}
+
+void PronunciationDictionary::releasePages()
+{
+    if (!m_text || !m_copy.isNull())
+        return;
+    // The mapping starts on a page, as every mapping does.
+    madvise(const_cast<char *>(m_text), size_t(m_size), MADV_DONTNEED);
 }
 
 std::string_view PronunciationDictionary::keyAt(uint32_t offset) const
 {
-    return keyOf(m_data.constData() + offset, m_data.constData() + m_data.size());
+    return keyOf(m_text + offset, m_text + m_size);
 }
 
 QStringList PronunciationDictionary::dictionaryPronunciations(const QString &word)
@@ -114,12 +131,12 @@ QStringList PronunciationDictionary::dictionaryPronunciations(const QString &wor
         std::lower_bound(m_lines.begin(), m_lines.end(), key,
                          [this](uint32_t line, std::string_view k) { return keyAt(line) < k; });
     QStringList result;
-    const char *data = m_data.constData();
+    const char *data = m_text;
     for (auto it = first; it != m_lines.end() && keyAt(*it) == key; ++it) {
         const char *line = data + *it;
-        const char *end = static_cast<const char *>(memchr(line, '\n', m_data.size() - *it));
+        const char *end = static_cast<const char *>(memchr(line, '\n', m_size - *it));
         if (!end)
-            end = data + m_data.size();
+            end = data + m_size;
         QString text = QString::fromUtf8(line, end - line);
         const qsizetype comment = text.indexOf('#');
         if (comment >= 0)

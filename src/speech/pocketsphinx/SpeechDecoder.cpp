@@ -1,5 +1,7 @@
 #include "SpeechDecoder.h"
 
+#include "PhraseGraph.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -272,29 +274,22 @@ bool SpeechDecoder::setGrammar(const QList<QStringList> &phrases,
         m_phoneCounts.insert(it.key(), fewest);
     }
 
-    int stateCount = 2;
-    for (const QStringList &words : phrases)
-        stateCount += static_cast<int>(words.size()) - 1;
     if (phrases.isEmpty())
         return true;
 
-    // One path per phrase from the start state (0) to the final state (1), all equally likely.
+    // Every phrase equally likely: its first word carries the whole of its weight, so paths
+    // that share states still score as their own separate paths would.
+    const PhraseGraph graph(phrases);
     logmath_t *logmath = ps_get_logmath(m_grammar);
     const float languageWeight = 6.5f;
-    fsg_model_t *fsg = fsg_model_init(grammarSearch, logmath, languageWeight, stateCount);
-    fsg->start_state = 0;
-    fsg->final_state = 1;
+    fsg_model_t *fsg = fsg_model_init(grammarSearch, logmath, languageWeight, graph.stateCount());
+    fsg->start_state = PhraseGraph::kStart;
+    fsg->final_state = PhraseGraph::kEnd;
     const int32 entryLogp =
         static_cast<int32>(logmath_log(logmath, 1.0 / phrases.size()) * languageWeight);
-    int nextState = 2;
-    for (const QStringList &words : phrases) {
-        int from = 0;
-        for (qsizetype i = 0; i < words.size(); ++i) {
-            const int to = i + 1 == words.size() ? 1 : nextState++;
-            const int wid = fsg_model_word_add(fsg, words.at(i).toUtf8().constData());
-            fsg_model_trans_add(fsg, from, to, i == 0 ? entryLogp : 0, wid);
-            from = to;
-        }
+    for (const PhraseGraph::Transition &t : graph.transitions()) {
+        const int wid = fsg_model_word_add(fsg, t.word.toUtf8().constData());
+        fsg_model_trans_add(fsg, t.from, t.to, t.from == PhraseGraph::kStart ? entryLogp : 0, wid);
     }
     const bool ok = ps_set_fsg(m_grammar, grammarSearch, fsg) == 0 &&
                     ps_set_search(m_grammar, grammarSearch) == 0;
