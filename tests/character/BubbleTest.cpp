@@ -3,6 +3,7 @@
 #include "CharacterWindow.h"
 #include "MenuState.h"
 #include "TickTimer.h"
+#include "WaitFor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -189,32 +190,19 @@ TEST_F(BubbleWindowTest, Timer1FollowsTheCharacter)
     EXPECT_EQ(bubble.pos(), QPoint(569, 365));
 }
 
-namespace {
-
-bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    return done();
-}
-
-} // namespace
-
 TEST_F(BubbleWindowTest, Timer1FollowsOnItsOwnAndSleepsWhileInPlace)
 {
     // Only a shown window hears of its moves at once.
     character.show();
     QSignalSpy ticks(bubble.timer1(), &TickTimer::tick);
     character.move(500, 500);
-    ASSERT_TRUE(waitUntil([&] { return bubble.pos() == QPoint(469, 345); }));
+    ASSERT_TRUE(waitFor([&] { return bubble.pos() == QPoint(469, 345); }));
     ticks.clear();
     EXPECT_FALSE(ticks.wait(150)) << "nothing to follow, nothing to tick for";
     bubble.setWidthTwips(BubbleWindow::kOpenWidthTwips);
-    ASSERT_TRUE(waitUntil([&] { return bubble.pos() == QPoint(469, 345); }));
+    ASSERT_TRUE(waitFor([&] { return bubble.pos() == QPoint(469, 345); }));
     character.move(80, 400);
-    EXPECT_TRUE(waitUntil([&] { return bubble.pos() == QPoint(49, 245); }));
+    EXPECT_TRUE(waitFor([&] { return bubble.pos() == QPoint(49, 245); }));
     bubble.setWidthTwips(BubbleWindow::kClosedWidthTwips);
-    EXPECT_TRUE(waitUntil([&] { return bubble.pos() == QPoint(80, 245); }));
+    EXPECT_TRUE(waitFor([&] { return bubble.pos() == QPoint(80, 245); }));
 }

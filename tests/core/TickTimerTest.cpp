@@ -1,4 +1,5 @@
 #include "TickTimer.h"
+#include "WaitFor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -76,15 +77,6 @@ public:
     QList<int> wakeOfTick;
 };
 
-bool waitUntil(const std::function<bool()> &done, int ms = 5000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
-    return done();
-}
-
 } // namespace
 
 TEST(TickTimerSchedule, SleepsThroughQuietTicksAndDeliversThemWithTheNextThatActs)
@@ -93,7 +85,7 @@ TEST(TickTimerSchedule, SleepsThroughQuietTicksAndDeliversThemWithTheNextThatAct
     timer.setSchedule([] { return 4; });
     WakeCounter counter(timer);
     timer.setEnabled(true);
-    ASSERT_TRUE(waitUntil([&] { return counter.wakeOfTick.size() >= 15; }));
+    ASSERT_TRUE(waitFor([&] { return counter.wakeOfTick.size() >= 15; }));
     timer.setEnabled(false);
     const QList<int> bursts = counter.bursts();
     // The last wake may be cut short by the stop, which delivers only the ticks due then.
@@ -111,7 +103,7 @@ TEST(TickTimerSchedule, AScheduleFollowsTheCountItWatches)
     QObject::connect(&timer, &TickTimer::tick, [&] { ++count; });
     WakeCounter counter(timer);
     timer.setEnabled(true);
-    ASSERT_TRUE(waitUntil([&] { return count >= 9; }));
+    ASSERT_TRUE(waitFor([&] { return count >= 9; }));
     timer.setEnabled(false);
     const QList<int> bursts = counter.bursts();
     for (int i = 0; i + 1 < bursts.size(); ++i)
@@ -160,7 +152,7 @@ TEST(TickTimerSchedule, AHandlerThatStopsTheTimerEndsTheBurst)
             timer.setEnabled(false);
     });
     timer.setEnabled(true);
-    ASSERT_TRUE(waitUntil([&] { return ticks >= 4; }));
+    ASSERT_TRUE(waitFor([&] { return ticks >= 4; }));
     QTest::qWait(100);
     EXPECT_EQ(ticks, 4);
 }
@@ -169,7 +161,7 @@ TEST(TickTimerSchedule, ATimerWithoutAScheduleTicksEveryPeriod)
 {
     TickTimer timer(1, true);
     WakeCounter counter(timer);
-    ASSERT_TRUE(waitUntil([&] { return counter.wakeOfTick.size() >= 5; }));
+    ASSERT_TRUE(waitFor([&] { return counter.wakeOfTick.size() >= 5; }));
     for (int size : counter.bursts())
         EXPECT_EQ(size, 1);
 }

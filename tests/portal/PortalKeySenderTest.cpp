@@ -1,4 +1,5 @@
 #include "PortalKeySender.h"
+#include "WaitFor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -43,12 +44,8 @@ protected:
     // since the answers travel through two processes.
     QStringList waitForCalls(qsizetype count)
     {
-        QDeadlineTimer deadline(10000);
-        QStringList now = calls();
-        while (now.size() < count && !deadline.hasExpired()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            now = calls();
-        }
+        QStringList now;
+        waitFor([&] { return (now = calls()).size() >= count; }, 10000);
         return now;
     }
 
@@ -140,9 +137,7 @@ TEST_F(PortalKeySenderTest, ARefusalIsSaidOnceAndTypesNothing)
     QSignalSpy said(&sender, &PortalKeySender::unavailable);
     ASSERT_TRUE(sender.sendKeys("ab"));
     waitForCalls(3);
-    QDeadlineTimer deadline(10000);
-    while (said.isEmpty() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    waitFor([&] { return !said.isEmpty(); }, 10000);
     ASSERT_EQ(said.size(), 1);
     EXPECT_TRUE(said.first().first().toString().contains("did not allow"));
 

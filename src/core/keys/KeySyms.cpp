@@ -1,5 +1,7 @@
 #include "KeySyms.h"
 
+#include "SendKeysParser.h"
+
 #include <xkbcommon/xkbcommon.h>
 
 namespace KeySyms {
@@ -109,6 +111,22 @@ QList<Event> events(const QList<KeyStroke> &strokes)
         out << Event{sym, true} << Event{sym, false};
         for (auto it = held.crbegin(); it != held.crend(); ++it)
             out << Event{*it, false};
+    }
+    return out;
+}
+
+std::optional<QList<Event>> parse(const QString &keys, QString *error)
+{
+    const auto strokes = SendKeysParser::parse(keys, error);
+    if (!strokes)
+        return std::nullopt;
+    QList<Event> out = events(*strokes);
+    for (const Event &e : out) {
+        if (e.keysym == NoSymbol) {
+            if (error)
+                *error = QStringLiteral("Cannot type keys: a character of the string has no key");
+            return std::nullopt;
+        }
     }
     return out;
 }

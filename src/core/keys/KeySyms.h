@@ -3,8 +3,10 @@
 #include "KeyStroke.h"
 
 #include <QList>
+#include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // Key strokes as keysyms, the names of keys that X11, XKB and the desktop portals share.
 namespace KeySyms {
@@ -35,5 +37,9 @@ struct Event {
 // down before the key and come up after it in reverse order. A letter typed with Shift is its
 // capital's keysym.
 QList<Event> events(const QList<KeyStroke> &strokes);
+
+// The events of a key string in the SendKeys notation, or nothing (and the reason in *error)
+// when the string is malformed or names a character no key types.
+std::optional<QList<Event>> parse(const QString &keys, QString *error = nullptr);
 
 } // namespace KeySyms

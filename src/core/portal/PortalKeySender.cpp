@@ -1,6 +1,5 @@
 #include "PortalKeySender.h"
 
-#include "SendKeysParser.h"
 #include "TextFile.h"
 
 #include <QDBusArgument>
@@ -61,23 +60,15 @@ bool PortalKeySender::isOffered(QDBusConnection bus)
 
 bool PortalKeySender::sendKeys(const QString &keys, QString *error)
 {
-    const auto strokes = SendKeysParser::parse(keys, error);
-    if (!strokes)
+    const auto events = KeySyms::parse(keys, error);
+    if (!events)
         return false;
     if (m_state == State::Refused) {
         if (error)
             *error = QStringLiteral("Cannot type keys: the desktop did not allow them");
         return false;
     }
-    const QList<KeySyms::Event> events = KeySyms::events(*strokes);
-    for (const KeySyms::Event &e : events) {
-        if (e.keysym == KeySyms::NoSymbol) {
-            if (error)
-                *error = QStringLiteral("Cannot type keys: a character of the string has no key");
-            return false;
-        }
-    }
-    m_queue += events;
+    m_queue += *events;
     if (m_state == State::Idle)
         createSession();
     else if (m_state == State::Started)

@@ -1,7 +1,6 @@
 #include "VirtualKeyboardKeySender.h"
 
 #include "KeySyms.h"
-#include "SendKeysParser.h"
 #include "StringKeymap.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
@@ -46,7 +45,6 @@ struct VirtualKeyboardKeySender::Private {
     wl_seat *seat = nullptr;
     zwp_virtual_keyboard_manager_v1 *manager = nullptr;
     zwp_virtual_keyboard_v1 *keyboard = nullptr;
-    QByteArray uploaded;
     QElapsedTimer clock;
 
     static void global(void *data, wl_registry *registry, uint32_t name, const char *interface,
@@ -105,7 +103,7 @@ struct VirtualKeyboardKeySender::Private {
         }
         if (wanted.size() > StringKeymap::MaxKeysyms)
             wanted = syms;
-        if (wanted == mapped && !uploaded.isEmpty())
+        if (wanted == mapped)
             return true;
         const QByteArray text = StringKeymap(wanted).text();
         const int fd = keymapFile(text);
@@ -116,7 +114,6 @@ struct VirtualKeyboardKeySender::Private {
         }
         zwp_virtual_keyboard_v1_keymap(keyboard, kKeymapFormatXkbV1, fd, uint32_t(text.size()));
         ::close(fd);
-        uploaded = text;
         mapped = wanted;
         if (wl_display_roundtrip(display) < 0 || lost(error))
             return false;
@@ -188,19 +185,12 @@ std::unique_ptr<VirtualKeyboardKeySender> VirtualKeyboardKeySender::connect(QStr
 
 bool VirtualKeyboardKeySender::sendKeys(const QString &keys, QString *error)
 {
-    const auto strokes = SendKeysParser::parse(keys, error);
-    if (!strokes)
+    const auto parsed = KeySyms::parse(keys, error);
+    if (!parsed)
         return false;
     if (d->lost(error))
         return false;
-    const QList<KeySyms::Event> events = KeySyms::events(*strokes);
-    for (const KeySyms::Event &e : events) {
-        if (e.keysym == KeySyms::NoSymbol) {
-            if (error)
-                *error = QStringLiteral("Cannot type keys: a character of the string has no key");
-            return false;
-        }
-    }
+    const QList<KeySyms::Event> &events = *parsed;
     // A string of more different symbols than one map holds goes out in parts, each part
     // with its own map; a stroke is never split between two.
     QList<KeySyms::Event> part;
