@@ -18,7 +18,8 @@ struct KeyBackend {
     class PortalKeySender *portal = nullptr;
 
     // An X11 session gets XTest. A Wayland session gets the compositor's virtual keyboard
-    // where it offers one, else the desktop's RemoteDesktop portal (GNOME, KDE Plasma), and
-    // XTest otherwise, which reaches only XWayland windows.
+    // where it offers one, else the desktop's RemoteDesktop portal (GNOME, KDE Plasma), else
+    // a uinput keyboard where /dev/uinput may be written, and XTest otherwise, which reaches
+    // only XWayland windows.
     static KeyBackend choose();
 };
