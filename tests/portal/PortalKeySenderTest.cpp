@@ -1,4 +1,6 @@
 #include "PortalKeySender.h"
+#include "FakeKeySender.h"
+#include "FallbackKeySender.h"
 #include "WaitFor.h"
 
 #include <QCoreApplication>
@@ -148,6 +150,45 @@ TEST_F(PortalKeySenderTest, ARefusalIsSaidOnceAndTypesNothing)
     EXPECT_EQ(said.size(), 1);
     EXPECT_EQ(calls(), kHandshake);
     EXPECT_TRUE(storedToken().isEmpty());
+}
+
+TEST_F(PortalKeySenderTest, ASessionTheDesktopEndsIsAskedForAgainWithTheKeptToken)
+{
+    PortalKeySender sender(m_bus, m_tokenFile);
+    ASSERT_TRUE(sender.sendKeys("a"));
+    waitForCalls(kHandshake.size() + 2);
+    ASSERT_TRUE(sender.isStarted());
+    const QString token = storedToken();
+
+    control("CloseSession");
+    waitFor([&] { return !sender.isStarted(); }, 10000);
+    EXPECT_FALSE(sender.isStarted());
+    ASSERT_TRUE(sender.sendKeys("b"));
+    const QStringList expected =
+        kHandshake +
+        QStringList{"key 61 down",   "key 61 up",
+                    "CreateSession", "SelectDevices types=1 persist=2 restore=" + token,
+                    "Start",         "key 62 down",
+                    "key 62 up"};
+    EXPECT_EQ(waitForCalls(expected.size()), expected);
+}
+
+TEST_F(PortalKeySenderTest, AfterARefusalKeysGoToTheWindowsTheOtherSenderReaches)
+{
+    control("SetMode", {"refuse"});
+    auto portal = std::make_unique<PortalKeySender>(m_bus, m_tokenFile);
+    PortalKeySender *asked = portal.get();
+    auto xtest = std::make_unique<FakeKeySender>();
+    FakeKeySender *fallback = xtest.get();
+    FallbackKeySender sender(
+        std::move(portal), [asked] { return asked->isRefused(); }, std::move(xtest));
+    ASSERT_TRUE(sender.sendKeys("ab"));
+    EXPECT_TRUE(fallback->requests().isEmpty()) << "keys went two ways before the answer";
+    waitFor([&] { return asked->isRefused(); }, 10000);
+    ASSERT_TRUE(sender.sendKeys("c"));
+    EXPECT_EQ(fallback->requests(), QStringList{"c"});
+    settle();
+    EXPECT_EQ(calls(), kHandshake);
 }
 
 TEST_F(PortalKeySenderTest, AMalformedStringAsksNothing)

@@ -3,7 +3,8 @@
 
 It answers CreateSession, SelectDevices and Start through Response signals as the desktop's
 portal does, and takes NotifyKeyboardKeysym. A control interface lets a test choose how the
-user answers: "allow", "refuse", or "hold" (Start waits until Release is called).
+user answers: "allow", "refuse", or "hold" (Start waits until Release is called), and can end
+the session as the desktop does when the user revokes it.
 """
 import dbus
 import dbus.service
@@ -27,6 +28,12 @@ class Request(dbus.service.Object):
         return False
 
 
+class Session(dbus.service.Object):
+    @dbus.service.signal("org.freedesktop.portal.Session", signature="a{sv}")
+    def Closed(self, details):
+        pass
+
+
 class Portal(dbus.service.Object):
     def __init__(self, bus):
         super().__init__(bus, PATH)
@@ -36,6 +43,7 @@ class Portal(dbus.service.Object):
         self.held = None
         self.tokens = 0
         self.requests = []
+        self.sessions = []
 
     def answer(self, sender, options, results, response=0):
         token = str(options.get("handle_token", "t"))
@@ -58,6 +66,7 @@ class Portal(dbus.service.Object):
         self.calls.append("CreateSession")
         session = "%s/session/%s/%s" % (PATH, sender[1:].replace(".", "_"),
                                         options.get("session_handle_token", "s"))
+        self.sessions.append(Session(self.bus, session))
         return self.answer(sender, options, {"session_handle": dbus.String(session)})
 
     @dbus.service.method(REMOTE, in_signature="oa{sv}", out_signature="o", sender_keyword="sender")
@@ -96,6 +105,13 @@ class Portal(dbus.service.Object):
         if self.held:
             self.held()
             self.held = None
+
+    @dbus.service.method(CONTROL)
+    def CloseSession(self):
+        """The desktop ends the newest session, as when the user revokes it."""
+        session = self.sessions.pop()
+        session.Closed({})
+        session.remove_from_connection()
 
     @dbus.service.method(CONTROL, out_signature="as")
     def Calls(self):

@@ -19,6 +19,7 @@ const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kRemoteDesktop = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
+const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 constexpr uint kKeyboard = 1;
 constexpr uint kPersistUntilRevoked = 2;
 
@@ -115,14 +116,17 @@ void PortalKeySender::request(const QString &method, const QVariantList &argumen
 void PortalKeySender::onResponse(uint response, const QVariantMap &results)
 {
     if (response != 0) {
-        fail(QStringLiteral("I cannot type here: the desktop did not allow me to use the "
-                            "keyboard. Allow Quillet remote control of the keyboard when the "
-                            "desktop asks, after my next start."));
+        fail(QStringLiteral("The desktop did not allow me to use the keyboard, so I can type "
+                            "only into windows that run through XWayland. Allow Quillet remote "
+                            "control of the keyboard when the desktop asks, after my next "
+                            "start."));
         return;
     }
     switch (m_state) {
     case State::Creating: {
         m_session = results.value(QStringLiteral("session_handle")).toString();
+        m_bus.connect(QString(), m_session, kSession, QStringLiteral("Closed"), this,
+                      SLOT(onSessionClosed()));
         m_state = State::Selecting;
         QVariantMap options{{QStringLiteral("types"), kKeyboard},
                             {QStringLiteral("persist_mode"), kPersistUntilRevoked}};
@@ -156,6 +160,18 @@ void PortalKeySender::onResponse(uint response, const QVariantMap &results)
     default:
         break;
     }
+}
+
+void PortalKeySender::onSessionClosed()
+{
+    m_bus.disconnect(QString(), m_session, kSession, QStringLiteral("Closed"), this,
+                     SLOT(onSessionClosed()));
+    m_session.clear();
+    if (m_state != State::Refused)
+        m_state = State::Idle;
+    // Keys still waiting for the old session go out on the new one.
+    if (!m_queue.isEmpty())
+        createSession();
 }
 
 void PortalKeySender::fail(const QString &sentence)

@@ -12,7 +12,8 @@
 // portal: a session that may use the keyboard, which the desktop asks the user to allow once.
 // The portal's restore token is kept in a file, so that later starts are not asked again.
 // Keys typed before the user has answered wait and go out once the session has started; a
-// refusal drops them and is announced once through unavailable().
+// refusal drops them and is announced once through unavailable(). A session the desktop
+// ends (the user revoked it) is asked for again at the next keys.
 class PortalKeySender : public QObject, public KeySender {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ public:
     bool sendKeys(const QString &keys, QString *error = nullptr) override;
 
     bool isStarted() const { return m_state == State::Started; }
+    // Whether the desktop refused the keyboard; nothing is typed through the portal after.
+    bool isRefused() const { return m_state == State::Refused; }
     int queuedEvents() const { return int(m_queue.size()); }
 
 signals:
@@ -33,6 +36,7 @@ signals:
 
 private slots:
     void onResponse(uint response, const QVariantMap &results);
+    void onSessionClosed();
 
 private:
     enum class State { Idle, Creating, Selecting, Starting, Started, Refused };
