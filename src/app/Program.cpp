@@ -25,6 +25,7 @@
 #include "ScriptObjects.h"
 #include "Speaker.h"
 #include "Startup.h"
+#include "WaylandWindowActivator.h"
 #include "X11WindowActivator.h"
 #include "XdgShellOpener.h"
 
@@ -50,7 +51,10 @@ Program::Services Program::desktopServices()
     services.selection = std::make_unique<ClipboardSelectionReader>(services.keys.get());
     services.opener = std::make_unique<XdgShellOpener>();
     services.starter = std::make_unique<DetachedProcessStarter>();
-    services.windows = std::make_unique<X11WindowActivator>();
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        services.windows = std::make_unique<X11WindowActivator>();
+    else
+        services.windows = WaylandWindowActivator::forSession();
     services.tray = std::make_unique<QtTrayIcon>();
     return services;
 }

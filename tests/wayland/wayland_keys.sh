@@ -5,7 +5,8 @@
 # exactly the keys of a string with capitals, symbols, accented letters, Enter and Ctrl+A,
 # typed through the sender Quillet chooses; then the real Quillet, running through XWayland
 # with a sound server of the test's own, hears a spoken Type command and types the same keys
-# into the native field that has the focus.
+# into the native field that has the focus, and a spoken Script command activates windows
+# by their titles and types into them.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 work=$(mktemp -d /tmp/quillet-wayland.XXXXXX)
@@ -161,6 +162,13 @@ exec {speech}>"$work/speech"
 app=$work/app
 cp -a "$build/app/." "$app/"
 printf 'write my note\r\nType\r\n%s\r\n' "$keys" >>"$app/data/brainlist"
+printf 'change the window\r\nScript\r\nswitch.txt\r\n' >>"$app/data/brainlist"
+cat >"$app/data/switch.txt" <<'SCRIPT'
+Set sh = CreateObject("WScript.Shell")
+If sh.AppActivate("no such window") Then sendkeys "wrong"
+If sh.AppActivate("native") Then sendkeys "ok" Else sendkeys "missed"
+If sh.AppActivate("xwayland") Then sendkeys "xw" Else sendkeys "missed"
+SCRIPT
 rm -f "$app/data/Temp"
 chown -R "$user" "$app"
 field wayland spoken
@@ -187,3 +195,20 @@ done
 [ "$(received native)" = "$expected" ] || fail "keys went to the first native field as well"
 [ "$(received xwayland)" = "$expected" ] || fail "keys went to the XWayland field as well"
 echo "ok: a spoken Type command typed into the focused native window"
+
+# A script's AppActivate finds windows in the compositor's list, native and XWayland ones,
+# and its keys follow the focus it moved.
+sleep 2
+echo "Pebble listen" >&$speech
+sleep 4
+echo "change the window" >&$speech
+for _ in $(seq 150); do
+    [ "$(received xwayland)" = "${expected}x|w|" ] && break
+    sleep 0.1
+done
+[ "$(received native)" = "${expected}o|k|" ] || fail "the native field got $(received native)"
+[ "$(received xwayland)" = "${expected}x|w|" ] ||
+    fail "the XWayland field got $(received xwayland)"
+[ "$(received spoken)" = "$expected" ] || fail "the field that had the focus got $(received spoken)"
+[ "$(focused)" = xwayland ] || fail "$(focused) has the focus, not the XWayland field"
+echo "ok: AppActivate moved the focus to a native and then an XWayland window"
