@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -47,6 +48,7 @@ constexpr double quietestSoundDb = 30;
 
 // The speech peak the noise suppressor was measured with.
 constexpr double frontEndPeak = 11000;
+constexpr SpeechFrontEnd::Kind defaultFrontEnd = SpeechFrontEnd::Kind::Speex;
 
 // A whole phrase is said once the sound has stayed this far under the utterance's loudest
 // for as long as the voice-activity detector waits. People talking or a television far behind
@@ -195,7 +197,14 @@ bool SpeechDecoder::init(const ModelPaths &paths, QString *error)
         m_phones = ps_init(phoneConfig);
     cmd_ln_free_r(grammarConfig);
     cmd_ln_free_r(phoneConfig);
-    m_frontEnd = std::make_unique<SpeechFrontEnd>();
+    // The benchmarks compare front ends on the same audio by this variable.
+    SpeechFrontEnd::Kind frontEnd = defaultFrontEnd;
+    const QString frontEndName = qEnvironmentVariable("QUILLET_FRONT_END");
+    if (!frontEndName.isEmpty() && !SpeechFrontEnd::kindFromName(frontEndName, &frontEnd))
+        std::fprintf(stderr,
+                     "Quillet: QUILLET_FRONT_END=%s is not a front end; using the usual one\n",
+                     qPrintable(frontEndName));
+    m_frontEnd = SpeechFrontEnd::create(frontEnd);
     if (!m_grammar || !m_phones || !setPhoneLoop()) {
         if (error)
             *error =

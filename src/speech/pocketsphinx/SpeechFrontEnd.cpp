@@ -1,27 +1,43 @@
 #include "SpeechFrontEnd.h"
 
-#include <speex/speex_preprocess.h>
+#include "SpeexFrontEnd.h"
+#include "WebRtcFrontEnd.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 
-namespace {
-constexpr int frameSamples = 160;
+std::unique_ptr<SpeechFrontEnd> SpeechFrontEnd::create(Kind kind)
+{
+    switch (kind) {
+    case Kind::None:
+        return nullptr;
+    case Kind::Speex:
+        return std::make_unique<SpeexFrontEnd>();
+    case Kind::WebRtcModerate:
+        return std::make_unique<WebRtcFrontEnd>(WebRtcFrontEnd::Strength::Moderate);
+    case Kind::WebRtcHigh:
+        return std::make_unique<WebRtcFrontEnd>(WebRtcFrontEnd::Strength::High);
+    }
+    return nullptr;
 }
 
-SpeechFrontEnd::SpeechFrontEnd()
-    : m_state(speex_preprocess_state_init(frameSamples, 16000))
+bool SpeechFrontEnd::kindFromName(const QString &name, Kind *kind)
 {
-    int on = 1;
-    speex_preprocess_ctl(m_state, SPEEX_PREPROCESS_SET_DENOISE, &on);
-    int off = 0;
-    speex_preprocess_ctl(m_state, SPEEX_PREPROCESS_SET_AGC, &off);
-}
-
-SpeechFrontEnd::~SpeechFrontEnd()
-{
-    speex_preprocess_state_destroy(m_state);
+    static const struct {
+        const char *name;
+        Kind kind;
+    } kinds[] = {{"none", Kind::None},
+                 {"speex", Kind::Speex},
+                 {"webrtc-moderate", Kind::WebRtcModerate},
+                 {"webrtc-high", Kind::WebRtcHigh}};
+    for (const auto &k : kinds) {
+        if (name == QLatin1String(k.name)) {
+            *kind = k.kind;
+            return true;
+        }
+    }
+    return false;
 }
 
 void SpeechFrontEnd::process(const int16_t *samples, int count, std::vector<int16_t> *out)
@@ -33,7 +49,7 @@ void SpeechFrontEnd::process(const int16_t *samples, int count, std::vector<int1
         int16_t *frame = m_pending.data() + done;
         for (int i = 0; i < frameSamples; ++i)
             frame[i] = int16_t(std::clamp(frame[i] * m_gain, -32768.0, 32767.0));
-        speex_preprocess_run(m_state, frame);
+        cleanFrame(frame);
         for (int i = 0; i < frameSamples; ++i)
             frame[i] = int16_t(std::lround(frame[i] / m_gain));
         out->insert(out->end(), m_pending.begin() + done, m_pending.begin() + done + frameSamples);
