@@ -5,6 +5,10 @@
 #   quiet_accuracy_percent, quiet_false_accept_percent   the same, 20 dB quieter
 #   noisy_accuracy_percent, noisy_false_accept_percent   the same voices at one rate, once under
 #       pink noise and once under the babble of four other voices, each 10 dB below the speech
+#   pink_10db_accuracy_percent, babble_10db_accuracy_percent, babble_15db_accuracy_percent
+#       each noise on its own, that far below the speech
+#   pink_10db_onset_accuracy_percent   pink noise 10 dB down that starts with the voice
+#   babble_15db_false_accept_percent   the sentences over a babble bed 15 dB under them
 #   level_swing_accuracy_percent, level_swing_false_accept_percent   every other utterance
 #       20 dB quieter than the one before
 #   latency_median_ms, latency_p95_ms   end of the spoken audio to the phrase event, real time
@@ -44,7 +48,10 @@ for list in commands sentences; do
     "$bench" --grammar "$grammar" --list "$work/quiet-$list.list" "${curve[@]}" 2>"$work/quiet-$list.log" |
         sed 's/^/quiet_/'
 done
-# A room's noise: pink, and other people talking, 10 dB below the speech.
+# A room's noise: pink, and other people talking, 10 dB below the speech, mixed into one list
+# as before; then each condition on its own: pink 10 dB, babble 10 and 15 dB, pink 10 dB that
+# starts with the voice (a fan switched on), and the sentences over a babble bed 15 dB under
+# them (a television behind the speaker).
 "$here/speech/make-babble.sh" "$work/babble.wav" "$here/speech/sentences.txt" \
     en-gb-x-rp+f2 en-us+m4 en+f4 en-us+m7
 grep -- '-170-commands-' "$work/commands.list" >"$work/one-rate.list"
@@ -54,6 +61,18 @@ for list in one-rate sentences; do
     done >"$work/noisy-$list.list"
     "$bench" --grammar "$grammar" --list "$work/noisy-$list.list" "${curve[@]}" 2>"$work/noisy-$list.log" |
         sed 's/^/noisy_/'
+done
+for condition in one-rate:noise:pink:10 one-rate:noise:babble:10 one-rate:noise:babble:15 \
+    one-rate:onset:pink:10 sentences:noise:babble:15; do
+    IFS=: read -r list mode noise db <<<"$condition"
+    source=pink
+    [ "$noise" = babble ] && source=$work/babble.wav
+    name=${noise}_${db}db${mode/noise/}
+    name=${name/onset/_onset}
+    "$here/speech/room.sh" "$mode" "$work/$list.list" "$work/$name" "$source" 11 "$db" \
+        >"$work/$name-$list.list"
+    "$bench" --grammar "$grammar" --list "$work/$name-$list.list" "${curve[@]}" \
+        2>"$work/$name-$list.log" | sed "s/^/${name}_/"
 done
 # A speaker now near the microphone, now far from it.
 for list in one-rate sentences; do

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Puts recorded utterances into a room's conditions, one list line in, one out:
-#   room.sh noise LIST OUTDIR pink|BABBLE.wav SEED   the utterance under noise 10 dB below its
-#       speech (the RMS of the voiced part), the noise over the whole utterance with its pads
+#   room.sh noise LIST OUTDIR pink|BABBLE.wav SEED [DB]   the utterance under noise DB (10)
+#       below its speech (the RMS of the voiced part), the noise over the whole utterance with
+#       its pads
+#   room.sh onset LIST OUTDIR pink|BABBLE.wav SEED [DB]   the same, but the noise starts with
+#       the voice, as a fan switched on or a car passing as the speaker begins
 #   room.sh swing LIST OUTDIR                        every other utterance 20 dB quieter, as a
 #       speaker near and then far from the microphone, or a microphone's gain changed
 # List lines are "<expected phrase>\t<wav>"; the new list goes to stdout.
@@ -20,8 +23,8 @@ while IFS= read -r line; do
     n=$((n + 1))
     name="$out/$(basename "$wav" .wav)"
     case $mode in
-    noise)
-        kind=$4 seed=$5
+    noise | onset)
+        kind=$4 seed=$5 db=${6:-10}
         speech=$(rms "$wav" silence 1 0.02 1% reverse silence 1 0.02 1% reverse)
         length=$(soxi -D "$wav")
         if [ "$kind" = pink ]; then
@@ -38,10 +41,17 @@ while IFS= read -r line; do
             sox -q "$kind" "$name.noise.wav" trim "$offset" "$length"
         fi
         noise=$(rms "$name.noise.wav")
-        gain=$(awk -v s="$speech" -v n="$noise" 'BEGIN {printf "%.5f", s / n / sqrt(10)}')
-        sox -R -q -V1 -m -v 1 "$wav" -v "$gain" "$name.noise.wav" "$name.$(basename "$kind" .wav).wav"
+        gain=$(awk -v s="$speech" -v n="$noise" -v d="$db" 'BEGIN {printf "%.5f", s / n / 10 ^ (d / 20)}')
+        if [ "$mode" = onset ]; then
+            voiced=$(sox "$wav" -n silence 1 0.02 1% stat 2>&1 | awk '/^Length/ {print $3}')
+            onset=$(awk -v l="$length" -v v="$voiced" 'BEGIN {printf "%.3f", l - v}')
+            sox -R -q "$name.noise.wav" "$name.late.wav" trim 0 "$(awk -v l="$length" -v o="$onset" 'BEGIN {print l - o}')" pad "$onset" 0
+            mv "$name.late.wav" "$name.noise.wav"
+        fi
+        mixed="$name.$(basename "$kind" .wav).$mode$db.wav"
+        sox -R -q -V1 -m -v 1 "$wav" -v "$gain" "$name.noise.wav" "$mixed"
         rm -f "$name.noise.wav"
-        printf '%s\t%s\n' "$expected" "$name.$(basename "$kind" .wav).wav"
+        printf '%s\t%s\n' "$expected" "$mixed"
         ;;
     swing)
         if [ $((n % 2)) -eq 0 ]; then
