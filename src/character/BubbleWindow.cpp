@@ -15,6 +15,11 @@ BubbleWindow::BubbleWindow(CharacterWindow &character, QWidget *parent)
     , m_timer1(new TickTimer(1, true, this))
     , m_background(BubbleShape::background())
 {
+    // Wayland compositors give the keyboard to every X window that maps, whatever it asks
+    // for; an unmanaged bubble is never given it, so the keys of a command go on reaching the
+    // window the user works in.
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        setWindowFlag(Qt::X11BypassWindowManagerHint);
     setObjectName(QStringLiteral("Bubble"));
     setWindowTitle(QStringLiteral("Bubble"));
     setAttribute(Qt::WA_OpaquePaintEvent);

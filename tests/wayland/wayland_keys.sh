@@ -44,9 +44,6 @@ chmod 700 "$runtime"
 cat >"$work/sway.config" <<'CONFIG'
 xwayland enable
 output HEADLESS-1 resolution 1280x800
-# sway gives the keyboard to every X window that comes up, the speech bubble too, whatever
-# the window asks for; the README tells sway users to add this line.
-no_focus [title="^Bubble$"]
 CONFIG
 session_env=(env -i HOME="$home" PATH=/usr/sbin:/usr/bin:/sbin:/bin XDG_RUNTIME_DIR="$runtime"
     LANG=C.UTF-8)
